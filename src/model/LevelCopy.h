@@ -1,0 +1,17 @@
+#pragma once
+#include "model/LevelSet.h"
+
+namespace quarvel {
+
+// Copies source levels Start, Start+1, ... (numbered from 1) over levels First, First+1, ...
+// of `target` and makes level First current (CurrentLevel := First - 1).
+//
+// Quantity is cut so that the last level written is level 256, and also so that only
+// levels the file really supplied (`sourceLevels`, as the reader reported) are copied:
+// a level being edited is never overwritten by one the file did not contain, and
+// nothing outside the source set is read. First is expected in 1..256; a First outside
+// it copies nothing.
+void CopyLevels(LevelSet& target, const LevelSet& source, std::int32_t sourceLevels, std::int32_t Start,
+                std::int32_t Quantity, std::int32_t First, TCurrentLevel& CurrentLevel);
+
+}  // namespace quarvel

@@ -1,0 +1,56 @@
+#pragma once
+// The drawn level grid: 11 x 13 cells of 20 x 20 pixels with 1-pixel lines, inside a
+// sunken 2-pixel border. It holds no level data: it asks its owner before the current
+// cell moves (OnSelectCell) and calls its owner to draw each cell's content (OnDrawCell)
+// after painting the cell's background.
+
+#include <QWidget>
+#include <functional>
+
+class QPainter;
+class QTimer;
+
+struct TGridDrawState {
+  bool Selected = false;  // the current cell
+  bool Focused = false;   // the current cell while the grid is its window's active control
+};
+
+class TDrawGrid : public QWidget {
+  Q_OBJECT
+ public:
+  using SelectCellHandler = std::function<void(TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect)>;
+  using DrawCellHandler =
+      std::function<void(TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State, QPainter& Canvas)>;
+
+  static constexpr int kColCount = 11;
+  static constexpr int kRowCount = 13;
+  static constexpr int kCellSize = 20;
+  static constexpr int kLineWidth = 1;
+  static constexpr int kBorder = 2;
+  static constexpr int kDragStepMs = 60;
+  static constexpr int kWheelNotch = 120;
+
+  explicit TDrawGrid(QWidget* parent = nullptr);  // 241 x 281
+
+  void SetOnSelectCell(SelectCellHandler handler);
+  void SetOnDrawCell(DrawCellHandler handler);
+
+  int Col() const;  // the current cell
+  int Row() const;
+
+  // Redraws all cells now, before returning.
+  void RepaintAll();
+
+  // The cell's square in widget coordinates (border included in the offset).
+  QRect CellRect(int ACol, int ARow) const;
+
+  // True while the grid is its window's active control (holds, or last held, the focus).
+  bool IsActiveControl() const;
+
+  // The 60 ms drag-step timer, so tests can fire it without waiting.
+  QTimer* DragTimer() const;
+
+ private:
+  struct Private;
+  Private* d;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// ImageList1: the ten 20 x 20 tile pictures with their transparency, picture i for tile code i.
+
+#include <QImage>
+#include <QPixmap>
+
+class QPainter;
+
+namespace TilePictures {
+
+constexpr int kCount = 10;
+constexpr int kSize = 20;
+
+// The picture of tile code `code` (0..9) as ARGB32 with fully transparent or fully opaque
+// pixels; a null image for any other code.
+const QImage& Image(int code);
+const QPixmap& Pixmap(int code);
+
+// Draws the picture of `code` with its top-left corner at `topLeft`, through its mask.
+// A code outside 0..9 draws nothing and fails nothing.
+void Draw(QPainter& canvas, QPoint topLeft, int code);
+
+}  // namespace TilePictures

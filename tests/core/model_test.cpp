@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "model/LevelCheck.h"
+#include "model/LevelCopy.h"
+#include "model/LevelSet.h"
+
+using namespace quarvel;
+
+namespace {
+
+std::unique_ptr<LevelSet> NewSet() {
+  auto set = std::make_unique<LevelSet>();
+  ClearLevelSet(*set);
+  return set;
+}
+
+// Gives every level distinct content so that copies and overwrites can be told apart.
+void Stamp(LevelSet& set, int level, int seed) {
+  for (int i = 0; i < kCellCount; ++i) set[level].Cells[i] = static_cast<TileCode>(seed * 7 + i);
+  set[level].Rubies = static_cast<std::int16_t>(seed);
+  set[level].Emeralds = static_cast<std::int16_t>(-seed);
+  set[level].Sapphires = 3;
+  set[level].Bombs = -4;
+  set[level].Time = static_cast<std::int16_t>(seed + 100);
+}
+
+bool SameLevel(const LevelRecord& a, const LevelRecord& b) {
+  return a.Cells == b.Cells && a.Rubies == b.Rubies && a.Emeralds == b.Emeralds && a.Sapphires == b.Sapphires &&
+         a.Bombs == b.Bombs && a.Time == b.Time;
+}
+
+}  // namespace
+
+TEST(LevelSetModel, CellsAreStoredColumnByColumnAndTouchNothingElse) {
+  auto set = NewSet();
+  const auto before = *set;
+  WriteCell(*set, 3, 1, 0, RedBlock);
+  EXPECT_EQ((*set)[3].Cells[13], RedBlock);
+  WriteCell(*set, 3, 10, 12, -7);
+  EXPECT_EQ((*set)[3].Cells[142], -7);
+  EXPECT_EQ(ReadCell(*set, 3, 10, 12), -7);
+  (*set)[3].Cells[13] = 0;
+  (*set)[3].Cells[142] = 0;
+  for (int level = 0; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*set)[level], before[level]));
+}
+
+TEST(LevelSetModel, NumbersKeepTheirLow16Bits) {
+  struct Case { std::int32_t written; std::int16_t read; };
+  const Case cases[] = {{32768, -32768}, {65535, -1}, {65536, 0}, {-1, -1}, {32767, 32767}, {-32769, 32767}, {2147483647, -1}};
+  auto set = NewSet();
+  for (const Case& c : cases) {
+    for (LevelNumber which : {LevelNumber::Rubies, LevelNumber::Emeralds, LevelNumber::Sapphires, LevelNumber::Bombs,
+                              LevelNumber::Time}) {
+      WriteNumber(*set, 200, which, c.written);
+      EXPECT_EQ(ReadNumber(*set, 200, which), c.read) << c.written;
+    }
+  }
+  WriteNumber(*set, 0, LevelNumber::Bombs, 5);
+  EXPECT_EQ((*set)[0].Bombs, 5);
+  EXPECT_EQ((*set)[0].Rubies, 0);
+}
+
+TEST(LevelSetModel, IndexesOutsideTheSetAreIgnored) {
+  auto set = NewSet();
+  const auto before = *set;
+  WriteCell(*set, -1, 0, 0, 1);
+  WriteCell(*set, 256, 0, 0, 1);
+  WriteCell(*set, 0, 11, 0, 1);
+  WriteCell(*set, 0, 0, 13, 1);
+  WriteCell(*set, 0, -1, 5, 1);
+  WriteNumber(*set, 256, LevelNumber::Time, 5);
+  WriteNumber(*set, -2147483647 - 1, LevelNumber::Time, 5);
+  EXPECT_EQ(ReadCell(*set, 300, 0, 0), 0);
+  EXPECT_EQ(ReadNumber(*set, -1, LevelNumber::Rubies), 0);
+  EXPECT_FALSE(IsLevelPlayable(*set, 256));
+  for (int level = 0; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*set)[level], before[level]));
+}
+
+TEST(LevelSetModel, ClearLevelSetZeroesEveryLevel) {
+  auto set = NewSet();
+  Stamp(*set, 0, 1);
+  Stamp(*set, 255, 2);
+  ClearLevelSet(*set);
+  LevelRecord zero{};
+  for (int level = 0; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*set)[level], zero));
+}
+
+TEST(LevelCheck, Verdicts) {
+  struct Case {
+    const char* name;
+    std::int16_t rubies, emeralds, sapphires, bombs, time;
+    std::vector<TileCode> cells;
+    bool playable;
+  };
+  const Case cases[] = {
+      {"all zero", 0, 0, 0, 0, 0, {}, false},
+      {"time 10, empty", 0, 0, 0, 0, 10, {}, true},
+      {"time 9, full of blocks", 0, 0, 0, 0, 9, {1, 2, 3, 4}, false},
+      {"time -1", 0, 0, 0, 0, -1, {}, false},
+      {"demand met exactly", 3, 0, 0, 1, 60, {1, 1, 1, 4}, true},
+      {"one block painted grey", 3, 0, 0, 1, 60, {1, 1, 5, 4}, false},
+      {"negative demand", -5, 0, 0, 0, 10, {}, true},
+      {"cells outside 1..4 never count", 0, 1, 0, 0, 10, {0, 5, 6, 7, 8, 9, -1, 300}, false},
+      {"grey and cannons, demand 0", 0, 0, 0, 0, 10, {5, 6, 7, 8, 9}, true},
+      {"demand above 143", 144, 0, 0, 0, 10, std::vector<TileCode>(143, 1), false},
+      {"143 blocks meet 143", 100, 43, 0, 0, 10, std::vector<TileCode>(143, 2), true},
+      {"sum would overflow 16 bits", 32767, 32767, -32768, -32768, 10, {}, true},
+  };
+  for (const Case& c : cases) {
+    auto set = NewSet();
+    LevelRecord& level = (*set)[17];
+    level.Rubies = c.rubies;
+    level.Emeralds = c.emeralds;
+    level.Sapphires = c.sapphires;
+    level.Bombs = c.bombs;
+    level.Time = c.time;
+    for (std::size_t i = 0; i < c.cells.size(); ++i) level.Cells[i] = c.cells[i];
+    EXPECT_EQ(IsLevelPlayable(*set, 17), c.playable) << c.name;
+  }
+}
+
+struct CopyCase {
+  const char* name;
+  int start, quantity, first, sourceLevels;
+  int firstWritten, lastWritten;  // level numbers written, 0 = none
+};
+
+class LevelCopyTest : public ::testing::TestWithParam<CopyCase> {};
+
+TEST_P(LevelCopyTest, WritesOnlyTheClampedRangeAndMakesFirstCurrent) {
+  const CopyCase& c = GetParam();
+  auto target = NewSet();
+  auto source = NewSet();
+  for (int i = 0; i < kLevelCount; ++i) {
+    Stamp(*target, i, i + 1);
+    Stamp(*source, i, 1000 + i);
+  }
+  const auto before = *target;
+  const auto sourceBefore = *source;
+  TCurrentLevel current = 77;
+  CopyLevels(*target, *source, c.sourceLevels, c.start, c.quantity, c.first, current);
+  EXPECT_EQ(current, c.first - 1);
+  for (int n = 1; n <= kLevelCount; ++n) {
+    const bool written = c.firstWritten != 0 && n >= c.firstWritten && n <= c.lastWritten;
+    const LevelRecord& expected = written ? (*source)[c.start - 1 + (n - c.first)] : before[n - 1];
+    EXPECT_TRUE(SameLevel((*target)[n - 1], expected)) << c.name << ": level " << n;
+  }
+  for (int i = 0; i < kLevelCount; ++i) EXPECT_TRUE(SameLevel((*source)[i], sourceBefore[i]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, LevelCopyTest,
+    ::testing::Values(CopyCase{"1,3 after 5", 1, 3, 5, 10, 5, 7},
+                      CopyCase{"clamped at 256", 1, 10, 250, 256, 250, 256},
+                      CopyCase{"first 256", 4, 200, 256, 256, 256, 256},
+                      CopyCase{"200+57 fits exactly", 1, 57, 200, 256, 200, 256},
+                      CopyCase{"whole set", 1, 256, 1, 256, 1, 256},
+                      CopyCase{"source runs past 256", 200, 100, 1, 256, 1, 57},
+                      CopyCase{"file held fewer levels", 2, 10, 20, 5, 20, 23},
+                      CopyCase{"file held no level", 1, 5, 9, 0, 0, 0},
+                      CopyCase{"quantity 0", 1, 0, 9, 256, 0, 0},
+                      CopyCase{"huge quantity", 1, 2147483647, 2, 256, 2, 256}));
+
+TEST(LevelCopy, KeepsCodesOutsideThePaletteAndNegativeNumbers) {
+  auto target = NewSet();
+  auto source = NewSet();
+  (*source)[0].Cells[5] = 1000;
+  (*source)[0].Cells[6] = -1;
+  (*source)[0].Time = -300;
+  TCurrentLevel current = 0;
+  CopyLevels(*target, *source, 1, 1, 1, 3, current);
+  EXPECT_EQ((*target)[2].Cells[5], 1000);
+  EXPECT_EQ((*target)[2].Cells[6], -1);
+  EXPECT_EQ((*target)[2].Time, -300);
+  EXPECT_EQ(current, 2);
+}
