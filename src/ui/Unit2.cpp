@@ -1,0 +1,74 @@
+#include "ui/Unit2.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "ui/Button.h"
+#include "ui/FormFont.h"
+#include "ui/IntegerField.h"
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+QLabel* NewLabel(QWidget* parent, const char* caption, int top, const char* name) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->move(8, top);
+  label->adjustSize();
+  label->setObjectName(QString::fromLatin1(name));
+  return label;
+}
+
+TSpinEdit* NewField(QWidget* parent, int top, const char* name) {
+  auto* field = new TSpinEdit(parent);
+  field->setGeometry(8, top, 65, 22);
+  field->SetRange(1, 256);
+  field->SetText(QStringLiteral("1"));
+  field->setObjectName(QString::fromLatin1(name));
+  return field;
+}
+
+}  // namespace
+
+TForm2::TForm2() {
+  setObjectName(QStringLiteral("Form2"));
+  // A fixed dialog frame with a caption only: no icon, no system menu, no close box.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowTitle(QStringLiteral("Levels Copy"));
+  setFont(FormFont());
+  setFixedSize(198, 202);
+  setModal(true);
+
+  Label1 = NewLabel(this, "Start from", 24, "Label1");
+  SpinEdit1 = NewField(this, 40, "SpinEdit1");
+  Label2 = NewLabel(this, "Quantity", 80, "Label2");
+  SpinEdit2 = NewField(this, 96, "SpinEdit2");
+  Label3 = NewLabel(this, "Insert after", 136, "Label3");
+  SpinEdit3 = NewField(this, 152, "SpinEdit3");
+  Button1 = new TButton(QStringLiteral("OK"), this);
+  Button1->setGeometry(104, 40, 75, 25);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button2 = new TButton(QStringLiteral("Cancel"), this);
+  Button2->setGeometry(104, 96, 75, 25);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+
+  QWidget::setTabOrder(SpinEdit1, SpinEdit2);
+  QWidget::setTabOrder(SpinEdit2, SpinEdit3);
+  QWidget::setTabOrder(SpinEdit3, Button1);
+  QWidget::setTabOrder(Button1, Button2);
+  SpinEdit1->setFocus();
+
+  // Stands here when first shown; afterwards wherever the user left it.
+  move(436, 396);
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+  // The dialog has no cancel button: Escape does not close it. Alt+F4 still cancels.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,71 @@
+#include "ui/Unit3.h"
+
+#include <QKeyEvent>
+#include <QTextEdit>
+#include <algorithm>
+
+#include "ui/Button.h"
+#include "ui/FormFont.h"
+#include "ui/ModalExec.h"
+
+TForm3* Form3 = nullptr;
+
+TForm3::TForm3() {
+  setObjectName(QStringLiteral("Form3"));
+  // A tool window of fixed size with a caption only: no system menu, no close box.
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowTitle(QStringLiteral("About"));
+  setFont(FormFont());
+  setFixedSize(232, 243);
+  setModal(true);
+
+  Memo1 = new QTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setGeometry(8, 8, 217, 177);
+  Memo1->setReadOnly(true);
+  Memo1->setBackgroundRole(QPalette::Button);
+  QPalette memoPalette = Memo1->palette();
+  memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
+  Memo1->setPalette(memoPalette);
+  const char* const lines[] = {
+      "Quarvel",
+      "Levels Editor ",
+      "Written by the Quarvel Levels Editor authors; free software under the MIT licence.",
+      "Documentation: see README.md that comes with the editor.",
+  };
+  for (const char* line : lines) {
+    Memo1->append(QString::fromLatin1(line));
+    Memo1->setAlignment(Qt::AlignHCenter);
+  }
+  Memo1->moveCursor(QTextCursor::Start);
+
+  Button1 = new TButton(QStringLiteral("Close"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(80, 200, 75, 25);
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+
+  QWidget::setTabOrder(Button1, Memo1);
+  Button1->setFocus();
+}
+
+void TForm3::Button1Click(QObject* /*Sender*/) { accept(); }
+
+void TForm3::Execute(QWidget* owner) {
+  if (!placed_ && owner) {
+    const QRect frame = owner->frameGeometry();
+    const int left = frame.left() + (frame.width() - width()) / 2;
+    const int top = frame.top() + (frame.height() - height()) / 2;
+    move(std::max(left, 0), std::max(top, 0));
+    placed_ = true;
+  }
+  ExecModal(*this);
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event) {
+  // The box has no cancel button: Escape does not close it. Alt+F4 does.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
