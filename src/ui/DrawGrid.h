@@ -31,6 +31,7 @@ class TDrawGrid : public QWidget {
   static constexpr int kWheelNotch = 120;
 
   explicit TDrawGrid(QWidget* parent = nullptr);  // 241 x 281
+  ~TDrawGrid() override;
 
   void SetOnSelectCell(SelectCellHandler handler);
   void SetOnDrawCell(DrawCellHandler handler);
@@ -50,7 +51,35 @@ class TDrawGrid : public QWidget {
   // The 60 ms drag-step timer, so tests can fire it without waiting.
   QTimer* DragTimer() const;
 
+  // True from a left press on a cell until the release (or until the drag is cut short).
+  bool IsDragging() const;
+
+  // The cell under a point in widget coordinates, or false when the point is not on a cell.
+  // A point on a grid line belongs to the cell left of or above that line.
+  bool CellAt(QPoint Pos, int& ACol, int& ARow) const;
+
+ protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  void changeEvent(QEvent* e) override;
+
  private:
+  void DragStep();
+  bool MoveTo(int ACol, int ARow);
+  void StartDrag();
+  void EndDrag();
+  void PaintCell(QPainter& p, int ACol, int ARow);
+
   struct Private;
   Private* d;
 };
