@@ -1,0 +1,58 @@
+#pragma once
+// Test fixture: the program's three windows, created as at start-up, main window shown
+// and active. Unit1's state is reset by the main window's creation.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "ui/Button.h"
+#include "ui/DrawGrid.h"
+#include "ui/IntegerField.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+
+struct ProgramWindows {
+  ProgramWindows() {
+    Form1 = new TForm1();
+    Form2 = new TForm2();
+    Form3 = new TForm3();
+    Form1->show();
+    QApplication::setActiveWindow(Form1);
+    ok = QTest::qWaitForWindowActive(Form1);
+  }
+  ~ProgramWindows() {
+    delete Form3;
+    delete Form2;
+    delete Form1;
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form3 = nullptr;
+  }
+  bool ok = false;
+};
+
+// The control of the window that holds the keyboard focus (a field's inner edit box
+// counts as the field).
+inline QString FocusedControl() {
+  for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+    if (!w->objectName().isEmpty()) return w->objectName();
+  }
+  return QString();
+}
+
+inline void ClickCell(int col, int row, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::mouseClick(Form1->DrawGrid1, Qt::LeftButton, modifiers, Form1->DrawGrid1->CellRect(col, row).center());
+}
+
+// Replaces a field's text by typing, as a user would after selecting it all.
+inline void TypeInto(TSpinEdit* field, const QString& text) {
+  field->Editor()->setFocus(Qt::TabFocusReason);
+  field->Editor()->selectAll();
+  if (text.isEmpty()) {
+    QTest::keyClick(field->Editor(), Qt::Key_Delete);
+  } else {
+    QTest::keyClicks(field->Editor(), text);
+  }
+}
