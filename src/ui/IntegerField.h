@@ -9,13 +9,15 @@
 
 class QLineEdit;
 class QAbstractButton;
+class QTimer;
 
 class TSpinEdit : public QWidget {
   Q_OBJECT
  public:
   using ChangeHandler = std::function<void(TSpinEdit* Sender)>;
 
-  explicit TSpinEdit(QWidget* parent = nullptr);
+  explicit TSpinEdit(QWidget* parent = nullptr);  // text "0"
+  ~TSpinEdit() override;
 
   // Default range 0, 0: no range.
   void SetRange(std::int32_t minValue, std::int32_t maxValue);
@@ -23,7 +25,8 @@ class TSpinEdit : public QWidget {
   std::int32_t MaxValue() const;
 
   // The read rule: leading blanks, then an optional sign and decimal digits within 32 bits,
-  // or (unsigned) "$", "x", "X", "0x" or "0X" and at most 8 hex digits taken as signed.
+  // or (unsigned) "$", "x", "X", "0x" or "0X" and hex digits whose value fits 32 bits (at
+  // most 8 digits past any leading zeros), taken as signed. Blanks are spaces only.
   // Nothing may follow. Returns false for any other text.
   static bool ReadInteger(const QString& text, std::int32_t& value);
 
@@ -47,8 +50,19 @@ class TSpinEdit : public QWidget {
   // The repeat of a held up or down button: first after 400 ms, then every 100 ms.
   static constexpr int kRepeatDelayMs = 400;
   static constexpr int kRepeatIntervalMs = 100;
+  // The timer behind that repeat; it runs only while a button is held. Each timeout steps
+  // once if the held button is still down (pointer over it). Tests fire it by hand.
+  QTimer* RepeatTimer() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  QSize sizeHint() const override;
 
  private:
+  void ShowStartUnlessFocused();
+
   struct Private;
   Private* d;
 };
