@@ -30,8 +30,8 @@ TForm3::TForm3() {
   const char* const lines[] = {
       "Quarvel",
       "Levels Editor ",
-      "Written by the Quarvel Levels Editor authors; free software under the MIT licence.",
-      "Documentation: see README.md that comes with the editor.",
+      "Copyright (c) 2026 the Quarvel Levels Editor authors.",
+      "Documentation: README.md in the editor's sources.",
   };
   for (const char* line : lines) {
     Memo1->append(QString::fromLatin1(line));
