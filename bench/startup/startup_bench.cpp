@@ -179,6 +179,12 @@ std::map<std::string, std::vector<Sample>>& Samples() {
 
 std::string Key(const std::string& probe, const std::string& platform) { return probe + "/" + platform; }
 
+// Window systems on which a probe failed; those not run at all (filtered out) are not here.
+std::vector<std::string>& FailedPlatforms() {
+  static std::vector<std::string> failed;
+  return failed;
+}
+
 void BM_Startup(benchmark::State& state, const std::string& probe, const std::string& platform) {
   const std::string path = ProgramDirectory() + "/startup_probe_" + probe;
   auto& samples = Samples()[Key(probe, platform)];
@@ -187,6 +193,7 @@ void BM_Startup(benchmark::State& state, const std::string& probe, const std::st
     Sample warm;
     if (const std::string error = RunProbe(path, platform, warm); !error.empty()) {
       state.SkipWithError(error.c_str());
+      FailedPlatforms().push_back(platform);
       return;
     }
   }
@@ -195,6 +202,7 @@ void BM_Startup(benchmark::State& state, const std::string& probe, const std::st
     Sample sample;
     if (const std::string error = RunProbe(path, platform, sample); !error.empty()) {
       state.SkipWithError(error.c_str());
+      FailedPlatforms().push_back(platform);
       break;
     }
     state.SetIterationTime(static_cast<double>(sample.frameDone) / 1e9);
@@ -241,19 +249,28 @@ void PrintPhases(const char* name, const std::vector<Sample>& s) {
 }
 
 // Returns false when the editor misses the aim on some window system; sets `failed` when a
-// probe gave no result at all.
+// probe failed.
 bool PrintSummary(const std::vector<std::string>& platforms, bool& failed) {
   bool met = true;
-  std::printf("\nStart-up to the first painted frame of the main window (medians; the phases are medians each,\n"
-              "so they need not add up exactly):\n");
+  bool headed = false;
+  auto head = [&] {
+    if (headed) return;
+    headed = true;
+    std::printf("\nStart-up to the first painted frame of the main window (medians; the phases are medians\n"
+                "each, so they need not add up exactly):\n");
+  };
   for (const auto& platform : platforms) {
     const auto& editor = Samples()[Key("editor", platform)];
     const auto& bare = Samples()[Key("bare", platform)];
-    if (editor.empty() || bare.empty()) {
-      std::printf("%s: no result (a probe failed to start, see above)\n", platform.c_str());
+    const auto& failures = FailedPlatforms();
+    if (std::find(failures.begin(), failures.end(), platform) != failures.end()) {
+      head();
+      std::printf("%s: no result (a probe failed, see above)\n", platform.c_str());
       failed = true;
       continue;
     }
+    if (editor.empty() || bare.empty()) continue;  // not run, e.g. left out by a filter
+    head();
     std::printf("%s:\n", platform.c_str());
     PrintPhases("editor", editor);
     PrintPhases("bare", bare);
