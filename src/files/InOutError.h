@@ -13,6 +13,10 @@ std::string InOutErrorMessage(int code);
 class EInOutError : public std::runtime_error {
  public:
   explicit EInOutError(int code) : std::runtime_error(InOutErrorMessage(code)), ErrorCode(code) {}
+  // A code with a message of its own. Used for a platform error number that happens to equal
+  // one of the table's codes (EIO is 5 on Linux): it still reads "I/O error 5", not
+  // "File access denied".
+  EInOutError(int code, const std::string& message) : std::runtime_error(message), ErrorCode(code) {}
   int ErrorCode;
 };
 

@@ -17,10 +17,25 @@ constexpr std::size_t kBlockSize = 296;
 // Reads the file's levels into target levels 0, 1, 2, ... and leaves the later levels as
 // they were. All or nothing: on any failure EInOutError is thrown and `target` is
 // unchanged. Returns how many levels were read (at most 256; further blocks are ignored).
+//
+// The file is opened for reading only, so a read-only file reads. Only a regular file is
+// read: a folder, FIFO or device fails at once with 5. At most the header and 256 blocks
+// (75,780 bytes) are read; a file that long or longer loads 256 levels, whatever follows.
+// A shorter file of 0 to 3 bytes, or whose length after the header is not a whole
+// multiple of 296, fails with 100 "Read beyond end of file". Any four header bytes pass.
+// Open failures: 2 (no such file in an existing folder), 3 (a folder of the path missing,
+// not a folder, name too long), 4 (too many open files), 5 (access refused); any other
+// platform error N as "I/O error N".
 int ReadLevelSetFile(const std::string& FileName, LevelSet& target);
 
 // Writes the header and every playable level, in ascending order, replacing the file.
 // On any failure EInOutError is thrown and an existing file keeps its old content.
+//
+// The bytes are written in one piece to a temporary file beside the target, flushed to the
+// disk and renamed over it (see ReplaceFileContent in files/PosixFiles.h): a symlink is
+// followed and kept, permission bits are kept, no temporary file is left behind. An
+// existing file that may not be written, a folder or a FIFO fails with 5; a full disk or a
+// write past RLIMIT_FSIZE with 101; a missing folder with 3.
 void WriteLevelSetFile(const std::string& FileName, const LevelSet& set);
 
 }  // namespace quarvel

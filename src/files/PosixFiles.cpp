@@ -1,0 +1,383 @@
+#include "files/PosixFiles.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace quarvel {
+
+namespace {
+
+constexpr int kMaxSymlinkHops = 40;            // as the kernel's own limit (ELOOP)
+constexpr std::size_t kMaxTempBaseLength = 200;  // keeps the temporary name under NAME_MAX
+constexpr int kMaxTempAttempts = 100;
+// How much of an old file an in-place rewrite keeps aside to put back on failure.
+constexpr std::size_t kMaxInPlaceBackup = std::size_t{4} << 20;
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat st;
+  return ::stat(FolderOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A file descriptor that is closed when it goes out of scope.
+class Fd {
+ public:
+  Fd() = default;
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd& operator=(Fd&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      fd_ = other.fd_;
+      other.fd_ = -1;
+    }
+    return *this;
+  }
+  ~Fd() { Reset(); }
+
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+
+  // Closes now and returns 0 or the error number. EINTR counts as closed: on Linux the
+  // descriptor is gone either way, and retrying could close someone else's.
+  int Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd < 0 || ::close(fd) == 0) return 0;
+    return (errno == EINTR || errno == EINPROGRESS) ? 0 : errno;
+  }
+
+ private:
+  void Reset() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+  int fd_ = -1;
+};
+
+int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
+  int fd;
+  do fd = ::open(path, flags, mode);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Writes all of `size` bytes at the current position (offset < 0) or at `offset`.
+// Returns 0 or an error number; a write that stores nothing counts as a full disk.
+int WriteAll(int fd, const std::uint8_t* data, std::size_t size, off_t offset = -1) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = offset < 0 ? ::write(fd, data + done, size - done)
+                                 : ::pwrite(fd, data + done, size - done, offset + static_cast<off_t>(done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return ENOSPC;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// fsync, where the file system has no such thing (EINVAL) counting as done.
+int Sync(int fd) {
+  if (::fsync(fd) == 0 || errno == EINVAL) return 0;
+  return errno;
+}
+
+bool FileSizeLimited(rlimit& limit) {
+  return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
+}
+
+// While it lives, SIGXFSZ is ignored and unblocked in this thread, so that a write past
+// RLIMIT_FSIZE fails with EFBIG instead of ending the process. Costs one getrlimit when
+// there is no limit.
+class IgnoreFileSizeSignal {
+ public:
+  IgnoreFileSizeSignal() {
+    rlimit limit;
+    if (!FileSizeLimited(limit)) return;
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    if (::sigaction(SIGXFSZ, &ignore, &old_action_) != 0) return;
+    // A blocked signal is never discarded, even when ignored: unblock it for the duration.
+    sigset_t xfsz;
+    sigemptyset(&xfsz);
+    sigaddset(&xfsz, SIGXFSZ);
+    mask_changed_ = ::pthread_sigmask(SIG_UNBLOCK, &xfsz, &old_mask_) == 0;
+    active_ = true;
+  }
+  IgnoreFileSizeSignal(const IgnoreFileSizeSignal&) = delete;
+  IgnoreFileSizeSignal& operator=(const IgnoreFileSizeSignal&) = delete;
+  ~IgnoreFileSizeSignal() {
+    if (!active_) return;
+    if (mask_changed_) ::pthread_sigmask(SIG_SETMASK, &old_mask_, nullptr);
+    ::sigaction(SIGXFSZ, &old_action_, nullptr);
+  }
+
+ private:
+  bool active_ = false;
+  bool mask_changed_ = false;
+  struct sigaction old_action_ = {};
+  sigset_t old_mask_;
+};
+
+// The file a save goes to: the name given, with symlinks followed to the file they name.
+struct Target {
+  std::string path;
+  bool exists = false;
+  struct stat st = {};  // of `path`, when it exists
+};
+
+Target ResolveTarget(const std::string& name) {
+  Target target{name};
+  for (int hop = 0;; ++hop) {
+    if (::lstat(target.path.c_str(), &target.st) != 0) {
+      if (errno == ENOENT) return target;  // a new file; a missing folder shows when creating it
+      throw ErrorFromErrno(errno, target.path);
+    }
+    if (!S_ISLNK(target.st.st_mode)) {
+      target.exists = true;
+      return target;
+    }
+    if (hop == kMaxSymlinkHops) throw ErrorFromErrno(ELOOP, target.path);
+    std::string link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(target.path.c_str(), link.data(), link.size());
+    if (n < 0) throw ErrorFromErrno(errno, target.path);
+    if (static_cast<std::size_t>(n) >= link.size()) throw ErrorFromErrno(ENAMETOOLONG, target.path);
+    link.resize(static_cast<std::size_t>(n));
+    if (link.empty() || link.front() == '/') {
+      target.path = link;
+    } else {
+      const auto slash = target.path.find_last_of('/');
+      target.path = slash == std::string::npos ? link : target.path.substr(0, slash + 1) + link;
+    }
+  }
+}
+
+std::uint64_t TempSuffix() {
+  static std::atomic<std::uint64_t> counter{0};
+  timespec now = {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::uint64_t x = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30) ^
+                    (static_cast<std::uint64_t>(::getpid()) << 12) ^
+                    (counter.fetch_add(1, std::memory_order_relaxed) * 0x9E3779B97F4A7C15ull);
+  // splitmix64 finaliser
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+
+// A new file beside the target, removed again unless Keep() is called.
+class TempFile {
+ public:
+  TempFile() = default;
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() { Remove(); }
+
+  // Returns 0 or the error number of the failed creation.
+  int Create(const std::string& target, mode_t mode) {
+    const auto slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = target.substr(slash == std::string::npos ? 0 : slash + 1, kMaxTempBaseLength);
+    for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
+      char suffix[32];
+      std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
+                    static_cast<unsigned long long>(TempSuffix() & 0xFFFFFFFFFFFFull));
+      std::string path = folder + "." + base + suffix;
+      const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+      if (fd >= 0) {
+        fd_ = Fd(fd);
+        path_ = std::move(path);
+        return 0;
+      }
+      if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+  }
+
+  int Get() const { return fd_.Get(); }
+  const std::string& Path() const { return path_; }
+  int Close() { return fd_.Close(); }
+  void Keep() { path_.clear(); }  // renamed into place: nothing to remove
+  void Remove() {
+    fd_.Close();
+    if (!path_.empty()) ::unlink(path_.c_str());
+    path_.clear();
+  }
+
+ private:
+  Fd fd_;
+  std::string path_;
+};
+
+// Rewrites an existing regular file through `fd`, for when no new file can take its place.
+// Room is reserved first where the file system can, and the bytes that are overwritten are
+// kept aside (when `fd` may be read) and written back if the rewrite fails.
+void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::string& path,
+                    std::span<const std::uint8_t> bytes) {
+  const std::size_t old_size = static_cast<std::size_t>(st.st_size);
+  const std::size_t size = bytes.size();
+  rlimit limit;
+  if (FileSizeLimited(limit) && size > limit.rlim_cur) throw EInOutError(101);
+#ifdef FALLOC_FL_KEEP_SIZE
+  if (size > old_size) {
+    int r;
+    do r = ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size));
+    while (r != 0 && errno == EINTR);
+    if (r != 0 && errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) throw ErrorFromErrno(errno, path);
+  }
+#endif
+  std::unique_ptr<std::uint8_t[]> backup;
+  std::size_t backup_size = 0;
+  if (readable) {
+    const std::size_t wanted = std::min(old_size, kMaxInPlaceBackup);
+    backup = std::make_unique_for_overwrite<std::uint8_t[]>(wanted);
+    while (backup_size < wanted) {
+      const ssize_t n = ::pread(fd.Get(), backup.get() + backup_size, wanted - backup_size,
+                                static_cast<off_t>(backup_size));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        throw ErrorFromErrno(errno, path);
+      }
+      if (n == 0) break;
+      backup_size += static_cast<std::size_t>(n);
+    }
+  }
+  auto fail = [&](int err) {
+    if (backup) {
+      WriteAll(fd.Get(), backup.get(), backup_size, 0);
+      (void)::ftruncate(fd.Get(), static_cast<off_t>(old_size));
+      Sync(fd.Get());
+    }
+    throw ErrorFromErrno(err, path);
+  };
+  if (int err = WriteAll(fd.Get(), bytes.data(), size, 0)) fail(err);
+  if (size < old_size && ::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0) fail(errno);
+  if (int err = Sync(fd.Get())) fail(err);
+  if (int err = fd.Close()) throw ErrorFromErrno(err, path);
+}
+
+}  // namespace
+
+EInOutError ErrorFromErrno(int err, const std::string& path) {
+  switch (err) {
+    case ENOENT:
+      return EInOutError(!path.empty() && FolderExists(path) ? 2 : 3);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return EInOutError(3);
+    case EMFILE:
+    case ENFILE:
+      return EInOutError(4);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return EInOutError(5);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return EInOutError(101);
+    default:
+      return EInOutError(err, "I/O error " + std::to_string(err));
+  }
+}
+
+std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t> buffer) {
+  // Non-blocking, so that opening a FIFO with no writer returns at once; for a regular
+  // file the flag changes nothing.
+  Fd fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd.Valid()) throw ErrorFromErrno(errno, path);
+  struct stat st;
+  if (::fstat(fd.Get(), &st) != 0) throw ErrorFromErrno(errno, path);
+  if (!S_ISREG(st.st_mode)) throw EInOutError(5);
+  std::size_t done = 0;
+  while (done < buffer.size()) {
+    const ssize_t n = ::read(fd.Get(), buffer.data() + done, buffer.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw ErrorFromErrno(errno, path);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (int err = fd.Close()) throw ErrorFromErrno(err, path);
+  return done;
+}
+
+void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes) {
+  if (path.empty()) throw EInOutError(3);
+  const Target target = ResolveTarget(path);
+
+  // An existing target must be a regular file that this process may write: renaming over
+  // it would otherwise get round its permissions (and would replace a device or FIFO).
+  Fd existing;
+  bool readable = false;
+  struct stat st = {};
+  if (target.exists) {
+    if (!S_ISREG(target.st.st_mode)) throw EInOutError(5);
+    const int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    existing = Fd(OpenRetrying(target.path.c_str(), O_RDWR | flags));
+    readable = existing.Valid();
+    if (!existing.Valid() && errno == EACCES) existing = Fd(OpenRetrying(target.path.c_str(), O_WRONLY | flags));
+    if (!existing.Valid()) throw ErrorFromErrno(errno, target.path);
+    if (::fstat(existing.Get(), &st) != 0) throw ErrorFromErrno(errno, target.path);
+    if (!S_ISREG(st.st_mode)) throw EInOutError(5);
+  }
+
+  const IgnoreFileSizeSignal ignore_sigxfsz;
+  TempFile temp;
+  // A replacement is made with the old file's permission bits (set again below if the
+  // umask took some away); a new file gets 0666 less the umask (and any default ACL of the
+  // folder) from the kernel.
+  if (int err = temp.Create(target.path, target.exists ? (st.st_mode & 0777) : 0666)) {
+    if (target.exists && (err == EACCES || err == EPERM)) return RewriteInPlace(existing, readable, st, target.path, bytes);
+    throw ErrorFromErrno(err, target.path);
+  }
+  if (target.exists) {
+    struct stat own;
+    if (::fstat(temp.Get(), &own) != 0) throw ErrorFromErrno(errno, target.path);
+    if ((own.st_uid != st.st_uid || own.st_gid != st.st_gid) && ::fchown(temp.Get(), st.st_uid, st.st_gid) != 0) {
+      // The replacement would change the file's owner or group: rewrite the file itself.
+      temp.Remove();
+      return RewriteInPlace(existing, readable, st, target.path, bytes);
+    }
+    if ((own.st_mode & 07777) != (st.st_mode & 07777) && ::fchmod(temp.Get(), st.st_mode & 07777) != 0)
+      throw ErrorFromErrno(errno, target.path);
+  }
+  if (int err = WriteAll(temp.Get(), bytes.data(), bytes.size())) throw ErrorFromErrno(err, target.path);
+  if (int err = Sync(temp.Get())) throw ErrorFromErrno(err, target.path);
+  if (int err = temp.Close()) throw ErrorFromErrno(err, target.path);
+  if (::rename(temp.Path().c_str(), target.path.c_str()) != 0) {
+    const int err = errno;
+    temp.Remove();
+    // A sticky folder lets only a file's owner replace it; the file itself may still be written.
+    if (target.exists && (err == EACCES || err == EPERM)) return RewriteInPlace(existing, readable, st, target.path, bytes);
+    throw ErrorFromErrno(err, target.path);
+  }
+  temp.Keep();
+}
+
+}  // namespace quarvel

@@ -1,0 +1,40 @@
+#pragma once
+// Whole-file reading and safe saving on POSIX, with failures turned into EInOutError
+// codes. Used by the level set reader and writer; nothing here knows the file format.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "files/InOutError.h"
+
+namespace quarvel {
+
+// The error for a failed system call on `path`:
+//   ENOENT with the folder present -> 2; ENOENT with a folder of the path missing (or an
+//   empty name), ENOTDIR, ENAMETOOLONG -> 3; EMFILE, ENFILE -> 4;
+//   EACCES, EPERM, EROFS, EISDIR -> 5; ENOSPC, EDQUOT, EFBIG -> 101;
+//   any other -> its own number, with the message "I/O error N".
+EInOutError ErrorFromErrno(int err, const std::string& path);
+
+// Reads the start of a regular file: up to buffer.size() bytes, fewer when the file is
+// shorter; returns how many. A folder, FIFO, device or socket fails at once with 5 and is
+// never read from (it is opened non-blocking, so a FIFO with no writer cannot hang).
+// The file is opened for reading only.
+std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t> buffer);
+
+// Makes `path` hold exactly `bytes`, safely: the bytes go to a new file in the same folder,
+// which is flushed to the disk (fsync) and then renamed over the target. A symlink is
+// followed to the file it names (the link stays); an existing file keeps its permission
+// bits (and owner and group, where they can be set); a new file gets 0666 less the umask.
+// An existing target must be a regular file that may be written, else 5. Where the folder
+// takes no new file (or the replacement cannot keep the file's owner) but the file itself
+// may be written, it is rewritten in place, with room reserved beforehand and its old
+// bytes put back if the rewrite fails.
+// On failure EInOutError is thrown, the old file keeps its content and no temporary file
+// is left behind. SIGXFSZ cannot end the program here: a write past RLIMIT_FSIZE fails as
+// "Disk full" (101).
+void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace quarvel

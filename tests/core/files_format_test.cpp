@@ -1,0 +1,370 @@
+// Level set files: the bytes the writer makes, what the reader makes of any bytes, and
+// the codes and messages of EInOutError.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/InOutError.h"
+#include "files/LevelSetBytes.h"
+#include "files/LevelSetFile.h"
+#include "files/PosixFiles.h"
+#include "model/LevelCheck.h"
+#include "model/LevelSet.h"
+
+using namespace quarvel;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+static_assert(sizeof(LevelRecord) == 296, "a record is 148 16-bit values with no padding");
+
+// A fresh folder under /tmp for one test, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir() {
+    char name[] = "/tmp/quarvel-files-XXXXXX";
+    if (::mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = name;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::unique_ptr<LevelSet> NewSet() {
+  auto set = std::make_unique<LevelSet>();
+  ClearLevelSet(*set);
+  return set;
+}
+
+// Distinct content in every level (none of it playable: Time stays below 10).
+std::unique_ptr<LevelSet> StampedSet() {
+  auto set = NewSet();
+  for (int level = 0; level < kLevelCount; ++level) {
+    LevelRecord& r = (*set)[level];
+    for (int i = 0; i < kCellCount; ++i) r.Cells[i] = static_cast<TileCode>(level * 311 + i * 7 - 500);
+    r.Rubies = static_cast<std::int16_t>(level);
+    r.Emeralds = static_cast<std::int16_t>(-level);
+    r.Sapphires = 77;
+    r.Bombs = -3;
+    r.Time = static_cast<std::int16_t>(-level);
+  }
+  return set;
+}
+
+bool SameLevel(const LevelRecord& a, const LevelRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameSet(const LevelSet& a, const LevelSet& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+void PutLe16(Bytes& out, std::int16_t value) {
+  const auto bits = static_cast<std::uint16_t>(value);
+  out.push_back(static_cast<std::uint8_t>(bits & 0xFF));
+  out.push_back(static_cast<std::uint8_t>(bits >> 8));
+}
+
+// A level's block written out by hand, independently of the writer.
+Bytes BlockOf(const LevelRecord& r) {
+  Bytes out;
+  for (std::int16_t v : {r.Time, r.Bombs, r.Rubies, r.Emeralds, r.Sapphires}) PutLe16(out, v);
+  for (int column = 0; column < kColumns; ++column)
+    for (int row = 0; row < kRows; ++row) PutLe16(out, r.Cells[CellIndex(column, row)]);
+  return out;
+}
+
+Bytes ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteRaw(const std::string& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Bytes of a file of `size` bytes whose content is a function of the offset.
+Bytes PatternBytes(std::size_t size) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 131 + 7) ^ (i >> 8));
+  return bytes;
+}
+
+// Runs a call that must fail; returns its code (0 if it did not fail) and message.
+template <typename F>
+std::pair<int, std::string> FailureOf(F&& call) {
+  try {
+    call();
+  } catch (const EInOutError& e) {
+    return {e.ErrorCode, e.what()};
+  }
+  return {0, ""};
+}
+
+// Level 2 (index 1) and level 5 (index 4) are playable, the others are not.
+std::unique_ptr<LevelSet> SetWithLevels2And5Playable() {
+  auto set = StampedSet();
+  LevelRecord& two = (*set)[1];
+  two.Time = 100;
+  two.Rubies = 1;
+  two.Emeralds = 2;
+  two.Sapphires = 0;
+  two.Bombs = 1;
+  two.Cells[CellIndex(0, 0)] = RedBlock;
+  two.Cells[CellIndex(3, 4)] = GreenBlock;
+  two.Cells[CellIndex(10, 12)] = BlueBlock;
+  two.Cells[CellIndex(5, 6)] = YellowBlock;
+  LevelRecord& five = (*set)[4];
+  five.Time = 10;
+  five.Rubies = -1;
+  five.Emeralds = 0;
+  five.Sapphires = 0;
+  five.Bombs = 0;
+  five.Cells[CellIndex(0, 1)] = -1;
+  five.Cells[CellIndex(1, 0)] = 1000;
+  for (int level = 0; level < kLevelCount; ++level)
+    EXPECT_EQ(IsLevelPlayable(*set, level), level == 1 || level == 4) << level;
+  return set;
+}
+
+}  // namespace
+
+TEST(LevelSetFileFormat, OnlyPlayableLevelsAreWrittenAndReadBackFromLevel1) {
+  TempDir dir;
+  auto set = SetWithLevels2And5Playable();
+  const auto before = *set;
+  WriteLevelSetFile(dir / "two.dag", *set);
+  EXPECT_TRUE(SameSet(*set, before)) << "saving changes no level in memory";
+
+  const Bytes bytes = ReadAll(dir / "two.dag");
+  Bytes expected = {0x44, 0x41, 0x47, 0x00};
+  const Bytes two = BlockOf((*set)[1]), five = BlockOf((*set)[4]);
+  expected.insert(expected.end(), two.begin(), two.end());
+  expected.insert(expected.end(), five.begin(), five.end());
+  ASSERT_EQ(bytes.size(), 596u);
+  EXPECT_EQ(bytes, expected);
+  // A few values by their offsets: Time, Bombs, Rubies, Emeralds, Sapphires, cells by column.
+  EXPECT_EQ(bytes[4], 100);
+  EXPECT_EQ(bytes[5], 0);
+  EXPECT_EQ(bytes[6], 1);   // Bombs
+  EXPECT_EQ(bytes[8], 1);   // Rubies
+  EXPECT_EQ(bytes[10], 2);  // Emeralds
+  EXPECT_EQ(bytes[12], 0);  // Sapphires
+  EXPECT_EQ(bytes[14], RedBlock);
+  EXPECT_EQ(bytes[4 + 10 + 2 * (13 * 10 + 12)], BlueBlock);
+  EXPECT_EQ(bytes[300], 10);                                           // level 5's Time
+  EXPECT_EQ(bytes[304], 0xFF);                                         // its Rubies, -1
+  EXPECT_EQ(bytes[305], 0xFF);
+  EXPECT_EQ(bytes[300 + 10 + 2], 0xFF);                                // cell (0, 1) = -1
+  EXPECT_EQ(bytes[300 + 10 + 2 * 13], 0xE8);                           // cell (1, 0) = 1000
+  EXPECT_EQ(bytes[300 + 10 + 2 * 13 + 1], 0x03);
+
+  auto target = StampedSet();
+  const auto untouched = *target;
+  EXPECT_EQ(ReadLevelSetFile(dir / "two.dag", *target), 2);
+  EXPECT_TRUE(SameLevel((*target)[0], (*set)[1]));
+  EXPECT_TRUE(SameLevel((*target)[1], (*set)[4]));
+  for (int level = 2; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*target)[level], untouched[level])) << level;
+}
+
+TEST(LevelSetFileFormat, RoundTripIsBitExact) {
+  TempDir dir;
+  auto set = NewSet();
+  for (int level = 0; level < kLevelCount; ++level) {
+    LevelRecord& r = (*set)[level];
+    for (int i = 0; i < kCellCount; ++i) r.Cells[i] = static_cast<TileCode>((level * 977 + i * 131) % 65536 - 32768);
+    r.Cells[0] = -1;
+    r.Cells[1] = 1000;
+    r.Cells[2] = -32768;
+    r.Cells[3] = 32767;
+    r.Rubies = static_cast<std::int16_t>(-level);
+    r.Emeralds = -32768;
+    r.Sapphires = static_cast<std::int16_t>(level % 3 - 1);
+    r.Bombs = -7;
+    r.Time = static_cast<std::int16_t>(10 + level * 100);  // 10 .. 25510: all playable
+    ASSERT_TRUE(IsLevelPlayable(*set, level));
+  }
+  WriteLevelSetFile(dir / "full.dag", *set);
+  const Bytes bytes = ReadAll(dir / "full.dag");
+  ASSERT_EQ(bytes.size(), 75780u);
+  EXPECT_EQ(bytes[14], 0xFF);
+  EXPECT_EQ(bytes[15], 0xFF);
+  EXPECT_EQ(bytes[16], 0xE8);
+  EXPECT_EQ(bytes[17], 0x03);
+  auto back = StampedSet();
+  EXPECT_EQ(ReadLevelSetFile(dir / "full.dag", *back), 256);
+  EXPECT_TRUE(SameSet(*back, *set));
+  // And written again: the same bytes.
+  WriteLevelSetFile(dir / "again.dag", *back);
+  EXPECT_EQ(ReadAll(dir / "again.dag"), bytes);
+}
+
+TEST(LevelSetFileFormat, ASetWithNoPlayableLevelIsTheHeaderAlone) {
+  TempDir dir;
+  auto set = StampedSet();
+  WriteLevelSetFile(dir / "empty.dag", *set);
+  EXPECT_EQ(ReadAll(dir / "empty.dag"), (Bytes{0x44, 0x41, 0x47, 0x00}));
+  auto cleared = NewSet();
+  WriteLevelSetFile(dir / "cleared.dag", *cleared);
+  EXPECT_EQ(ReadAll(dir / "cleared.dag"), (Bytes{0x44, 0x41, 0x47, 0x00}));
+}
+
+TEST(LevelSetFileFormat, SavingOverALongerFileLeavesNothingOfIt) {
+  TempDir dir;
+  WriteRaw(dir / "long.dag", Bytes(100000, 0xAB));
+  auto set = SetWithLevels2And5Playable();
+  (*set)[4].Time = 0;  // now only level 2
+  WriteLevelSetFile(dir / "long.dag", *set);
+  Bytes expected = {0x44, 0x41, 0x47, 0x00};
+  const Bytes two = BlockOf((*set)[1]);
+  expected.insert(expected.end(), two.begin(), two.end());
+  EXPECT_EQ(ReadAll(dir / "long.dag"), expected);
+}
+
+TEST(LevelSetFileFormat, AFileOfTheHeaderAloneReadsNoLevel) {
+  TempDir dir;
+  for (const Bytes& header : {Bytes{0x44, 0x41, 0x47, 0x00}, Bytes{0, 0, 0, 0}, Bytes{0xFF, 0xFE, 'x', '!'}}) {
+    WriteRaw(dir / "h.dag", header);
+    auto set = StampedSet();
+    const auto before = *set;
+    EXPECT_EQ(ReadLevelSetFile(dir / "h.dag", *set), 0);
+    EXPECT_TRUE(SameSet(*set, before));
+  }
+}
+
+TEST(LevelSetFileFormat, AnyFourHeaderBytesAreAccepted) {
+  TempDir dir;
+  auto source = SetWithLevels2And5Playable();
+  const Bytes block = BlockOf((*source)[1]);
+  for (const Bytes& header : {Bytes{0, 0, 0, 0}, Bytes{0xFF, 0xFF, 0xFF, 0xFF}, Bytes{'Q', 'R', 'V', 'L'}}) {
+    Bytes file = header;
+    file.insert(file.end(), block.begin(), block.end());
+    WriteRaw(dir / "any.dag", file);
+    auto set = StampedSet();
+    const auto before = *set;
+    EXPECT_EQ(ReadLevelSetFile(dir / "any.dag", *set), 1);
+    EXPECT_TRUE(SameLevel((*set)[0], (*source)[1]));
+    for (int level = 1; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*set)[level], before[level]));
+  }
+}
+
+TEST(LevelSetFileFormat, WholeBlocksReplaceTheFirstLevelsOnly) {
+  TempDir dir;
+  for (std::size_t n : {1u, 2u, 17u, 255u, 256u}) {
+    const Bytes file = PatternBytes(4 + 296 * n);
+    WriteRaw(dir / "n.dag", file);
+    auto set = StampedSet();
+    const auto before = *set;
+    EXPECT_EQ(ReadLevelSetFile(dir / "n.dag", *set), static_cast<int>(n));
+    for (std::size_t k = 0; k < n; ++k) {
+      const Bytes block(file.begin() + 4 + 296 * k, file.begin() + 4 + 296 * (k + 1));
+      EXPECT_EQ(BlockOf((*set)[k]), block) << n << " " << k;
+    }
+    for (std::size_t k = n; k < kLevelCount; ++k) EXPECT_TRUE(SameLevel((*set)[k], before[k])) << n << " " << k;
+  }
+}
+
+TEST(LevelSetFileFormat, ATruncatedFileChangesNothingAndFailsWithCode100) {
+  TempDir dir;
+  std::vector<std::size_t> sizes = {0, 1, 2, 3};
+  for (std::size_t n : {0u, 1u, 2u, 255u}) {
+    sizes.push_back(4 + 296 * n + 1);
+    sizes.push_back(4 + 296 * n + 6);
+    sizes.push_back(4 + 296 * n + 295);
+  }
+  for (std::size_t size : sizes) {
+    WriteRaw(dir / "odd.dag", PatternBytes(size));
+    auto set = StampedSet();
+    const auto before = *set;
+    const auto [code, message] = FailureOf([&] { ReadLevelSetFile(dir / "odd.dag", *set); });
+    EXPECT_EQ(code, 100) << size;
+    EXPECT_EQ(message, "Read beyond end of file") << size;
+    EXPECT_TRUE(SameSet(*set, before)) << size;
+  }
+}
+
+TEST(LevelSetFileFormat, MoreThan256BlocksLoadTheFirst256) {
+  TempDir dir;
+  for (std::size_t size : {4 + 296 * 257u, 4 + 296 * 300u + 7, 4 + 296 * 256u + 1, 1000000u}) {
+    const Bytes file = PatternBytes(size);
+    WriteRaw(dir / "big.dag", file);
+    auto set = StampedSet();
+    EXPECT_EQ(ReadLevelSetFile(dir / "big.dag", *set), 256) << size;
+    for (std::size_t k = 0; k < kLevelCount; ++k) {
+      const Bytes block(file.begin() + 4 + 296 * k, file.begin() + 4 + 296 * (k + 1));
+      ASSERT_EQ(BlockOf((*set)[k]), block) << size << " " << k;
+    }
+  }
+}
+
+TEST(LevelSetFileFormat, ParseAndEncodeWithoutFiles) {
+  auto set = SetWithLevels2And5Playable();
+  auto buffer = std::make_unique<std::array<std::uint8_t, kMaxLevelSetFileSize>>();
+  const std::size_t size = EncodeLevelSet(*set, *buffer);
+  EXPECT_EQ(size, 596u);
+  auto target = StampedSet();
+  EXPECT_EQ(ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size), *target), 2);
+  EXPECT_TRUE(SameLevel((*target)[1], (*set)[4]));
+  const auto before = *target;
+  EXPECT_EQ(FailureOf([&] { ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size - 1), *target); }).first, 100);
+  EXPECT_TRUE(SameSet(*target, before));
+}
+
+TEST(InOutError, CodesAndMessages) {
+  const std::pair<int, const char*> table[] = {
+      {2, "File not found"},          {3, "Invalid filename"}, {4, "Too many open files"},
+      {5, "File access denied"},      {100, "Read beyond end of file"}, {101, "Disk full"},
+      {106, "Invalid numeric input"}, {32, "I/O error 32"},    {1, "I/O error 1"},
+      {-7, "I/O error -7"},
+  };
+  for (const auto& [code, message] : table) {
+    EXPECT_EQ(InOutErrorMessage(code), message);
+    const EInOutError error(code);
+    EXPECT_EQ(error.ErrorCode, code);
+    EXPECT_STREQ(error.what(), message);
+  }
+}
+
+TEST(InOutError, PlatformErrorNumbers) {
+  TempDir dir;
+  struct Case { int err; std::string path; int code; const char* message; };
+  const Case cases[] = {
+      {ENOENT, dir / "missing.dag", 2, "File not found"},
+      {ENOENT, dir / "no-folder/missing.dag", 3, "Invalid filename"},
+      {ENOENT, "", 3, "Invalid filename"},
+      {ENOTDIR, "x", 3, "Invalid filename"},
+      {ENAMETOOLONG, "x", 3, "Invalid filename"},
+      {EMFILE, "x", 4, "Too many open files"},
+      {ENFILE, "x", 4, "Too many open files"},
+      {EACCES, "x", 5, "File access denied"},
+      {EPERM, "x", 5, "File access denied"},
+      {EROFS, "x", 5, "File access denied"},
+      {EISDIR, "x", 5, "File access denied"},
+      {ENOSPC, "x", 101, "Disk full"},
+      {EDQUOT, "x", 101, "Disk full"},
+      {EFBIG, "x", 101, "Disk full"},
+      {EPIPE, "x", 32, "I/O error 32"},
+      {EIO, "x", EIO, "I/O error 5"},  // the platform's number, even where it equals a table code
+  };
+  for (const Case& c : cases) {
+    const EInOutError error = ErrorFromErrno(c.err, c.path);
+    EXPECT_EQ(error.ErrorCode, c.code) << c.err;
+    EXPECT_STREQ(error.what(), c.message) << c.err;
+  }
+}
