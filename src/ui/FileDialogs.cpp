@@ -4,10 +4,14 @@
 
 #include "ui/ModalExec.h"
 
-TFileDialog::TFileDialog(QWidget* owner, TKind kind) : dialog_(new QFileDialog(owner)) {
+TFileDialog::TFileDialog(QWidget* owner, TKind kind) : owner_(owner), kind_(kind) {}
+
+QFileDialog& TFileDialog::Dialog() {
+  if (dialog_) return *dialog_;
+  dialog_ = new QFileDialog(owner_);
   dialog_->setNameFilter(QStringLiteral(".dag files (*.dag)"));
   dialog_->setOption(QFileDialog::HideNameFilterDetails);  // the filter reads ".dag files"
-  if (kind == TKind::Open) {
+  if (kind_ == TKind::Open) {
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name is taken unchanged, whether such a file exists or not.
     dialog_->setFileMode(QFileDialog::AnyFile);
@@ -18,14 +22,16 @@ TFileDialog::TFileDialog(QWidget* owner, TKind kind) : dialog_(new QFileDialog(o
     // An existing file is replaced without a question.
     dialog_->setOption(QFileDialog::DontConfirmOverwrite);
   }
+  return *dialog_;
 }
 
 TFileDialog::~TFileDialog() = default;  // the dialog belongs to its owner window
 
 bool TFileDialog::Execute() {
-  if (!fileName_.isEmpty()) dialog_->selectFile(fileName_);
-  if (ExecModal(*dialog_) != QDialog::Accepted) return false;
-  const QStringList chosen = dialog_->selectedFiles();
+  QFileDialog& dialog = Dialog();
+  if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
+  if (ExecModal(dialog) != QDialog::Accepted) return false;
+  const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return false;
   fileName_ = chosen.first();
   return true;

@@ -1,6 +1,7 @@
 #pragma once
-// The open and save dialogs of the main window: created once and reused, each offering
-// the full name last confirmed in it.
+// The open and save dialogs of the main window: each is built on first use and then
+// reused, offering the full name last confirmed in it. Building one costs more than the
+// rest of the main window, so it is not done at start-up.
 
 #include <QString>
 
@@ -19,9 +20,11 @@ class TFileDialog {
   // (FileName() then keeps the name last confirmed).
   bool Execute();
   QString FileName() const { return fileName_; }
-  QFileDialog& Dialog() { return *dialog_; }
+  QFileDialog& Dialog();
 
  private:
-  QFileDialog* dialog_;
+  QWidget* owner_;
+  TKind kind_;
+  QFileDialog* dialog_ = nullptr;
   QString fileName_;
 };
