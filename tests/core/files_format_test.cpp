@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
@@ -29,26 +30,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
+using quarvel_test::TempDir;
+
 static_assert(sizeof(LevelRecord) == 296, "a record is 148 16-bit values with no padding");
-
-// A fresh folder under /tmp for one test, removed with everything in it at the end.
-class TempDir {
- public:
-  TempDir() {
-    char name[] = "/tmp/quarvel-files-XXXXXX";
-    if (::mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = name;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 std::unique_ptr<LevelSet> NewSet() {
   auto set = std::make_unique<LevelSet>();

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "files/InOutError.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCheck.h"
@@ -35,46 +36,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
+using quarvel_test::TempDir;
+
 constexpr uid_t kNobody = 65534;
-
-// Makes a tree removable by its owner again (chmod u+rwx on every folder), then removes it.
-void RemoveTree(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return;
-  if (S_ISDIR(st.st_mode)) {
-    ::chmod(path.c_str(), 0700);
-    if (DIR* dir = ::opendir(path.c_str())) {
-      std::vector<std::string> names;
-      while (dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-      }
-      ::closedir(dir);
-      for (const std::string& name : names) RemoveTree(path + "/" + name);
-    }
-    ::rmdir(path.c_str());
-  } else {
-    ::unlink(path.c_str());
-  }
-}
-
-// A fresh folder under /tmp for one test, open to every user (0755) so that an
-// unprivileged child can reach what the test puts in it; removed at the end.
-class TempDir {
- public:
-  TempDir() {
-    char name[] = "/tmp/quarvel-files-XXXXXX";
-    if (::mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = name;
-    ::chmod(path_.c_str(), 0755);
-  }
-  ~TempDir() { RemoveTree(path_); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 std::unique_ptr<LevelSet> StampedSet(int seed = 0) {
   auto set = std::make_unique<LevelSet>();
