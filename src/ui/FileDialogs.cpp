@@ -1,5 +1,7 @@
 #include "ui/FileDialogs.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 
 #include "ui/ModalExec.h"
@@ -30,7 +32,13 @@ TFileDialog::~TFileDialog() = default;  // the dialog belongs to its owner windo
 bool TFileDialog::Execute() {
   QFileDialog& dialog = Dialog();
   if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
-  if (ExecModal(dialog) != QDialog::Accepted) return false;
+  const int result = ExecModal(dialog);
+  // The name box's suggestion list can outlive the dialog when Return confirms a name
+  // while it is open; it would stay on screen over the main window.
+  for (QCompleter* completer : dialog.findChildren<QCompleter*>()) {
+    if (completer->popup()) completer->popup()->hide();
+  }
+  if (result != QDialog::Accepted) return false;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return false;
   fileName_ = chosen.first();
