@@ -108,6 +108,8 @@ class TForm1 : public QMainWindow {
   void CreateMenu();
   void ConnectHandlers();
   void SetTabOrder();
+  // Sets the five number fields, in order, from level CurrentLevel.
+  void LoadNumberFields();
   // Shows level CurrentLevel: the five number fields, then the Level field, then the grid.
   void ShowCurrentLevel();
 };

@@ -14,18 +14,13 @@
 #include "ui/Unit3.h"
 
 using namespace Unit1;
-using quarvel::LevelNumber;
 
 namespace {
 std::string LocalFileName(const QString& name) { return QFile::encodeName(name).toStdString(); }
 }  // namespace
 
 void TForm1::ShowCurrentLevel() {
-  SpinEdit1->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Rubies));
-  SpinEdit2->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Emeralds));
-  SpinEdit3->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires));
-  SpinEdit4->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Bombs));
-  SpinEdit5->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Time));
+  LoadNumberFields();
   SpinEdit6->SetValue(CurrentLevel + 1);
   DrawGrid1->RepaintAll();
 }

@@ -36,17 +36,21 @@ void TForm1::SpinEdit3Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, Lev
 void TForm1::SpinEdit4Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Bombs, SpinEdit4->Value()); }
 void TForm1::SpinEdit5Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Time, SpinEdit5->Value()); }
 
+void TForm1::LoadNumberFields() {
+  SpinEdit1->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Rubies));
+  SpinEdit2->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Emeralds));
+  SpinEdit3->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires));
+  SpinEdit4->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Bombs));
+  SpinEdit5->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Time));
+}
+
 void TForm1::SpinEdit6Change(QObject*) {
   const std::int32_t number = SpinEdit6->Value();
   // While 0, a negative number or one above 256 stands typed, the last level in range stays
   // shown; leaving the field clamps the text and brings the level shown in line with it.
   if (number < 1 || number > quarvel::kLevelCount) return;
   CurrentLevel = number - 1;
-  SpinEdit1->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Rubies));
-  SpinEdit2->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Emeralds));
-  SpinEdit3->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires));
-  SpinEdit4->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Bombs));
-  SpinEdit5->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Time));
+  LoadNumberFields();
   DrawGrid1->RepaintAll();
 }
 
