@@ -2,10 +2,7 @@
 
 #include "app/ProgramIcon.h"
 #include "app/ProgramTitle.h"
-#include "app/ReportError.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
+#include "ui/ReportError.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The title goes first, before any window exists: it names the program on the desktop.
@@ -21,11 +18,4 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     ReportError(error);
   }
   return false;
-}
-
-void CreateProgramWindows() {
-  Form1 = new TForm1();
-  Form2 = new TForm2();
-  Form3 = new TForm3();
-  Form1->show();
 }

@@ -1,7 +1,5 @@
 #include "app/ProgramTitle.h"
 
-#include <QCoreApplication>
-
 QString ProgramTitleFromPath(const QString& programPath) {
   QString name = programPath.mid(programPath.lastIndexOf(QLatin1Char('/')) + 1);
   const qsizetype stop = name.indexOf(QLatin1Char('.'));
@@ -9,5 +7,3 @@ QString ProgramTitleFromPath(const QString& programPath) {
   if (name.size() > 1) name = name.left(1) + name.mid(1).toLower();
   return name;
 }
-
-QString ProgramTitle() { return QCoreApplication::applicationName(); }

@@ -5,6 +5,3 @@
 // separator, cut at its first full stop, every character after the first in lower case.
 // "LevelTool.exe" gives "Leveltool", "ABC.Editor.exe" gives "Abc".
 QString ProgramTitleFromPath(const QString& programPath);
-
-// The title fixed at start-up (QCoreApplication::applicationName).
-QString ProgramTitle();

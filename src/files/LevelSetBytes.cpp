@@ -5,13 +5,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "files/LevelSetFile.h"
 #include "model/LevelCheck.h"
 
 namespace quarvel {
-
-static_assert(kBlockSize == 2 * (5 + kCellCount), "a block is the five numbers and the cells, 2 bytes each");
-static_assert(kMaxLevelSetFileSize == kHeaderSize + kBlockSize * kLevelCount);
 
 namespace {
 
@@ -25,32 +21,33 @@ void Put16(std::uint8_t* p, std::int16_t value) {
   p[1] = static_cast<std::uint8_t>(bits >> 8);
 }
 
-// In memory on a little-endian machine, a record holds its block's bytes from offset 10 on
+// In memory on a little-endian machine, a record holds its block's bytes from kCellsOffset on
 // (the cells) and then ten bytes of numbers, with no padding, and the records of a set
 // stand back to back.
 constexpr bool kRecordIsBlockRotated =
     std::endian::native == std::endian::little && sizeof(LevelRecord) == kBlockSize &&
     offsetof(LevelRecord, Cells) == 0 && sizeof(LevelSet) == kBlockSize * kLevelCount &&
-    offsetof(LevelRecord, Rubies) == 286 && offsetof(LevelRecord, Emeralds) == 288 &&
-    offsetof(LevelRecord, Sapphires) == 290 && offsetof(LevelRecord, Bombs) == 292 &&
-    offsetof(LevelRecord, Time) == 294;
+    offsetof(LevelRecord, Rubies) == kBlockSize - kCellsOffset + kRubiesOffset &&
+    offsetof(LevelRecord, Emeralds) == kBlockSize - kCellsOffset + kEmeraldsOffset &&
+    offsetof(LevelRecord, Sapphires) == kBlockSize - kCellsOffset + kSapphiresOffset &&
+    offsetof(LevelRecord, Bombs) == kBlockSize - kCellsOffset + kBombsOffset &&
+    offsetof(LevelRecord, Time) == kBlockSize - kCellsOffset + kTimeOffset;
 
-// File order of the five numbers: Time, Bombs, Rubies, Emeralds, Sapphires, then the cells.
 void DecodeNumbers(const std::uint8_t* block, LevelRecord& level) {
-  level.Time = Get16(block + 0);
-  level.Bombs = Get16(block + 2);
-  level.Rubies = Get16(block + 4);
-  level.Emeralds = Get16(block + 6);
-  level.Sapphires = Get16(block + 8);
+  level.Time = Get16(block + kTimeOffset);
+  level.Bombs = Get16(block + kBombsOffset);
+  level.Rubies = Get16(block + kRubiesOffset);
+  level.Emeralds = Get16(block + kEmeraldsOffset);
+  level.Sapphires = Get16(block + kSapphiresOffset);
 }
 
 void EncodeBlock(const LevelRecord& level, std::uint8_t* block) {
-  Put16(block + 0, level.Time);
-  Put16(block + 2, level.Bombs);
-  Put16(block + 4, level.Rubies);
-  Put16(block + 6, level.Emeralds);
-  Put16(block + 8, level.Sapphires);
-  std::uint8_t* cells = block + 10;
+  Put16(block + kTimeOffset, level.Time);
+  Put16(block + kBombsOffset, level.Bombs);
+  Put16(block + kRubiesOffset, level.Rubies);
+  Put16(block + kEmeraldsOffset, level.Emeralds);
+  Put16(block + kSapphiresOffset, level.Sapphires);
+  std::uint8_t* cells = block + kCellsOffset;
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(cells, level.Cells.data(), sizeof(level.Cells));
   } else {
@@ -81,15 +78,15 @@ int ParseLevelSetBytes(std::span<const std::uint8_t> bytes, LevelSet& target) {
     auto* records = reinterpret_cast<unsigned char*>(target.data());
     for (std::size_t start = 0; start < blocks; start += kChunk) {
       const std::size_t end = std::min(start + kChunk, blocks);
-      const std::size_t length = kBlockSize * (end - start) - (end == blocks ? 10 : 0);
-      std::memcpy(records + kBlockSize * start, first + kBlockSize * start + 10, length);
+      const std::size_t length = kBlockSize * (end - start) - (end == blocks ? kCellsOffset : 0);
+      std::memcpy(records + kBlockSize * start, first + kBlockSize * start + kCellsOffset, length);
       for (std::size_t k = start; k < end; ++k) DecodeNumbers(first + kBlockSize * k, target[k]);
     }
   } else {
     for (std::size_t k = 0; k < blocks; ++k) {
       const std::uint8_t* block = first + kBlockSize * k;
       DecodeNumbers(block, target[k]);
-      for (int i = 0; i < kCellCount; ++i) target[k].Cells[i] = Get16(block + 10 + 2 * i);
+      for (int i = 0; i < kCellCount; ++i) target[k].Cells[i] = Get16(block + kCellsOffset + 2 * i);
     }
   }
   return static_cast<int>(blocks);

@@ -7,17 +7,11 @@
 #include <cstdint>
 #include <span>
 
+#include "files/DagFormat.h"
 #include "files/InOutError.h"
 #include "model/LevelSet.h"
 
 namespace quarvel {
-
-// The header bytes 44 41 47 00 ("DAG" and a zero byte): the values 0x4144 and 0x0047.
-inline constexpr std::uint8_t kLevelSetHeader[4] = {0x44, 0x41, 0x47, 0x00};
-
-// The longest file the writer makes and the most the reader looks at: the header and 256
-// blocks, 75,780 bytes.
-inline constexpr std::size_t kMaxLevelSetFileSize = 4 + 296 * static_cast<std::size_t>(kLevelCount);
 
 // Decodes a whole file's bytes into target levels 0, 1, 2, ... and returns how many.
 // All or nothing: when the bytes are not a header and whole blocks, EInOutError(100)

@@ -13,9 +13,9 @@ int ReadLevelSetFile(const std::string& FileName, LevelSet& target) {
   // decode it: the target changes only once the whole read has succeeded.
   // The bytes go where the first cell (file offset 14) falls on a 64-byte boundary, so
   // that the decoder's copy of the cells reads aligned memory.
-  constexpr std::size_t kAlign = 64, kCellsOffset = kHeaderSize + 10;
+  constexpr std::size_t kAlign = 64, kFirstCell = kHeaderSize + kCellsOffset;
   const auto storage = std::make_unique_for_overwrite<std::uint8_t[]>(kMaxLevelSetFileSize + kAlign);
-  const auto address = reinterpret_cast<std::uintptr_t>(storage.get()) + kCellsOffset;
+  const auto address = reinterpret_cast<std::uintptr_t>(storage.get()) + kFirstCell;
   std::uint8_t* const buffer = storage.get() + ((kAlign - address % kAlign) % kAlign);
   const std::size_t size = ReadRegularFileStart(FileName, {buffer, kMaxLevelSetFileSize});
   return ParseLevelSetBytes({buffer, size}, target);

@@ -1,18 +1,14 @@
 #pragma once
-// Level set files (.dag): the header bytes 44 41 47 00, then one 296-byte block per level,
-// every value 16-bit little-endian: Time, Bombs, Rubies, Emeralds, Sapphires, then the
-// 143 cells column by column.
+// Reading and writing level set files (.dag; the layout is in files/DagFormat.h).
 
 #include <cstdint>
 #include <string>
 
+#include "files/DagFormat.h"
 #include "files/InOutError.h"
 #include "model/LevelSet.h"
 
 namespace quarvel {
-
-constexpr std::size_t kHeaderSize = 4;
-constexpr std::size_t kBlockSize = 296;
 
 // Reads the file's levels into target levels 0, 1, 2, ... and leaves the later levels as
 // they were. All or nothing: on any failure EInOutError is thrown and `target` is

@@ -1,6 +1,4 @@
 #pragma once
-#include <functional>
 
-// The system's default beep. Tests replace it to count beeps.
+// The system's default beep. Tests count beeps through SetBeepHandler (ui/TestSeams.h).
 void SystemBeep();
-void SetBeepHandler(std::function<void()> handler);  // empty: the real beep

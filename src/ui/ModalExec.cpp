@@ -1,12 +1,10 @@
 #include "ui/ModalExec.h"
 
-namespace {
-TModalHandler& Handler() {
-  static TModalHandler handler;
-  return handler;
+#include <QDialog>
+
+#include "ui/TestSeams.h"
+
+int ExecModal(QDialog& dialog) {
+  if (const auto& handler = ModalHandler()) return handler(dialog);
+  return dialog.exec();
 }
-}  // namespace
-
-void SetModalHandler(TModalHandler handler) { Handler() = std::move(handler); }
-
-int ExecModal(QDialog& dialog) { return Handler() ? Handler()(dialog) : dialog.exec(); }

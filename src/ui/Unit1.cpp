@@ -7,11 +7,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/ReportError.h"
+#include "ui/ReportError.h"
 #include "ui/Button.h"
-#include "ui/FileDialogs.h"
+#include "ui/FileDialog.h"
 #include "ui/FormFont.h"
-#include "ui/IntegerField.h"
+#include "ui/SpinEdit.h"
 #include "ui/TilePictures.h"
 
 namespace Unit1 {

@@ -33,45 +33,46 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   // Controls, by their layout names.
-  TDrawGrid* DrawGrid1;
-  TButton* BitBtn1;
-  TButton* BitBtn2;
-  TButton* BitBtn3;
-  TButton* BitBtn4;
-  TButton* BitBtn5;
-  TButton* BitBtn6;
-  TButton* BitBtn7;
-  TButton* BitBtn8;
-  TButton* BitBtn9;
-  TButton* BitBtn10;
-  QLabel* Label1;
-  QLabel* Label2;
-  QLabel* Label3;
-  QLabel* Label4;
-  QLabel* Label5;
-  QLabel* Label6;
-  TSpinEdit* SpinEdit1;
-  TSpinEdit* SpinEdit2;
-  TSpinEdit* SpinEdit3;
-  TSpinEdit* SpinEdit4;
-  TSpinEdit* SpinEdit5;
-  TSpinEdit* SpinEdit6;
-  TButton* Button1;
+  TDrawGrid* DrawGrid1;  // the level grid, 11 x 13 cells
+  TButton* BitBtn1;      // palette: Empty (tile 0)
+  TButton* BitBtn2;      // palette: red block (1)
+  TButton* BitBtn3;      // palette: green block (2)
+  TButton* BitBtn4;      // palette: blue block (3)
+  TButton* BitBtn5;      // palette: yellow block (4)
+  TButton* BitBtn6;      // palette: grey block (5)
+  TButton* BitBtn7;      // palette: cannon left (9)
+  TButton* BitBtn8;      // palette: cannon down (8)
+  TButton* BitBtn9;      // palette: cannon right (7)
+  TButton* BitBtn10;     // palette: cannon up (6)
+  QLabel* Label1;        // "Rubies"
+  QLabel* Label2;        // "Emeralds"
+  QLabel* Label3;        // "Sapphires"
+  QLabel* Label4;        // "Bombs"
+  QLabel* Label5;        // "Time"
+  QLabel* Label6;        // "Level"
+  TSpinEdit* SpinEdit1;  // Rubies
+  TSpinEdit* SpinEdit2;  // Emeralds
+  TSpinEdit* SpinEdit3;  // Sapphires
+  TSpinEdit* SpinEdit4;  // Bombs
+  TSpinEdit* SpinEdit5;  // Time
+  TSpinEdit* SpinEdit6;  // Level, 1..256
+  TButton* Button1;      // "Check Level"
   QMenuBar* MainMenu1;
-  QMenu* File1;
-  QMenu* About1;
-  QAction* N1;
-  QAction* N2;
-  QAction* N3;
-  QAction* N4;
-  QAction* N7;
-  QAction* N6;
-  QAction* N5;
-  QAction* About2;
-  TFileDialog* OpenDialog1;
-  TFileDialog* SaveDialog1;
+  QMenu* File1;          // "Levels"
+  QMenu* About1;         // "Help"
+  QAction* N1;           // Levels > New Set
+  QAction* N2;           // Levels > Open Set
+  QAction* N3;           // Levels > Save Set
+  QAction* N4;           // Levels > separator
+  QAction* N7;           // Levels > Copy
+  QAction* N6;           // Levels > separator
+  QAction* N5;           // Levels > Exit
+  QAction* About2;       // Help > About
+  TFileDialog* OpenDialog1;  // Open Set and Copy
+  TFileDialog* SaveDialog1;  // Save Set
 
-  // Handlers.
+  // Handlers. Editing (grid, palette, fields, Check Level) is in Unit1Editing.cpp,
+  // the menu commands in Unit1Commands.cpp.
   void FormCreate(QObject* Sender);
   void DrawGrid1DrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State,
                          QPainter& Canvas);

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/MessageBox.h"
+#include "ui/MessageBox.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCopy.h"
-#include "ui/FileDialogs.h"
-#include "ui/IntegerField.h"
+#include "ui/FileDialog.h"
+#include "ui/SpinEdit.h"
 #include "ui/ModalExec.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -18,12 +18,6 @@ using namespace Unit1;
 namespace {
 std::string LocalFileName(const QString& name) { return QFile::encodeName(name).toStdString(); }
 }  // namespace
-
-void TForm1::ShowCurrentLevel() {
-  LoadNumberFields();
-  SpinEdit6->SetValue(CurrentLevel + 1);
-  DrawGrid1->RepaintAll();
-}
 
 void TForm1::N1Click(QObject*) {
   quarvel::ClearLevelSet(LevelSet);

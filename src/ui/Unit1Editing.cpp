@@ -1,9 +1,9 @@
 // The main window's editing handlers: palette, grid, number fields, Level field, Check Level.
 #include <QPainter>
 
-#include "app/MessageBox.h"
+#include "ui/MessageBox.h"
 #include "model/LevelCheck.h"
-#include "ui/IntegerField.h"
+#include "ui/SpinEdit.h"
 #include "ui/TilePictures.h"
 #include "ui/Unit1.h"
 
@@ -42,6 +42,12 @@ void TForm1::LoadNumberFields() {
   SpinEdit3->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires));
   SpinEdit4->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Bombs));
   SpinEdit5->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Time));
+}
+
+void TForm1::ShowCurrentLevel() {
+  LoadNumberFields();
+  SpinEdit6->SetValue(CurrentLevel + 1);
+  DrawGrid1->RepaintAll();
 }
 
 void TForm1::SpinEdit6Change(QObject*) {

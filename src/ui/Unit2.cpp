@@ -1,11 +1,10 @@
 #include "ui/Unit2.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "ui/Button.h"
 #include "ui/FormFont.h"
-#include "ui/IntegerField.h"
+#include "ui/SpinEdit.h"
 
 TForm2* Form2 = nullptr;
 
@@ -62,13 +61,4 @@ TForm2::TForm2() {
 
   // Stands here when first shown; afterwards wherever the user left it.
   move(436, 396);
-}
-
-void TForm2::keyPressEvent(QKeyEvent* event) {
-  // The dialog has no cancel button: Escape does not close it. Alt+F4 still cancels.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }

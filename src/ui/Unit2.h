@@ -1,13 +1,13 @@
 #pragma once
 // The Levels Copy dialog: which levels of a file to copy, how many, and onto which level.
 
-#include <QDialog>
+#include "ui/NoCancelDialog.h"
 
 class QLabel;
 class TButton;
 class TSpinEdit;
 
-class TForm2 : public QDialog {
+class TForm2 : public TNoCancelDialog {
   Q_OBJECT
  public:
   TForm2();
@@ -20,9 +20,6 @@ class TForm2 : public QDialog {
   TSpinEdit* SpinEdit3;  // Insert after
   TButton* Button1;      // OK
   TButton* Button2;      // Cancel
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 };
 
 extern TForm2* Form2;

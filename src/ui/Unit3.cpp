@@ -1,6 +1,5 @@
 #include "ui/Unit3.h"
 
-#include <QKeyEvent>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -59,13 +58,4 @@ void TForm3::Execute(QWidget* owner) {
     placed_ = true;
   }
   ExecModal(*this);
-}
-
-void TForm3::keyPressEvent(QKeyEvent* event) {
-  // The box has no cancel button: Escape does not close it. Alt+F4 does.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }

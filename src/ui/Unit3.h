@@ -1,12 +1,12 @@
 #pragma once
 // The About box.
 
-#include <QDialog>
+#include "ui/NoCancelDialog.h"
 
 class QTextEdit;
 class TButton;
 
-class TForm3 : public QDialog {
+class TForm3 : public TNoCancelDialog {
   Q_OBJECT
  public:
   TForm3();
@@ -18,9 +18,6 @@ class TForm3 : public QDialog {
 
   // Shows the box modally; the first time centred over `owner`, later where it was left.
   void Execute(QWidget* owner);
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   bool placed_ = false;

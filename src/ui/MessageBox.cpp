@@ -1,19 +1,12 @@
-#include "app/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-namespace {
-TMessageBoxHandler& Handler() {
-  static TMessageBoxHandler handler;
-  return handler;
-}
-}  // namespace
-
-void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(handler); }
+#include "ui/TestSeams.h"
 
 int ShowMessageBox(const QString& Text, const QString& Caption, TMessageBoxStyle Style) {
-  if (Handler()) return Handler()(Text, Caption, Style);
+  if (const auto& handler = MessageBoxHandler()) return handler(Text, Caption, Style);
   // Placed over the active window, modal for every window of the program; when it
   // closes, Qt makes the window that was active before it active again.
   QMessageBox box(Style == TMessageBoxStyle::Error ? QMessageBox::Critical : QMessageBox::NoIcon, Caption, Text,

@@ -1,4 +1,4 @@
-#include "ui/IntegerField.h"
+#include "ui/SpinEdit.h"
 
 #include <QAbstractButton>
 #include <QApplication>

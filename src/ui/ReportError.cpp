@@ -1,12 +1,11 @@
-#include "app/ReportError.h"
+#include "ui/ReportError.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QWidget>
 #include <new>
 
-#include "app/MessageBox.h"
-#include "app/ProgramTitle.h"
+#include "ui/MessageBox.h"
 
 QString WithFullStop(const QString& message) {
   if (!message.isEmpty() && message.back().unicode() > u'.') return message + QLatin1Char('.');
@@ -29,7 +28,8 @@ void ReportError(const std::exception& error) {
   ReleaseMouseHold();
   const QString message =
       dynamic_cast<const std::bad_alloc*>(&error) ? QStringLiteral("Out of memory") : QString::fromLocal8Bit(error.what());
-  ShowMessageBox(WithFullStop(message), ProgramTitle(), TMessageBoxStyle::Error);
+  // The caption is the program title, fixed as the application name at start-up.
+  ShowMessageBox(WithFullStop(message), QCoreApplication::applicationName(), TMessageBoxStyle::Error);
 }
 
 void Dispatch(const std::function<void()>& handler) {

@@ -1,4 +1,4 @@
-#include "ui/FileDialogs.h"
+#include "ui/FileDialog.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
