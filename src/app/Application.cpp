@@ -1,13 +1,51 @@
 #include "app/Application.h"
 
+#include <QSettings>
+
 #include "app/ProgramIcon.h"
-#include "app/ProgramTitle.h"
+#include "app/ProgramTitleRule.h"
+#include "ui/ProgramTitle.h"
 #include "ui/ReportError.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+namespace {
+
+// Qt takes options of its own from the arguments it is given (-style, -reverse,
+// -qwindowtitle, -name ...). The editor takes no command line, so Qt sees the program's
+// name alone.
+int& ProgramNameCount() {
+  static int argc = 1;
+  return argc;
+}
+
+char** ProgramNameOnly(char* programName) {
+  static char* argv[] = {programName, nullptr};
+  return argv;
+}
+
+// The editor keeps nothing between runs, and Qt's file dialog would keep its history,
+// last folder and sidebar in a settings file. Settings point at a folder that cannot
+// exist, so nothing is read and nothing is written.
+void KeepNoSettings() {
+  const QString nowhere = QStringLiteral("/dev/null");
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) QSettings::setPath(format, scope, nowhere);
+  }
+}
+
+char* KeepingNoSettings(char* programName) {
+  KeepNoSettings();
+  return programName;
+}
+
+}  // namespace
+
+TApplication::TApplication(int& /*argc*/, char** argv)
+    : QApplication(ProgramNameCount(), ProgramNameOnly(KeepingNoSettings(argv[0]))) {
   // The title goes first, before any window exists: it names the program on the desktop.
   // The display name stays unset, or every caption would get " — Title" appended.
-  setApplicationName(ProgramTitleFromPath(applicationFilePath()));
+  const QString title = ProgramTitleFromPath(applicationFilePath());
+  SetProgramTitle(title);
+  setApplicationName(title);
   setWindowIcon(ProgramIcon());
 }
 

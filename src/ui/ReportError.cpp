@@ -6,6 +6,7 @@
 #include <new>
 
 #include "ui/MessageBox.h"
+#include "ui/ProgramTitle.h"
 
 QString WithFullStop(const QString& message) {
   if (!message.isEmpty() && message.back().unicode() > u'.') return message + QLatin1Char('.');
@@ -28,8 +29,7 @@ void ReportError(const std::exception& error) {
   ReleaseMouseHold();
   const QString message =
       dynamic_cast<const std::bad_alloc*>(&error) ? QStringLiteral("Out of memory") : QString::fromLocal8Bit(error.what());
-  // The caption is the program title, fixed as the application name at start-up.
-  ShowMessageBox(WithFullStop(message), QCoreApplication::applicationName(), TMessageBoxStyle::Error);
+  ShowMessageBox(WithFullStop(message), ProgramTitle(), TMessageBoxStyle::Error);
 }
 
 void Dispatch(const std::function<void()>& handler) {

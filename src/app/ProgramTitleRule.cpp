@@ -1,4 +1,4 @@
-#include "app/ProgramTitle.h"
+#include "app/ProgramTitleRule.h"
 
 QString ProgramTitleFromPath(const QString& programPath) {
   QString name = programPath.mid(programPath.lastIndexOf(QLatin1Char('/')) + 1);

@@ -1,0 +1,8 @@
+#pragma once
+#include <QString>
+
+// The program title: fixed once at start-up from the program file's name, the caption of
+// every error box. Kept here rather than read back from QCoreApplication::applicationName,
+// which Qt replaces with the file name when it is empty.
+void SetProgramTitle(const QString& title);
+const QString& ProgramTitle();
