@@ -1,0 +1,12 @@
+#pragma once
+// The subcommands the main program runs itself; each returns the exit status. `render`
+// runs in a program of its own (quarvel-levels-render), the only one that loads QtGui.
+
+#include <span>
+
+namespace quarvel_cli {
+
+int RunCheck(std::span<char* const> args);
+int RunCopy(std::span<char* const> args);
+
+}  // namespace quarvel_cli

@@ -1,0 +1,71 @@
+#include "cli/CliSupport.h"
+
+namespace quarvel_cli {
+
+namespace {
+
+constexpr const char* kProgramHelp =
+    "Usage: quarvel-levels COMMAND [OPTION]... [FILE]...\n"
+    "Checks, renders and copies Quarvel level sets (.dag files), reading and writing them as\n"
+    "the editor does.\n"
+    "\n"
+    "Commands:\n"
+    "  check FILE...                  report every level used and whether it can be played\n"
+    "  render FILE -o OUT.png         draw a level, or a contact sheet of every level used\n"
+    "  copy SOURCE TARGET             copy levels from SOURCE into TARGET and save TARGET\n"
+    "  help [COMMAND]                 this help, or the help of one command\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help                     show this help\n"
+    "  --version                      show the version\n"
+    "\n"
+    "Exit status: 0 when all is well, 1 when `check` finds a level that cannot be played,\n"
+    "2 on an error (a file that cannot be read or written, a bad argument).\n";
+
+constexpr const char* kCheckHelp =
+    "Usage: quarvel-levels check [--json] FILE...\n"
+    "For each file, one line per level used (any cell or number not 0): its number, the blocks\n"
+    "(cells with codes 1 to 4), the demand (rubies + emeralds + sapphires + bombs), the time,\n"
+    "and whether it can be played, with the reasons when not: too few blocks, time under 10.\n"
+    "Then how many levels are used, playable and not playable.\n"
+    "\n"
+    "  --json                         the same as one JSON document\n"
+    "\n"
+    "Exit status: 0 when every level used can be played, 1 when one cannot, 2 on an error.\n";
+
+constexpr const char* kRenderHelp =
+    "Usage: quarvel-levels render FILE -o OUT.png [--level N] [--scale K]\n"
+    "Draws level N of FILE as the editor's grid shows it, without the current cell's marks;\n"
+    "without --level, a contact sheet of every level used, each labelled with its number.\n"
+    "Needs no display.\n"
+    "\n"
+    "  -o, --output OUT.png           the picture to write (replaced safely)\n"
+    "  --level N                      the level, 1 to 256\n"
+    "  --scale K                      enlarge K times, 1 to 16, pixel for pixel (default 1)\n";
+
+constexpr const char* kCopyHelp =
+    "Usage: quarvel-levels copy SOURCE TARGET [--start S] [--quantity Q] [--after A] [--new]\n"
+    "The editor's Levels > Copy followed by Levels > Save Set: reads TARGET, copies Q levels of\n"
+    "SOURCE from level S on over the levels of TARGET from level A on, and saves TARGET. As in\n"
+    "the Levels Copy dialog each number is brought into 1 to 256 (default 1); only levels SOURCE\n"
+    "holds are copied, and none past level 256. As the editor's Save Set does, the save writes\n"
+    "only the levels that can be played, in order: the others are dropped and the levels after\n"
+    "them move up.\n"
+    "\n"
+    "  --start S                      the first level of SOURCE to copy\n"
+    "  --quantity Q                   how many levels to copy\n"
+    "  --after A                      the level of TARGET the first copy goes to\n"
+    "  --new                          start from an empty set instead of reading TARGET\n";
+
+}  // namespace
+
+std::string HelpText(std::string_view command) {
+  if (command.empty()) return kProgramHelp;
+  if (command == "check") return kCheckHelp;
+  if (command == "render") return kRenderHelp;
+  if (command == "copy") return kCopyHelp;
+  if (command == "help") return "Usage: quarvel-levels help [COMMAND]\n";
+  return {};
+}
+
+}  // namespace quarvel_cli

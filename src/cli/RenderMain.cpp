@@ -1,0 +1,171 @@
+// quarvel-levels-render: the `render` command of quarvel-levels, in a program of its own
+// because it is the only one that needs QtGui. Draws with the editor's grid painting and
+// tile pictures on the offscreen platform: no display server is needed or contacted.
+#include <QBuffer>
+#include <QByteArray>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/CliSupport.h"
+#include "files/LevelSetFile.h"
+#include "files/PosixFiles.h"
+#include "ui/GridPainting.h"
+
+namespace {
+
+using namespace quarvel_cli;
+
+constexpr OptionSpec kOptions[] = {{"--output", 'o', true}, {"--level", 0, true}, {"--scale", 0, true}};
+constexpr int kMaxScale = 16;
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;  // 512 MB as 32-bit pixels
+
+// Contact sheet layout: a margin around every level and a label strip above each.
+constexpr int kSheetColumns = 8;
+constexpr int kMargin = 8;
+constexpr int kLabelHeight = 18;
+const QColor kSheetBackground(0xef, 0xef, 0xef);
+
+struct Request {
+  std::string File;
+  std::string Output;
+  int Level = 0;  // 1..256, or 0 for the contact sheet
+  int Scale = 1;
+};
+
+Request ReadRequest(std::span<char* const> args) {
+  const ParsedArgs parsed = ParseArgs(args, kOptions);
+  if (parsed.Operands.empty()) throw CliError("render", "No file given");
+  if (parsed.Operands.size() > 1) throw CliError(parsed.Operands[1], "Unexpected argument");
+  Request request;
+  request.File = parsed.Operands[0];
+  const auto output = parsed.Values.find("--output");
+  if (output == parsed.Values.end() || output->second.empty()) throw CliError("render", "No output file given (-o)");
+  request.Output = output->second;
+  if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
+    request.Level = ParseNumber("--level", level->second);
+    if (request.Level < 1 || request.Level > quarvel::kLevelCount)
+      throw CliError("--level " + level->second, "Level out of range 1 to 256");
+  }
+  if (const auto scale = parsed.Values.find("--scale"); scale != parsed.Values.end()) {
+    request.Scale = ParseNumber("--scale", scale->second);
+    if (request.Scale < 1 || request.Scale > kMaxScale)
+      throw CliError("--scale " + scale->second, "Scale out of range 1 to 16");
+  }
+  return request;
+}
+
+QImage ContactSheet(const quarvel::LevelSet& set, const std::vector<int>& levels) {
+  const int count = static_cast<int>(levels.size());
+  const int columns = std::min(count, kSheetColumns);
+  const int rows = (count + columns - 1) / columns;
+  const int tileWidth = GridPainting::kWidth + kMargin;
+  const int tileHeight = kLabelHeight + GridPainting::kHeight + kMargin;
+  QImage sheet(kMargin + columns * tileWidth, kMargin + rows * tileHeight, QImage::Format_RGB32);
+  sheet.fill(kSheetBackground);
+  QPainter painter(&sheet);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(12);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const GridPainting::GridColours colours = GridPainting::StandardColours();
+  for (int i = 0; i < count; ++i) {
+    const int left = kMargin + (i % columns) * tileWidth;
+    const int top = kMargin + (i / columns) * tileHeight;
+    painter.drawText(QRect(left, top, GridPainting::kWidth, kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Level %1").arg(levels[static_cast<std::size_t>(i)] + 1));
+    painter.save();
+    painter.translate(left, top + kLabelHeight);
+    GridPainting::PaintLevel(painter, colours, set, levels[static_cast<std::size_t>(i)]);
+    painter.restore();
+  }
+  return sheet;
+}
+
+// Every pixel becomes a square of scale x scale.
+QImage Enlarge(const QImage& image, int scale) {
+  if (scale == 1) return image;
+  QImage out(image.width() * scale, image.height() * scale, QImage::Format_RGB32);
+  for (int y = 0; y < out.height(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y / scale));
+    auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x) to[x] = from[x / scale];
+  }
+  return out;
+}
+
+int Render(int argc, char** argv) {
+  const Request request = ReadRequest(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+
+  auto set = std::make_unique<quarvel::LevelSet>();
+  quarvel::ClearLevelSet(*set);
+  try {
+    quarvel::ReadLevelSetFile(request.File, *set);
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(request.File, error.what());
+  }
+  std::vector<int> levels;
+  if (request.Level != 0) {
+    levels.push_back(request.Level - 1);
+  } else {
+    for (int index = 0; index < quarvel::kLevelCount; ++index)
+      if (IsLevelUsed((*set)[static_cast<std::size_t>(index)])) levels.push_back(index);
+    if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
+  }
+
+  // The offscreen platform, whatever the environment says: no display is ever opened.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+      PrintError("render", message.toLocal8Bit().toStdString());
+  });
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  QGuiApplication application(qtArgc, qtArgv);
+
+  const QImage picture = request.Level != 0
+                             ? GridPainting::LevelImage(*set, levels.front(), GridPainting::StandardColours())
+                             : ContactSheet(*set, levels);
+  const std::int64_t pixels = std::int64_t{picture.width()} * picture.height() * request.Scale * request.Scale;
+  if (pixels > kMaxPixels) throw CliError("--scale " + std::to_string(request.Scale), "Picture too large");
+
+  QByteArray png;
+  {
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!Enlarge(picture, request.Scale).save(&buffer, "PNG")) throw CliError(request.Output, "PNG encoding failed");
+  }
+  try {
+    quarvel::ReplaceFileContent(request.Output,
+                                std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                          static_cast<std::size_t>(png.size())));
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(request.Output, error.what());
+  }
+  return kStatusOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Render(argc, argv);
+  } catch (const CliError& error) {
+    PrintError(error);
+  } catch (const std::bad_alloc&) {
+    PrintError(kProgram, "Out of memory.");
+  } catch (const std::exception& error) {
+    PrintError(kProgram, WithFullStop(error.what()));
+  }
+  return kStatusError;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The level grid's picture apart from the widget: the sunken border, the lines, the cell
+// backgrounds and the tile pictures of one level, in the grid's own geometry (241 x 281,
+// cells of 20 x 20 with 1-pixel lines inside a 2-pixel border). Only QtGui: the level
+// picture tool (quarvel-levels render) draws with it where there is no display.
+//
+// Colours are passed in, never taken from a widget: the grid hands over its palette's,
+// the picture tool the editor's standard ones.
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+#include "model/LevelSet.h"
+
+class QPainter;
+class QPalette;
+
+namespace GridPainting {
+
+constexpr int kCellSize = 20;
+constexpr int kLineWidth = 1;
+constexpr int kPitch = kCellSize + kLineWidth;  // 21
+constexpr int kBorder = 2;
+constexpr int kWidth = 241;
+constexpr int kHeight = 281;
+
+struct GridColours {
+  QColor Base;   // the cells and the strips right of and below them
+  QColor Lines;  // between the cells
+  // The sunken border, as a Windows panel draws it: outer top-left, outer bottom-right,
+  // inner top-left, inner bottom-right.
+  QColor Dark, Light, Shadow, Midlight;
+
+  bool operator==(const GridColours&) const = default;
+};
+
+// The colours the grid takes from its palette: the lines are grey on a silver base and
+// silver on any other.
+GridColours ColoursFromPalette(const QPalette& palette);
+
+// The editor's look with the standard light palette: white cells, silver lines.
+GridColours StandardColours();
+
+// A cell's square, border included in the offset.
+QRect CellRect(int col, int row);
+
+// Everything but the cells' squares: the border, the lines and the strips of the interior
+// right of and below the cells.
+void PaintFrame(QPainter& painter, const GridColours& colours);
+
+// The picture of a level's tile in a cell's square (nothing for a code without one).
+void PaintTile(QPainter& painter, const QRect& cell, const quarvel::LevelSet& set, int level, int col, int row);
+
+// The whole grid for `level` (index 0..255) with no cell marked current: the frame, then
+// every cell filled with the base colour and its tile drawn.
+void PaintLevel(QPainter& painter, const GridColours& colours, const quarvel::LevelSet& set, int level);
+
+// PaintLevel onto a new kWidth x kHeight image (RGB32).
+QImage LevelImage(const quarvel::LevelSet& set, int level, const GridColours& colours);
+
+}  // namespace GridPainting
