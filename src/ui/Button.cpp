@@ -10,7 +10,9 @@ TButton::TButton(const QString& caption, QWidget* parent) : QPushButton(caption,
 
 void TButton::keyPressEvent(QKeyEvent* event) {
   // Qt presses a non-default button only with Space; Enter presses the focused one too.
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+  // Enter on the keypad is Enter too.
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
     animateClick();
     return;
   }

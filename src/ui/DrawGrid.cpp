@@ -14,6 +14,8 @@
 
 #include <cmath>
 
+#include "ui/ActiveControl.h"
+
 namespace {
 
 constexpr int kPitch = TDrawGrid::kCellSize + TDrawGrid::kLineWidth;  // 21
@@ -28,8 +30,6 @@ const QColor kSilver(192, 192, 192);
 const QColor kGrey(128, 128, 128);
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
-
-int Sign(int v) { return (v > 0) - (v < 0); }
 
 // Inverts every other pixel along the outline of a square of `size` logical pixels, starting
 // with the top-left corner; the pattern alternates all the way round. With a device pixel
@@ -69,6 +69,7 @@ TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent), d(new Private) {
   setFixedSize(241, 281);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  TActiveControlWatch::Instance();  // from the start, so that the grid is known as active
   d->dragTimer = new QTimer(this);
   d->dragTimer->setInterval(kDragStepMs);
   connect(d->dragTimer, &QTimer::timeout, this, &TDrawGrid::DragStep);
@@ -93,10 +94,7 @@ QRect TDrawGrid::CellRect(int ACol, int ARow) const {
   return QRect(kBorder + ACol * kPitch, kBorder + ARow * kPitch, kCellSize, kCellSize);
 }
 
-bool TDrawGrid::IsActiveControl() const {
-  const QWidget* w = window();
-  return w && w->focusWidget() == this;
-}
+bool TDrawGrid::IsActiveControl() const { return ActiveControl(window()) == this; }
 
 QTimer* TDrawGrid::DragTimer() const { return d->dragTimer; }
 
@@ -237,8 +235,7 @@ void TDrawGrid::wheelEvent(QWheelEvent* e) {
   e->accept();
   const int delta = e->angleDelta().y();
   if (delta == 0) return;
-  // A turn against the direction of the part-turn collected so far starts afresh.
-  if (Sign(delta) != Sign(d->wheelRemainder)) d->wheelRemainder = 0;
+  // Turns add up with their signs: a part turn back takes away from what was collected.
   d->wheelRemainder += delta;
   while (d->wheelRemainder >= kWheelNotch) {  // turned up
     d->wheelRemainder -= kWheelNotch;

@@ -14,6 +14,7 @@
 
 #include <utility>
 
+#include "ui/ActiveControl.h"
 #include "ui/Beep.h"
 
 namespace {
@@ -50,13 +51,12 @@ int HexDigit(QChar ch) {
 }
 
 // The edit box of the field. It filters typed characters, turns Up and Down into steps
-// and reports focus changes to the field.
+// and selects its whole text when the focus comes in other than by a click.
 class FieldEdit final : public QLineEdit {
  public:
   explicit FieldEdit(QWidget* parent) : QLineEdit(parent) {}
 
   std::function<void(int delta)> onStep;
-  std::function<void(Qt::FocusReason reason)> onFocusOut;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
@@ -99,11 +99,6 @@ class FieldEdit final : public QLineEdit {
     if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
         reason != Qt::MenuBarFocusReason)
       selectAll();
-  }
-
-  void focusOutEvent(QFocusEvent* event) override {
-    QLineEdit::focusOutEvent(event);
-    if (onFocusOut) onFocusOut(event->reason());
   }
 };
 
@@ -175,17 +170,16 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent), d(new Private) {
     // Wraps around in 32 bits: one up from 2147483647 is -2147483648.
     SetValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(Value()) + static_cast<std::uint32_t>(delta)));
   };
-  d->edit->onFocusOut = [this](Qt::FocusReason reason) {
-    // Leaving counts only for a move to another control of the same window: not a window
-    // switch, a menu or popup, nor a dialog taking the focus.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
-      return;
-    const QWidget* next = QApplication::focusWidget();
-    if (!next || next == d->edit || next->window() != window()) return;
-    if (d->minValue >= d->maxValue) return;
-    const std::int32_t v = Value();
-    if (v < d->minValue || v > d->maxValue) SetValue(v);
-  };
+  // Leaving: the focus lands on another control of this window, whatever it passed through
+  // on the way (the menu bar, a popup, a message box). A switch to another window, a menu
+  // or a dialog alone is no leaving.
+  connect(&TActiveControlWatch::Instance(), &TActiveControlWatch::Changed, this,
+          [this](QWidget* window, QWidget* old, QWidget* now) {
+            if (old != d->edit || now == d->edit || window != this->window()) return;
+            if (d->minValue >= d->maxValue) return;
+            const std::int32_t v = Value();
+            if (v < d->minValue || v > d->maxValue) SetValue(v);
+          });
 
   connect(d->edit, &QLineEdit::textChanged, this, [this] {
     if (d->onChange) d->onChange(this);
@@ -330,8 +324,9 @@ void TSpinEdit::resizeEvent(QResizeEvent*) {
 }
 
 void TSpinEdit::wheelEvent(QWheelEvent* event) {
-  // The wheel does not step the field, and it goes no further either.
-  event->accept();
+  // The wheel does not step the field; it passes on to the window, which hands it to the
+  // grid when the grid is the active control.
+  event->ignore();
 }
 
 QSize TSpinEdit::sizeHint() const {

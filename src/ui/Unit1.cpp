@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWheelEvent>
 
 #include "ui/ReportError.h"
 #include "ui/Button.h"
@@ -178,6 +179,16 @@ void TForm1::FormCreate(QObject* /*Sender*/) {
   quarvel::ClearLevelSet(Unit1::LevelSet);
   Unit1::CurrentLevel = 0;
   Unit1::CurrentBrush = 0;
+}
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+  // The wheel belongs to the window's active control wherever the pointer is: turned over
+  // any other part of the window it still steps the grid when the grid has the focus.
+  if (DrawGrid1->hasFocus()) {
+    QCoreApplication::sendEvent(DrawGrid1, event);
+    return;
+  }
+  QMainWindow::wheelEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
