@@ -309,7 +309,13 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
   // Non-blocking, so that opening a FIFO with no writer returns at once; for a regular
   // file the flag changes nothing.
   Fd fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd.Valid()) throw ErrorFromErrno(errno, path);
+  if (!fd.Valid()) {
+    const int err = errno;
+    // A socket cannot be opened at all (ENXIO); like a FIFO or a device it is no level file.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw EInOutError(5);
+    throw ErrorFromErrno(err, path);
+  }
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0) throw ErrorFromErrno(errno, path);
   if (!S_ISREG(st.st_mode)) throw EInOutError(5);
@@ -345,6 +351,8 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     if (!existing.Valid()) throw ErrorFromErrno(errno, target.path);
     if (::fstat(existing.Get(), &st) != 0) throw ErrorFromErrno(errno, target.path);
     if (!S_ISREG(st.st_mode)) throw EInOutError(5);
+    // A file without any write bit is read-only for every user, root included.
+    if ((st.st_mode & 0222) == 0) throw EInOutError(5);
   }
 
   const IgnoreFileSizeSignal ignore_sigxfsz;
@@ -353,7 +361,10 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
   // umask took some away); a new file gets 0666 less the umask (and any default ACL of the
   // folder) from the kernel.
   if (int err = temp.Create(target.path, target.exists ? (st.st_mode & 0777) : 0666)) {
-    if (target.exists && (err == EACCES || err == EPERM)) return RewriteInPlace(existing, readable, st, target.path, bytes);
+    // The folder takes no new file (no permission, no free inode, quota), but the file
+    // itself may still be written.
+    const bool folderRefuses = err == EACCES || err == EPERM || err == ENOSPC || err == EDQUOT;
+    if (target.exists && folderRefuses) return RewriteInPlace(existing, readable, st, target.path, bytes);
     throw ErrorFromErrno(err, target.path);
   }
   if (target.exists) {

@@ -28,8 +28,10 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
 // which is flushed to the disk (fsync) and then renamed over the target. A symlink is
 // followed to the file it names (the link stays); an existing file keeps its permission
 // bits (and owner and group, where they can be set); a new file gets 0666 less the umask.
-// An existing target must be a regular file that may be written, else 5. Where the folder
-// takes no new file (or the replacement cannot keep the file's owner) but the file itself
+// An existing target must be a regular file that may be written and has a write bit (a file
+// without any is read-only for root too), else 5. Where the folder takes no new file (no
+// permission, no free inode, no quota left), or the replacement cannot keep the file's
+// owner, but the file itself
 // may be written, it is rewritten in place, with room reserved beforehand and its old
 // bytes put back if the rewrite fails.
 // On failure EInOutError is thrown, the old file keeps its content and no temporary file
