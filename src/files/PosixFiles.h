@@ -31,9 +31,8 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
 // An existing target must be a regular file that may be written and has a write bit (a file
 // without any is read-only for root too), else 5. Where the folder takes no new file (no
 // permission, no free inode, no quota left), or the replacement cannot keep the file's
-// owner, but the file itself
-// may be written, it is rewritten in place, with room reserved beforehand and its old
-// bytes put back if the rewrite fails.
+// owner, but the file itself may be written, it is rewritten in place, with room reserved
+// beforehand and its old bytes put back if the rewrite fails.
 // On failure EInOutError is thrown, the old file keeps its content and no temporary file
 // is left behind. SIGXFSZ cannot end the program here: a write past RLIMIT_FSIZE fails as
 // "Disk full" (101).
