@@ -1,8 +1,10 @@
 // The Quarvel Levels Editor.
 #include "app/Application.h"
+#include "app/DisplayCheck.h"
 #include "ui/ProgramWindows.h"
 
 int main(int argc, char** argv) {
+  if (!CheckGraphicalDisplay(argv[0])) return 1;
   TApplication application(argc, argv);
   CreateProgramWindows();
   application.exec();

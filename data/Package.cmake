@@ -1,0 +1,28 @@
+# The Debian package, made by CPack from what the install rules put in place (every
+# component, the companion programs too): scripts/package builds it.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ${QUARVEL_PACKAGE_NAME})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Quarvel developers")
+set(CPACK_PACKAGE_CONTACT "${QUARVEL_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "level editor for the Quarvel tile puzzle game")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop editor for Quarvel level sets (.dag files): 256 levels of 11 by 13\n"
+    "tiles and five numbers each. Paint tiles on the grid from a palette, type the\n"
+    "numbers, check whether a level can be played, and open, save and copy sets.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/CompressManPages.cmake)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# editors, not games: Debian keeps games' programs in /usr/games, and the editor's program
+# stays /usr/bin/QuarvelEdit.
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quarvel.org/)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+
+include(CPack)

@@ -1,0 +1,85 @@
+#include "app/DisplayCheck.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// Opens and closes a connection the way Qt's xcb platform does: the same DISPLAY parsing,
+// sockets and Xauthority, so a refused or dead server counts as no display.
+bool XDisplayOpens() {
+  if (Environment("DISPLAY").empty()) return false;
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  const bool opened = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return opened;
+}
+
+bool WaylandSocketAnswers() {
+  if (!Environment("WAYLAND_SOCKET").empty()) return true;  // a connection handed down by the compositor
+  std::string path = Environment("WAYLAND_DISPLAY");
+  if (path.empty()) return false;
+  if (path.front() != '/') {
+    const std::string runtimeDir = Environment("XDG_RUNTIME_DIR");
+    if (runtimeDir.empty()) return false;
+    path = runtimeDir + '/' + path;
+  }
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.data(), path.size());
+  const int socketFd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (socketFd < 0) return false;
+  const bool answers = connect(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  close(socketFd);
+  return answers;
+}
+
+bool PlatformHasDisplay(std::string_view name) {
+  if (name == "xcb") return XDisplayOpens();
+  if (name.starts_with("wayland")) return WaylandSocketAnswers();
+  return true;
+}
+
+std::string Shown(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(name) + "=\"" + value + "\"" : std::string(name) + " unset";
+}
+
+}  // namespace
+
+bool CheckGraphicalDisplay(const char* programPath) {
+  const std::string platforms = Environment("QT_QPA_PLATFORM");
+  if (platforms.empty()) {
+    if (XDisplayOpens() || WaylandSocketAnswers()) return true;
+  } else {
+    // "wayland;xcb", "offscreen:fontengine=freetype": names before any ":" options.
+    std::string_view rest = platforms;
+    while (!rest.empty()) {
+      const std::string_view entry = rest.substr(0, rest.find(';'));
+      rest.remove_prefix(entry.size() < rest.size() ? entry.size() + 1 : rest.size());
+      const std::string_view name = entry.substr(0, entry.find(':'));
+      if (!name.empty() && PlatformHasDisplay(name)) return true;
+    }
+  }
+  std::string program = programPath ? programPath : "QuarvelEdit";
+  program.erase(0, program.rfind('/') + 1);
+  std::fprintf(stderr,
+               "%s: needs a graphical display and cannot open one (%s, %s): start it from an X11 or Wayland "
+               "desktop session, over ssh -X, or under xvfb-run\n",
+               program.c_str(), Shown("DISPLAY").c_str(), Shown("WAYLAND_DISPLAY").c_str());
+  return false;
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# cmake --install into a temporary DESTDIR puts every file of the editor in place; the
+# desktop entry and the AppStream metadata pass their validators; each icon is the size
+# its folder names, and the large ones are whole-pixel blow-ups of the 32 x 32 picture.
+# Usage: install_tree_test.sh BUILD-DIR APP-ID
+set -euo pipefail
+build=${1:?usage: $0 BUILD-DIR APP-ID} id=${2:?usage: $0 BUILD-DIR APP-ID}
+source "$(dirname "$0")/installed_files.sh"
+tmp=$(mktemp -d /tmp/quarvel-install.XXXXXX)
+trap 'rm -rf "$tmp"' EXIT
+
+stage_install "$build" "$tmp/root" /usr
+usr="$tmp/root/usr"
+for file in $(installed_files "$id"); do
+  [ -f "$usr/$file" ] || fail "the install has no /usr/$file"
+done
+[ -x "$usr/bin/QuarvelEdit" ] || fail "/usr/bin/QuarvelEdit is not executable"
+
+desktop="$usr/share/applications/$id.desktop"
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $id.desktop"
+for line in "Name=Quarvel Levels Editor" "Exec=QuarvelEdit" "Icon=$id"; do
+  grep -qxF "$line" "$desktop" || fail "$id.desktop has no line $line"
+done
+grep -q '^StartupWMClass=.' "$desktop" || fail "$id.desktop names no StartupWMClass"
+
+metainfo="$usr/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $id.metainfo.xml"
+grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+  fail "the metadata does not launch $id.desktop"
+
+gzip -t "$usr/share/man/man1/QuarvelEdit.1.gz" || fail "the manual page is not gzip'd"
+
+icons="$usr/share/icons/hicolor"
+for size in 16 24 32 48 64 128 256; do
+  got=$(identify -format '%wx%h' "$icons/${size}x${size}/apps/$id.png")
+  [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
+done
+for size in 64 128 256; do
+  convert "$icons/32x32/apps/$id.png" -sample "${size}x${size}" "$tmp/expected.png"
+  compare -metric AE "$tmp/expected.png" "$icons/${size}x${size}/apps/$id.png" null: 2>/dev/null ||
+    fail "the ${size}x${size} icon is not the 32 x 32 one with each pixel made a $((size / 32)) x $((size / 32)) block"
+done
+
+# Any prefix: nothing points at /usr.
+stage_install "$build" "$tmp/opt" /opt/quarvel
+[ -x "$tmp/opt/opt/quarvel/bin/QuarvelEdit" ] || fail "no bin/QuarvelEdit under the prefix /opt/quarvel"
+[ -f "$tmp/opt/opt/quarvel/share/applications/$id.desktop" ] || fail "no desktop entry under the prefix /opt/quarvel"
+echo "PASS"
