@@ -49,7 +49,7 @@ Request ReadRequest(std::span<char* const> args) {
   Request request;
   request.File = parsed.Operands[0];
   const auto output = parsed.Values.find("--output");
-  if (output == parsed.Values.end() || output->second.empty()) throw CliError("render", "No output file given (-o)");
+  if (output == parsed.Values.end() || output->second.empty()) throw CliError("-o", "No output file given");
   request.Output = output->second;
   if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
     request.Level = ParseNumber("--level", level->second);

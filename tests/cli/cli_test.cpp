@@ -1,0 +1,502 @@
+// quarvel-levels as a whole program: check's lines, JSON and status, copy's saved bytes
+// against the editor's Copy and Save Set (CopyLevels and WriteLevelSetFile), every error
+// with its status and untouched files, and which libraries each command loads.
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "DagFile.h"
+#include "FileBytes.h"
+#include "LevelSets.h"
+#include "RunProgram.h"
+#include "TempDir.h"
+#include "files/LevelSetFile.h"
+#include "model/LevelCheck.h"
+#include "model/LevelCopy.h"
+
+namespace {
+
+using quarvel_test::Bytes;
+using quarvel_test::DagFile;
+using quarvel_test::DagLevel;
+using quarvel_test::ProgramRun;
+using quarvel_test::ReadAll;
+using quarvel_test::TempDir;
+using quarvel_test::WriteRaw;
+
+const std::string kProgramPath = QUARVEL_LEVELS_PROGRAM;
+
+struct CellCode {
+  int col, row, code;
+};
+
+DagLevel Level(int time, int bombs, int rubies, int emeralds, int sapphires, std::vector<CellCode> cells = {}) {
+  DagLevel level;
+  level.time = static_cast<std::int16_t>(time);
+  level.bombs = static_cast<std::int16_t>(bombs);
+  level.rubies = static_cast<std::int16_t>(rubies);
+  level.emeralds = static_cast<std::int16_t>(emeralds);
+  level.sapphires = static_cast<std::int16_t>(sapphires);
+  for (const CellCode& c : cells) level.Cell(c.col, c.row) = static_cast<std::int16_t>(c.code);
+  return level;
+}
+
+// A playable level: `blocks` red blocks along the top rows, demand 1, time 60.
+DagLevel Playable(int blocks = 3) {
+  std::vector<CellCode> cells;
+  for (int i = 0; i < blocks; ++i) cells.push_back({i % 11, i / 11, 1});
+  return Level(60, 0, 1, 0, 0, cells);
+}
+
+// Counted here from the fixture, apart from the program.
+int BlocksOf(const DagLevel& level) {
+  return static_cast<int>(std::count_if(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c >= 1 && c <= 4; }));
+}
+int DemandOf(const DagLevel& level) { return level.rubies + level.emeralds + level.sapphires + level.bombs; }
+bool UsedInFixture(const DagLevel& level) {
+  return DemandOf(level) != 0 || level.time != 0 || level.rubies != 0 || level.emeralds != 0 || level.bombs != 0 ||
+         std::any_of(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c != 0; });
+}
+
+ProgramRun RunLevels(const TempDir& dir, const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+  return quarvel_test::RunProgram(kProgramPath, args, dir.Path(), env);
+}
+
+std::vector<std::string> FolderNames(const std::string& path) {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir(path.c_str())) {
+    while (dirent* e = ::readdir(d)) names.emplace_back(e->d_name);
+    ::closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// ---- check -------------------------------------------------------------------------------
+
+struct Expected {
+  int number;           // 1-based
+  std::string verdict;  // "playable" or "not playable (...)"
+};
+
+struct CheckCase {
+  std::string name;
+  std::vector<DagLevel> levels;  // the file's blocks
+  std::vector<Expected> lines;   // every level used, in order
+};
+
+std::vector<CheckCase> CheckCases() {
+  std::vector<CheckCase> cases = {
+      {"Boundaries",
+       {Level(10, 1, 1, 0, 0, {{0, 0, 1}, {10, 12, 4}}), Level(9, 1, 1, 0, 0, {{0, 0, 1}, {10, 12, 4}}),
+        Level(10, 0, 1, 1, 1, {{0, 0, 1}, {10, 12, 4}}), Level(0, 0, 0, 0, 1, {{5, 5, 6}})},
+       {{1, "playable"},
+        {2, "not playable (time under 10)"},
+        {3, "not playable (too few blocks)"},
+        {4, "not playable (too few blocks, time under 10)"}}},
+      {"OnlyCodesOneToFourAreBlocks",
+       {Level(30, 0, 4, 0, 0,
+              {{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}, {4, 0, 5}, {5, 0, 6}, {6, 0, 7}, {7, 0, 8}, {8, 0, 9},
+               {9, 0, -1}, {10, 0, 300}, {0, 1, 0x7FFF}}),
+        Level(30, 0, 5, 0, 0, {{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}, {4, 0, 5}, {5, 0, 9}, {6, 0, 0}})},
+       {{1, "playable"}, {2, "not playable (too few blocks)"}}},
+      {"NegativeNumbers",
+       {Level(10, 0, -3, 1, 0), Level(-5, 0, 0, 0, 0, {{1, 1, 2}}), Level(32767, -32768, -32768, -32768, -32768)},
+       {{1, "playable"}, {2, "not playable (time under 10)"}, {3, "playable"}}},
+      {"EmptyLevelsAreSkippedAndKeepTheirNumbers",
+       {Playable(), Level(0, 0, 0, 0, 0), Playable(), Level(0, 0, 0, 0, 0), Level(0, 0, 0, 0, 0)},
+       {{1, "playable"}, {3, "playable"}}},
+      {"OneValueMakesALevelUsed",
+       {Level(0, 0, 0, 0, 1), Level(0, 0, 0, 0, 0, {{10, 12, 5}}), Level(0, 1, 0, 0, 0), Level(12, 0, 0, 0, 0)},
+       {{1, "not playable (too few blocks, time under 10)"},
+        {2, "not playable (time under 10)"},
+        {3, "not playable (too few blocks, time under 10)"},
+        {4, "playable"}}},
+      {"HeaderOnly", {}, {}},
+  };
+  // A file of more than 256 blocks: the 257th (not playable) is never read.
+  CheckCase full{"TwoHundredFiftySevenBlocks", {}, {}};
+  for (int i = 0; i < 256; ++i) {
+    full.levels.push_back(Playable(1 + i % 100));
+    full.lines.push_back({i + 1, "playable"});
+  }
+  full.levels.push_back(Level(1, 0, 9, 0, 0));
+  cases.push_back(full);
+  return cases;
+}
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+
+class CheckTest : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckTest, LinesSummaryJsonAndStatus) {
+  const CheckCase& c = GetParam();
+  TempDir dir;
+  const std::string file = dir / "set.dag";
+  WriteRaw(file, DagFile(c.levels));
+
+  // The table against the editor's own rule and the fixture's levels.
+  auto set = quarvel_test::NewSet();
+  quarvel::ReadLevelSetFile(file, *set);
+  int playable = 0;
+  for (std::size_t i = 0; i < std::min<std::size_t>(c.levels.size(), 256); ++i) {
+    const auto listed = std::find_if(c.lines.begin(), c.lines.end(), [&](const Expected& e) { return e.number == int(i) + 1; });
+    ASSERT_EQ(listed != c.lines.end(), UsedInFixture(c.levels[i])) << "level " << i + 1;
+    if (listed == c.lines.end()) continue;
+    ASSERT_EQ(quarvel::IsLevelPlayable(*set, int(i)), listed->verdict == "playable") << "level " << i + 1;
+    playable += listed->verdict == "playable" ? 1 : 0;
+  }
+  const int used = static_cast<int>(c.lines.size());
+  const int status = used == playable ? 0 : 1;
+
+  std::string expected;
+  for (const Expected& e : c.lines) {
+    const DagLevel& level = c.levels[static_cast<std::size_t>(e.number - 1)];
+    expected += file + ": level " + std::to_string(e.number) + ": blocks " + std::to_string(BlocksOf(level)) +
+                ", demand " + std::to_string(DemandOf(level)) + ", time " + std::to_string(level.time) + ", " +
+                e.verdict + "\n";
+  }
+  expected += file + ": " + std::to_string(used) + " levels used, " + std::to_string(playable) + " playable, " +
+              std::to_string(used - playable) + " not playable\n";
+  const ProgramRun text = RunLevels(dir, {"check", file});
+  EXPECT_EQ(text.out, expected);
+  EXPECT_EQ(text.err, "");
+  EXPECT_EQ(text.status, status);
+
+  const ProgramRun json = RunLevels(dir, {"check", "--json", file});
+  EXPECT_EQ(json.status, status);
+  EXPECT_EQ(json.err, "");
+  const nlohmann::json doc = nlohmann::json::parse(json.out);
+  EXPECT_EQ(doc["used"], used);
+  EXPECT_EQ(doc["playable"], playable);
+  EXPECT_EQ(doc["not_playable"], used - playable);
+  ASSERT_EQ(doc["files"].size(), 1u);
+  const nlohmann::json& entry = doc["files"][0];
+  EXPECT_EQ(entry["file"], file);
+  EXPECT_EQ(entry["used"], used);
+  EXPECT_EQ(entry["playable"], playable);
+  ASSERT_EQ(entry["levels"].size(), c.lines.size());
+  for (std::size_t k = 0; k < c.lines.size(); ++k) {
+    const Expected& e = c.lines[k];
+    const DagLevel& level = c.levels[static_cast<std::size_t>(e.number - 1)];
+    const nlohmann::json& l = entry["levels"][k];
+    EXPECT_EQ(l["level"], e.number);
+    EXPECT_EQ(l["blocks"], BlocksOf(level));
+    EXPECT_EQ(l["demand"], DemandOf(level));
+    EXPECT_EQ(l["time"], level.time);
+    EXPECT_EQ(l["playable"], e.verdict == "playable");
+    std::string reasons;
+    for (const auto& r : l["reasons"]) reasons += (reasons.empty() ? "" : ", ") + r.get<std::string>();
+    EXPECT_EQ(reasons.empty() ? "playable" : "not playable (" + reasons + ")", e.verdict) << "level " << e.number;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Check, CheckTest, testing::ValuesIn(CheckCases()),
+                         [](const auto& info) { return info.param.name; });
+
+// Several files: each reported, the worst status wins, an error does not stop the others.
+TEST(CheckFiles, StatusOfSeveralFiles) {
+  TempDir dir;
+  const std::string good = dir / "good.dag", bad = dir / "bad.dag", missing = dir / "missing.dag";
+  WriteRaw(good, DagFile({Playable()}));
+  WriteRaw(bad, DagFile({Level(5, 0, 0, 0, 0)}));
+  struct Case {
+    std::vector<std::string> files;
+    int status;
+  };
+  for (const Case& c : std::vector<Case>{{{good, good}, 0}, {{good, bad}, 1}, {{bad, missing, good}, 2}}) {
+    const ProgramRun run = RunLevels(dir, [&] {
+      std::vector<std::string> args{"check"};
+      args.insert(args.end(), c.files.begin(), c.files.end());
+      return args;
+    }());
+    EXPECT_EQ(run.status, c.status) << run.out << run.err;
+    for (const std::string& f : c.files) {
+      if (f == missing) {
+        EXPECT_EQ(run.err, "quarvel-levels: " + missing + ": File not found.\n");
+      } else {
+        EXPECT_NE(run.out.find(f + ": 1 levels used"), std::string::npos) << run.out;
+      }
+    }
+    const ProgramRun json = RunLevels(dir, [&] {
+      std::vector<std::string> args{"check", "--json"};
+      args.insert(args.end(), c.files.begin(), c.files.end());
+      return args;
+    }());
+    EXPECT_EQ(json.status, c.status);
+    const nlohmann::json doc = nlohmann::json::parse(json.out);
+    ASSERT_EQ(doc["files"].size(), c.files.size());
+    for (std::size_t i = 0; i < c.files.size(); ++i) {
+      EXPECT_EQ(doc["files"][i]["file"], c.files[i]);
+      if (c.files[i] == missing) {
+        EXPECT_EQ(doc["files"][i]["error"], "File not found.");
+      }
+    }
+  }
+}
+
+// ---- copy --------------------------------------------------------------------------------
+
+struct CopyCase {
+  std::string name;
+  std::vector<DagLevel> source;
+  std::vector<DagLevel> target;  // ignored with --new
+  bool fresh;                    // --new: TARGET does not exist
+  std::vector<std::string> numbers;  // --start, --quantity, --after as typed; "" leaves one out
+  std::string report;                // SRC and TGT stand for the paths
+};
+
+int Dialog(const std::string& typed) { return typed.empty() ? 1 : std::clamp(std::stoi(typed), 1, 256); }
+
+std::vector<DagLevel> Many(int count) {
+  std::vector<DagLevel> levels;
+  for (int i = 0; i < count; ++i) levels.push_back(Playable(1 + i));
+  return levels;
+}
+
+std::vector<CopyCase> CopyCases() {
+  return {
+      {"OverExistingLevels", Many(4), Many(3), false, {"2", "2", "2"},
+       "copied 2 levels: SRC levels 2-3 to levels 2-3\nsaved TGT: 3 levels written, none dropped\n"},
+      {"PastTheEndOfTheTarget", Many(2), Many(3), false, {"1", "2", "6"},
+       "copied 2 levels: SRC levels 1-2 to levels 6-7\nsaved TGT: 5 levels written, none dropped\n"},
+      {"QuantityCutToTheSource", Many(3), Many(1), false, {"2", "10", "1"},
+       "copied 2 levels: SRC levels 2-3 to levels 1-2\nsaved TGT: 2 levels written, none dropped\n"},
+      {"StartPastTheSource", Many(3), Many(2), false, {"4", "1", "1"},
+       "copied nothing: SRC holds 3 levels\nsaved TGT: 2 levels written, none dropped\n"},
+      {"NumbersBroughtIntoRange", Many(3), Many(2), false, {"0", "-4", "300"},
+       "copied 1 level: SRC level 1 to level 256\nsaved TGT: 3 levels written, none dropped\n"},
+      {"HugeNumbersBroughtIntoRange", Many(3), Many(2), false, {"2147483647", "+2", "-2147483648"},
+       "copied nothing: SRC holds 3 levels\nsaved TGT: 2 levels written, none dropped\n"},
+      {"DefaultsAreOne", Many(3), {Level(1, 0, 0, 0, 0)}, false, {"", "", ""},
+       "copied 1 level: SRC level 1 to level 1\nsaved TGT: 1 level written, none dropped\n"},
+      {"NewSet", Many(5), {}, true, {"3", "3", "1"},
+       "copied 3 levels: SRC levels 3-5 to levels 1-3\nsaved TGT: 3 levels written, none dropped\n"},
+      {"UnplayableLevelsDropped", {Playable(), Level(5, 0, 0, 0, 0, {{0, 0, 1}})},
+       {Playable(), Level(60, 0, 3, 0, 0), Playable(), Playable()}, false, {"1", "2", "3"},
+       "copied 2 levels: SRC levels 1-2 to levels 3-4\nsaved TGT: 2 levels written, 2 dropped that cannot be played: "
+       "levels 2, 4\n"},
+      {"EmptySourceLevelsCopiedThenDropped", {Playable(), Level(0, 0, 0, 0, 0)}, Many(3), false, {"1", "2", "1"},
+       "copied 2 levels: SRC levels 1-2 to levels 1-2\nsaved TGT: 2 levels written, none dropped\n"},
+  };
+}
+
+void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
+
+class CopyTest : public testing::TestWithParam<CopyCase> {};
+
+// The saved bytes are what the editor's Copy then Save Set make of the same files.
+TEST_P(CopyTest, SavesWhatTheEditorSaves) {
+  const CopyCase& c = GetParam();
+  TempDir dir;
+  const std::string source = dir / "source.dag", target = dir / "target.dag", reference = dir / "reference.dag";
+  WriteRaw(source, DagFile(c.source));
+  if (!c.fresh) WriteRaw(target, DagFile(c.target));
+
+  auto expectedSet = quarvel_test::NewSet();
+  if (!c.fresh) quarvel::ReadLevelSetFile(target, *expectedSet);
+  auto sourceSet = quarvel_test::NewSet();
+  const int sourceLevels = quarvel::ReadLevelSetFile(source, *sourceSet);
+  quarvel::TCurrentLevel current = 0;
+  quarvel::CopyLevels(*expectedSet, *sourceSet, sourceLevels, Dialog(c.numbers[0]), Dialog(c.numbers[1]),
+                      Dialog(c.numbers[2]), current);
+  quarvel::WriteLevelSetFile(reference, *expectedSet);
+
+  std::vector<std::string> args{"copy", source, target};
+  const char* options[] = {"--start", "--quantity", "--after"};
+  for (int i = 0; i < 3; ++i)
+    if (!c.numbers[i].empty()) args.insert(args.end(), {options[i], c.numbers[i]});
+  if (c.fresh) args.push_back("--new");
+  const ProgramRun run = RunLevels(dir, args);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, Replace(Replace(c.report, "SRC", source), "TGT", target));
+  EXPECT_EQ(ReadAll(target), ReadAll(reference));
+  EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{".", "..", "reference.dag", "source.dag", "target.dag"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Copy, CopyTest, testing::ValuesIn(CopyCases()), [](const auto& info) { return info.param.name; });
+
+TEST(CopyTest, SourceAndTargetTheSameFile) {
+  TempDir dir;
+  const std::string file = dir / "set.dag", reference = dir / "reference.dag";
+  WriteRaw(file, DagFile(Many(4)));
+  auto set = quarvel_test::NewSet();
+  const int levels = quarvel::ReadLevelSetFile(file, *set);
+  const auto source = *set;
+  quarvel::TCurrentLevel current = 0;
+  quarvel::CopyLevels(*set, source, levels, 1, 4, 3, current);
+  quarvel::WriteLevelSetFile(reference, *set);
+  const ProgramRun run = RunLevels(dir, {"copy", file, file, "--quantity", "4", "--after", "3"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadAll(file), ReadAll(reference));
+}
+
+// ---- errors ------------------------------------------------------------------------------
+
+struct ErrorCase {
+  std::string name;
+  std::vector<std::string> args;  // SRC, TGT, SHORT, DIR, NONE stand for the files below
+  std::string message;            // the line on standard error, without "quarvel-levels: "
+};
+
+std::vector<ErrorCase> ErrorCases() {
+  return {
+      {"CheckMissingFile", {"check", "NONE"}, "NONE: File not found."},
+      {"CheckMissingFolder", {"check", "DIR/no/such.dag"}, "DIR/no/such.dag: Invalid filename."},
+      {"CheckShortFile", {"check", "SHORT"}, "SHORT: Read beyond end of file."},
+      {"CheckFolder", {"check", "DIR"}, "DIR: File access denied."},
+      {"CheckNoFile", {"check", "--json"}, "check: No file given."},
+      {"CheckUnknownOption", {"check", "--jsn", "SRC"}, "--jsn: Unknown option."},
+      {"CopyMissingSource", {"copy", "NONE", "TGT"}, "NONE: File not found."},
+      {"CopyShortSource", {"copy", "SHORT", "TGT"}, "SHORT: Read beyond end of file."},
+      {"CopyMissingTarget", {"copy", "SRC", "NONE"}, "NONE: File not found."},
+      {"CopyShortTarget", {"copy", "SRC", "SHORT"}, "SHORT: Read beyond end of file."},
+      {"CopyNewIntoMissingFolder", {"copy", "SRC", "DIR/no/new.dag", "--new"}, "DIR/no/new.dag: Invalid filename."},
+      {"CopyNewOverFolder", {"copy", "SRC", "DIR", "--new"}, "DIR: File access denied."},
+      {"CopyStartNotANumber", {"copy", "SRC", "TGT", "--start", "abc"}, "--start abc: Invalid numeric input."},
+      {"CopyQuantityEmpty", {"copy", "SRC", "TGT", "--quantity="}, "--quantity : Invalid numeric input."},
+      {"CopyAfterBeyond32Bits", {"copy", "SRC", "TGT", "--after", "2147483648"},
+       "--after 2147483648: Invalid numeric input."},
+      {"CopyTrailingText", {"copy", "SRC", "TGT", "--start", "12x"}, "--start 12x: Invalid numeric input."},
+      {"CopyValueMissing", {"copy", "SRC", "TGT", "--start"}, "--start: Value missing."},
+      {"CopyUnknownOption", {"copy", "SRC", "TGT", "--force"}, "--force: Unknown option."},
+      {"CopyFlagWithValue", {"copy", "SRC", "TGT", "--new=yes"}, "--new=yes: Unknown option."},
+      {"CopyOneFile", {"copy", "SRC"}, "copy: SOURCE and TARGET needed."},
+      {"CopyThreeFiles", {"copy", "SRC", "TGT", "SHORT"}, "SHORT: Unexpected argument."},
+      {"UnknownCommand", {"verify", "SRC"}, "verify: Unknown command."},
+      {"UnknownProgramOption", {"--verbose"}, "--verbose: Unknown option."},
+      {"HelpOfUnknownCommand", {"help", "verify"}, "verify: Unknown command."},
+      {"RenderNoOutput", {"render", "SRC"}, "-o: No output file given."},
+      {"RenderMissingFile", {"render", "NONE", "-o", "TGT"}, "NONE: File not found."},
+      {"RenderShortFile", {"render", "SHORT", "-o", "TGT"}, "SHORT: Read beyond end of file."},
+      {"RenderLevelZero", {"render", "SRC", "-o", "TGT", "--level", "0"}, "--level 0: Level out of range 1 to 256."},
+      {"RenderLevelTooHigh", {"render", "SRC", "-o", "TGT", "--level=257"}, "--level 257: Level out of range 1 to 256."},
+      {"RenderLevelNotANumber", {"render", "SRC", "-o", "TGT", "--level", "x1"}, "--level x1: Invalid numeric input."},
+      {"RenderScaleZero", {"render", "SRC", "-o", "TGT", "--scale", "0"}, "--scale 0: Scale out of range 1 to 16."},
+      {"RenderScaleTooHigh", {"render", "SRC", "-o", "TGT", "--scale", "17"}, "--scale 17: Scale out of range 1 to 16."},
+      {"RenderIntoMissingFolder", {"render", "SRC", "-o", "DIR/no/out.png"}, "DIR/no/out.png: Invalid filename."},
+      {"RenderEmptySet", {"render", "EMPTY", "-o", "TGT"}, "EMPTY: No level used, nothing to draw."},
+      {"RenderUnknownOption", {"render", "SRC", "-o", "TGT", "--dpi", "2"}, "--dpi: Unknown option."},
+  };
+}
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
+class ErrorTest : public testing::TestWithParam<ErrorCase> {};
+
+// One line naming the file or argument with the message, status 2, nothing written.
+TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
+  const ErrorCase& c = GetParam();
+  if (c.args[0] == "render" && !QUARVEL_LEVELS_RENDER) GTEST_SKIP() << "built without QUARVEL_GUI";
+  TempDir dir;
+  const std::string src = dir / "source.dag", tgt = dir / "target.dag", shortFile = dir / "short.dag",
+                    empty = dir / "empty.dag";
+  WriteRaw(src, DagFile(Many(3)));
+  WriteRaw(tgt, DagFile({Playable(7), Level(3, 0, 0, 0, 0)}));
+  Bytes truncated = DagFile(Many(2));
+  truncated.pop_back();
+  WriteRaw(shortFile, truncated);
+  WriteRaw(empty, DagFile({Level(0, 0, 0, 0, 0)}));
+  const std::vector<std::string> namesBefore = FolderNames(dir.Path());
+  const Bytes srcBefore = ReadAll(src), tgtBefore = ReadAll(tgt);
+
+  auto expand = [&](std::string text) {
+    for (const auto& [key, value] :
+         std::vector<std::pair<std::string, std::string>>{{"SRC", src}, {"TGT", tgt}, {"SHORT", shortFile},
+                                                          {"EMPTY", empty}, {"NONE", dir / "none.dag"}, {"DIR", dir.Path()}})
+      text = Replace(text, key, value);
+    return text;
+  };
+  std::vector<std::string> args;
+  for (const std::string& a : c.args) args.push_back(expand(a));
+  const ProgramRun run = RunLevels(dir, args);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "quarvel-levels: " + expand(c.message) + "\n");
+  if (args[0] != "check") {
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(ReadAll(src), srcBefore);
+  EXPECT_EQ(ReadAll(tgt), tgtBefore);
+  EXPECT_EQ(FolderNames(dir.Path()), namesBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, ErrorTest, testing::ValuesIn(ErrorCases()),
+                         [](const auto& info) { return info.param.name; });
+
+// ---- help and version --------------------------------------------------------------------
+
+TEST(HelpTest, HelpAndVersion) {
+  TempDir dir;
+  const ProgramRun version = RunLevels(dir, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("quarvel-levels ") + QUARVEL_PROJECT_VERSION + "\n");
+  const ProgramRun general = RunLevels(dir, {"--help"});
+  EXPECT_EQ(general.status, 0);
+  EXPECT_EQ(RunLevels(dir, {"help"}).out, general.out);
+  for (const std::string command : {"check", "render", "copy"}) {
+    const ProgramRun help = RunLevels(dir, {"help", command});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: quarvel-levels " + command, 0), 0u) << help.out;
+    EXPECT_EQ(RunLevels(dir, {command, "--help"}).out, help.out);
+    EXPECT_NE(general.out.find("  " + command + " "), std::string::npos) << command;
+  }
+  const ProgramRun none = RunLevels(dir, {});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.err, general.out);
+}
+
+// ---- libraries ---------------------------------------------------------------------------
+
+// The dynamic loader's own account of every library it loads, dlopen included.
+std::string LoadedLibraries(const TempDir& dir, const std::vector<std::string>& args, int& status) {
+  const ProgramRun run = RunLevels(dir, args, {"LD_DEBUG=libs", "DISPLAY=", "WAYLAND_DISPLAY="});
+  status = run.status;
+  return run.err;
+}
+
+TEST(LibrariesTest, CheckAndCopyLoadNoQt) {
+  TempDir dir;
+  const std::string source = dir / "source.dag", target = dir / "target.dag";
+  WriteRaw(source, DagFile(Many(3)));
+  WriteRaw(target, DagFile(Many(2)));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"check", source}, {"copy", source, target, "--after", "3"}, {"--help"}}) {
+    int status = -1;
+    const std::string log = LoadedLibraries(dir, args, status);
+    EXPECT_EQ(status, 0) << args[0];
+    EXPECT_NE(log.find("libc.so"), std::string::npos) << "the loader's log is missing: " << log;
+    EXPECT_EQ(log.find("libQt6"), std::string::npos) << args[0] << " loaded Qt:\n" << log;
+  }
+}
+
+TEST(LibrariesTest, RenderLoadsQtGuiOnlyAndNoDisplay) {
+  if (!QUARVEL_LEVELS_RENDER) GTEST_SKIP() << "built without QUARVEL_GUI";
+  TempDir dir;
+  const std::string source = dir / "source.dag", picture = dir / "out.png";
+  WriteRaw(source, DagFile(Many(3)));
+  // A display that does not exist and a platform that would need one: render must not care.
+  const ProgramRun run = RunLevels(dir, {"render", source, "-o", picture},
+                             {"LD_DEBUG=libs", "DISPLAY=:97", "WAYLAND_DISPLAY=none", "QT_QPA_PLATFORM=xcb"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("libQt6Gui.so"), std::string::npos);
+  EXPECT_EQ(run.err.find("libQt6Widgets.so"), std::string::npos);
+  // The offscreen platform, never the X one (libxcb itself comes in with QtGui's GL).
+  EXPECT_NE(run.err.find("libqoffscreen.so"), std::string::npos);
+  EXPECT_EQ(run.err.find("libqxcb.so"), std::string::npos);
+  EXPECT_EQ(ReadAll(picture).size() > 8, true);
+}
+
+}  // namespace
