@@ -3,9 +3,10 @@
 # its main window with the WM_CLASS the desktop entry's StartupWMClass names (so a dock
 # groups the window under the launcher's icon), and ends with status 0 when the window
 # is closed the way a window manager closes it.
-# Usage: installed_editor_test.sh BUILD-DIR APP-ID WM-CLOSE-SOURCE
+# Usage: installed_editor_test.sh BUILD-DIR APP-ID WM-CLOSE
+# (WM-CLOSE: the tool of tests/e2e that asks a window to close as a window manager does)
 set -euo pipefail
-build=${1:?usage: $0 BUILD-DIR APP-ID WM-CLOSE-SOURCE} id=${2:?} wm_close_source=${3:?}
+build=${1:?usage: $0 BUILD-DIR APP-ID WM-CLOSE} id=${2:?} wm_close=${3:?}
 source "$(dirname "$0")/installed_files.sh"
 tmp=$(mktemp -d /tmp/quarvel-installed-editor.XXXXXX)
 app_pid="" xvfb_pid=""
@@ -17,8 +18,8 @@ cleanup() {
 trap cleanup EXIT
 show_log() { [ -s "$tmp/app.log" ] && { echo "--- program output:" >&2; cat "$tmp/app.log" >&2; }; }
 
+[ -x "$wm_close" ] || fail "$wm_close is not an executable"
 stage_install "$build" "$tmp/root" /usr
-"${CXX:-g++}" -O0 -o "$tmp/wm_close" "$wm_close_source" -lX11 || fail "could not build $wm_close_source"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
@@ -44,7 +45,7 @@ startup=$(sed -n 's/^StartupWMClass=//p' "$tmp/root/usr/share/applications/$id.d
 [ -n "$class" ] || fail "odd WM_CLASS: $wm_class"
 [ "$class" = "$startup" ] || fail "the window's class is '$class', the desktop entry's StartupWMClass '$startup'"
 
-"$tmp/wm_close" "$window" || fail "could not ask the main window to close"
+"$wm_close" "$window" || fail "could not ask the main window to close"
 for _ in $(seq 200); do
   kill -0 "$app_pid" 2>/dev/null || break
   sleep 0.05
