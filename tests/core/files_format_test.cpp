@@ -9,14 +9,13 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "DagFile.h"
+#include "FileBytes.h"
+#include "LevelSets.h"
 #include "TempDir.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
@@ -26,19 +25,9 @@
 #include "model/LevelSet.h"
 
 using namespace quarvel;
-using Bytes = std::vector<std::uint8_t>;
+using namespace quarvel_test;
 
 namespace {
-
-using quarvel_test::TempDir;
-
-static_assert(sizeof(LevelRecord) == 296, "a record is 148 16-bit values with no padding");
-
-std::unique_ptr<LevelSet> NewSet() {
-  auto set = std::make_unique<LevelSet>();
-  ClearLevelSet(*set);
-  return set;
-}
 
 // Distinct content in every level (none of it playable: Time stays below 10).
 std::unique_ptr<LevelSet> StampedSet() {
@@ -53,41 +42,6 @@ std::unique_ptr<LevelSet> StampedSet() {
     r.Time = static_cast<std::int16_t>(-level);
   }
   return set;
-}
-
-bool SameLevel(const LevelRecord& a, const LevelRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-bool SameSet(const LevelSet& a, const LevelSet& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-void PutLe16(Bytes& out, std::int16_t value) {
-  const auto bits = static_cast<std::uint16_t>(value);
-  out.push_back(static_cast<std::uint8_t>(bits & 0xFF));
-  out.push_back(static_cast<std::uint8_t>(bits >> 8));
-}
-
-// A level's block written out by hand, independently of the writer.
-Bytes BlockOf(const LevelRecord& r) {
-  Bytes out;
-  for (std::int16_t v : {r.Time, r.Bombs, r.Rubies, r.Emeralds, r.Sapphires}) PutLe16(out, v);
-  for (int column = 0; column < kColumns; ++column)
-    for (int row = 0; row < kRows; ++row) PutLe16(out, r.Cells[CellIndex(column, row)]);
-  return out;
-}
-
-Bytes ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteRaw(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// Bytes of a file of `size` bytes whose content is a function of the offset.
-Bytes PatternBytes(std::size_t size) {
-  Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 131 + 7) ^ (i >> 8));
-  return bytes;
 }
 
 // Runs a call that must fail; returns its code (0 if it did not fail) and message.
@@ -137,10 +91,7 @@ TEST(LevelSetFileFormat, OnlyPlayableLevelsAreWrittenAndReadBackFromLevel1) {
   EXPECT_TRUE(SameSet(*set, before)) << "saving changes no level in memory";
 
   const Bytes bytes = ReadAll(dir / "two.dag");
-  Bytes expected = {0x44, 0x41, 0x47, 0x00};
-  const Bytes two = BlockOf((*set)[1]), five = BlockOf((*set)[4]);
-  expected.insert(expected.end(), two.begin(), two.end());
-  expected.insert(expected.end(), five.begin(), five.end());
+  const Bytes expected = DagFile({DagLevelOf((*set)[1]), DagLevelOf((*set)[4])});
   ASSERT_EQ(bytes.size(), 596u);
   EXPECT_EQ(bytes, expected);
   // A few values by their offsets: Time, Bombs, Rubies, Emeralds, Sapphires, cells by column.
@@ -215,10 +166,7 @@ TEST(LevelSetFileFormat, SavingOverALongerFileLeavesNothingOfIt) {
   auto set = SetWithLevels2And5Playable();
   (*set)[4].Time = 0;  // now only level 2
   WriteLevelSetFile(dir / "long.dag", *set);
-  Bytes expected = {0x44, 0x41, 0x47, 0x00};
-  const Bytes two = BlockOf((*set)[1]);
-  expected.insert(expected.end(), two.begin(), two.end());
-  EXPECT_EQ(ReadAll(dir / "long.dag"), expected);
+  EXPECT_EQ(ReadAll(dir / "long.dag"), DagFile({DagLevelOf((*set)[1])}));
 }
 
 TEST(LevelSetFileFormat, AFileOfTheHeaderAloneReadsNoLevel) {

@@ -15,16 +15,15 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
+#include "LevelSets.h"
 #include "TempDir.h"
 #include "files/InOutError.h"
 #include "files/LevelSetFile.h"
@@ -32,17 +31,14 @@
 #include "model/LevelSet.h"
 
 using namespace quarvel;
-using Bytes = std::vector<std::uint8_t>;
+using namespace quarvel_test;
 
 namespace {
-
-using quarvel_test::TempDir;
 
 constexpr uid_t kNobody = 65534;
 
 std::unique_ptr<LevelSet> StampedSet(int seed = 0) {
-  auto set = std::make_unique<LevelSet>();
-  ClearLevelSet(*set);
+  auto set = NewSet();
   for (int level = 0; level < kLevelCount; ++level) {
     LevelRecord& r = (*set)[level];
     for (int i = 0; i < kCellCount; ++i) r.Cells[i] = static_cast<TileCode>(seed + level * 131 + i * 3 - 700);
@@ -65,27 +61,6 @@ std::unique_ptr<LevelSet> FullSet() {
   }
   for (int level = 0; level < kLevelCount; ++level) EXPECT_TRUE(IsLevelPlayable(*set, level));
   return set;
-}
-
-bool SameSet(const LevelSet& a, const LevelSet& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-Bytes ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteRaw(const std::string& path, const Bytes& bytes, mode_t mode = 0644) {
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
-  ::chmod(path.c_str(), mode);
-}
-
-Bytes PatternBytes(std::size_t size, int seed = 1) {
-  Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + seed);
-  return bytes;
 }
 
 // What a folder holds: each name with its content ("<dir>" and "-> target" for the others).

@@ -1,20 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
+#include "LevelSets.h"
 #include "model/LevelCheck.h"
 #include "model/LevelCopy.h"
 #include "model/LevelSet.h"
 
 using namespace quarvel;
+using quarvel_test::NewSet;
+using quarvel_test::SameLevel;
 
 namespace {
-
-std::unique_ptr<LevelSet> NewSet() {
-  auto set = std::make_unique<LevelSet>();
-  ClearLevelSet(*set);
-  return set;
-}
 
 // Gives every level distinct content so that copies and overwrites can be told apart.
 void Stamp(LevelSet& set, int level, int seed) {
@@ -24,11 +24,6 @@ void Stamp(LevelSet& set, int level, int seed) {
   set[level].Sapphires = 3;
   set[level].Bombs = -4;
   set[level].Time = static_cast<std::int16_t>(seed + 100);
-}
-
-bool SameLevel(const LevelRecord& a, const LevelRecord& b) {
-  return a.Cells == b.Cells && a.Rubies == b.Rubies && a.Emeralds == b.Emeralds && a.Sapphires == b.Sapphires &&
-         a.Bombs == b.Bombs && a.Time == b.Time;
 }
 
 }  // namespace
@@ -127,6 +122,27 @@ struct CopyCase {
   int firstWritten, lastWritten;  // level numbers written, 0 = none
 };
 
+// How a failing case is shown: the dialog's three values, the source file, the outcome.
+void PrintTo(const CopyCase& c, std::ostream* out) {
+  *out << "\"" << c.name << "\": start " << c.start << ", quantity " << c.quantity << ", insert after " << c.first
+       << ", source holds " << c.sourceLevels << " levels; writes ";
+  if (c.firstWritten == 0) {
+    *out << "nothing";
+  } else {
+    *out << "levels " << c.firstWritten << " to " << c.lastWritten;
+  }
+}
+
+// The case's name in test lists: Start1Quantity3After5, with "Source10" added when the
+// source file holds fewer than 256 levels.
+std::string CopyCaseName(const ::testing::TestParamInfo<CopyCase>& info) {
+  const CopyCase& c = info.param;
+  std::string name = "Start" + std::to_string(c.start) + "Quantity" + std::to_string(c.quantity) + "After" +
+                     std::to_string(c.first);
+  if (c.sourceLevels < kLevelCount) name += "Source" + std::to_string(c.sourceLevels);
+  return name;
+}
+
 class LevelCopyTest : public ::testing::TestWithParam<CopyCase> {};
 
 TEST_P(LevelCopyTest, WritesOnlyTheClampedRangeAndMakesFirstCurrent) {
@@ -161,7 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyCase{"file held fewer levels", 2, 10, 20, 5, 20, 23},
                       CopyCase{"file held no level", 1, 5, 9, 0, 0, 0},
                       CopyCase{"quantity 0", 1, 0, 9, 256, 0, 0},
-                      CopyCase{"huge quantity", 1, 2147483647, 2, 256, 2, 256}));
+                      CopyCase{"huge quantity", 1, 2147483647, 2, 256, 2, 256}),
+    CopyCaseName);
 
 TEST(LevelCopy, KeepsCodesOutsideThePaletteAndNegativeNumbers) {
   auto target = NewSet();

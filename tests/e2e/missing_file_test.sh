@@ -10,20 +10,18 @@ start_app
 # A playable level 1 that the failed commands must leave alone.
 palette 2
 click_cell 4 4
-set_field $FIELD_TIME 10
+set_field time 10
 
 error_box() {  # waits for the error box, checks it and presses OK
   local box name
   box=$(wait_window "Quarveledit")
   name=$(xdotool getwindowname "$box")
   [ "$name" = "Quarveledit" ] || fail "error box is captioned '$name'"
-  screenshot "$TMP/$1.png"
+  shoot "$1"
   # The error style: the system's error icon, a red disc, at the box's left.
-  local geo x y red
-  geo=$(xdotool getwindowgeometry --shell "$box")
-  x=$(echo "$geo" | sed -n 's/^X=//p'); y=$(echo "$geo" | sed -n 's/^Y=//p')
-  red=$(convert "$TMP/$1.png" -crop "50x50+$x+$y" +repage -fx 'r>0.6&&g<0.3&&b<0.3' -format '%[fx:mean>0.05]' info:)
-  [ "$red" = 1 ] || fail "error box shows no error icon"
+  local x y
+  read -r x y <<<"$(window_corner "$box")"
+  [ "$(error_icon_at "$SHOT" "$x" "$y")" = 1 ] || fail "error box shows no error icon"
   xdotool windowfocus --sync "$box" key Return
   wait_no_window "Quarveledit"
   focus_main
@@ -44,7 +42,7 @@ log "Copy: error box shown and closed"
 palette 3
 click_cell 5 5
 save_set "$TMP/after.dag"
-expect_file_hex "$TMP/after.dag" "$HEADER_HEX$(level_hex 10 0 0 0 0 "4,4=2 5,5=3")"
+expect_dag "$TMP/after.dag" "10 0 0 0 0 4,4=2 5,5=3"
 
 levels_menu "Exit"
 expect_exit_0 10

@@ -22,18 +22,17 @@ palette 3
 click_cell 0 12
 palette 0
 click_cell 3 2
-set_field $FIELD_RUBIES 3
-set_field $FIELD_EMERALDS 1
-set_field $FIELD_SAPPHIRES 1
-set_field $FIELD_BOMBS 1
-set_field $FIELD_TIME 60
+set_field rubies 3
+set_field emeralds 1
+set_field sapphires 1
+set_field bombs 1
+set_field time 60
 # Six blocks against 3+1+1+1 asked for, and Time 60: playable.
 
-screenshot "$TMP/level1.png"
+shoot level1
 # Every red cell shows the same non-white picture pixel; an untouched cell is
 # white; the cell cleared by the empty brush lost its picture (it is the
 # current cell, so it shows the highlight colour now that a field has the focus).
-at() { pixel "$TMP/level1.png" $(($(cell_x "$1") - 4)) $(($(cell_y "$2") - 4)); }
 red=$(at 1 1)
 [ "$red" != FFFFFF ] || fail "cell (1,1) shows no picture"
 for c in "5 7" "7 4" "8 4" "9 4"; do
@@ -44,24 +43,23 @@ done
 [ "$(at 10 12)" != FFFFFF ] && [ "$(at 10 12)" != "$red" ] || fail "cell (10,12) does not show the cannon"
 
 # Level 2: Time 9 keeps it out of the file although it has its block.
-set_field $FIELD_LEVEL 2
+set_field level 2
 palette 2
 click_cell 4 4
-set_field $FIELD_TIME 9
+set_field time 9
 
 # Level 3: playable with nothing asked for; holds one yellow block.
-set_field $FIELD_LEVEL 3
+set_field level 3
 palette 4
 click_cell 6 0
-set_field $FIELD_TIME 10
+set_field time 10
 
 save_set "$TMP/painted"
 
 [ -e "$TMP/painted" ] && fail "the file was saved without the .dag extension"
-want=$HEADER_HEX
-want+=$(level_hex 60 1 3 1 1 "1,1=1 5,7=1 7,4=1 8,4=1 9,4=1 10,12=8 0,12=3")
-want+=$(level_hex 10 0 0 0 0 "6,0=4")
-expect_file_hex "$TMP/painted.dag" "$want"
+expect_dag "$TMP/painted.dag" \
+  "60 1 3 1 1 1,1=1 5,7=1 7,4=1 8,4=1 9,4=1 10,12=8 0,12=3" \
+  "10 0 0 0 0 6,0=4"
 log "saved file matches"
 
 # Exit from the menu ends the program with status 0.

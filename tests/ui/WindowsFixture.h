@@ -1,6 +1,7 @@
 #pragma once
-// Test fixture: the program's three windows, created as at start-up, main window shown
-// and active. Unit1's state is reset by the main window's creation.
+// Test fixture: the program's three windows, created by the program's own start-up
+// (CreateProgramWindows), with the main window shown and waited for until active.
+// Unit1's state is reset by the main window's creation.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -8,28 +9,21 @@
 
 #include "ui/Button.h"
 #include "ui/DrawGrid.h"
-#include "ui/IntegerField.h"
+#include "ui/ProgramWindows.h"
+#include "ui/SpinEdit.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 
 struct ProgramWindows {
   ProgramWindows() {
-    Form1 = new TForm1();
-    Form2 = new TForm2();
-    Form3 = new TForm3();
-    Form1->show();
+    CreateProgramWindows();
     QApplication::setActiveWindow(Form1);
     ok = QTest::qWaitForWindowActive(Form1);
   }
-  ~ProgramWindows() {
-    delete Form3;
-    delete Form2;
-    delete Form1;
-    Form1 = nullptr;
-    Form2 = nullptr;
-    Form3 = nullptr;
-  }
+  ~ProgramWindows() { DestroyProgramWindows(); }
+  ProgramWindows(const ProgramWindows&) = delete;
+  ProgramWindows& operator=(const ProgramWindows&) = delete;
   bool ok = false;
 };
 

@@ -13,8 +13,8 @@
 #include <climits>
 #include <memory>
 
-#include "ui/Beep.h"
-#include "ui/IntegerField.h"
+#include "ui/SpinEdit.h"
+#include "ui/TestSeams.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QRandomGenerator>
 #include <QWheelEvent>
 
-#include "ProgramWindows.h"
-#include "app/MessageBox.h"
+#include "WindowsFixture.h"
 #include "model/LevelCheck.h"
+#include "ui/TestSeams.h"
 
 using namespace Unit1;
 using quarvel::LevelRecord;

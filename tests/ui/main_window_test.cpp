@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "ProgramWindows.h"
+#include "WindowsFixture.h"
 #include "ui/TilePictures.h"
 
 using namespace Unit1;

@@ -1,43 +1,45 @@
 // The menu commands in the real main window, with the dialogs answered by the test.
 #include <QAction>
 #include <QFileDialog>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextEdit>
-#include <fstream>
 
-#include "ProgramWindows.h"
-#include "app/MessageBox.h"
-#include "ui/Beep.h"
-#include "ui/Button.h"
-#include "ui/FileDialogs.h"
-#include "ui/ModalExec.h"
+#include "DagFile.h"
+#include "LevelSets.h"
+#include "WindowsFixture.h"
+#include "ui/FileDialog.h"
+#include "ui/ProgramTitle.h"
+#include "ui/TestSeams.h"
 
 using namespace Unit1;
 using quarvel::LevelRecord;
 
 namespace {
 
-// A .dag file: the header, then for each level Time, Bombs, Rubies, Emeralds, Sapphires
-// and 143 cells, all 16-bit little-endian.
-struct DagLevel {
+// A level of a fixture file: the five numbers, cell (0, 0) given, every other cell
+// holding its own index.
+struct NumberedLevel {
   std::int16_t time, bombs, rubies, emeralds, sapphires;
-  std::int16_t cell0;  // column 0, row 0; the other cells hold their index
+  std::int16_t cell0;
 };
 
-QByteArray DagBytes(const std::vector<DagLevel>& levels) {
-  QByteArray bytes("DAG", 4);
-  auto put = [&](std::int16_t v) {
-    bytes.append(char(v & 0xFF));
-    bytes.append(char((v >> 8) & 0xFF));
-  };
-  for (const DagLevel& l : levels) {
-    for (std::int16_t v : {l.time, l.bombs, l.rubies, l.emeralds, l.sapphires}) put(v);
-    put(l.cell0);
-    for (int i = 1; i < 143; ++i) put(std::int16_t(i));
+QByteArray AsQByteArray(const quarvel_test::Bytes& bytes) {
+  return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray DagBytes(const std::vector<NumberedLevel>& levels) {
+  std::vector<quarvel_test::DagLevel> file;
+  for (const NumberedLevel& l : levels) {
+    quarvel_test::DagLevel& level = file.emplace_back();
+    level.time = l.time;
+    level.bombs = l.bombs;
+    level.rubies = l.rubies;
+    level.emeralds = l.emeralds;
+    level.sapphires = l.sapphires;
+    for (std::size_t i = 0; i < level.cells.size(); ++i) level.cells[i] = std::int16_t(i);
+    level.cells[0] = l.cell0;
   }
-  return bytes;
+  return AsQByteArray(quarvel_test::DagFile(file));
 }
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
@@ -115,8 +117,12 @@ class SetCommandsTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir;
+  const QString title = "Quarveledit";
 
  private slots:
+  // Start-up (TApplication) fixes the program title, which captions every error box.
+  void initTestCase() { SetProgramTitle(title); }
+
   void newSetOnLevel7() {
     ProgramWindows windows;
     FillLevel(6, 4);
@@ -199,7 +205,7 @@ class SetCommandsTest : public QObject {
     DialogAnswers answers;
     answers.files = {path};
     Form1->N2->trigger();
-    QCOMPARE(answers.boxes, QStringList({message + "|" + QCoreApplication::applicationName()}));
+    QCOMPARE(answers.boxes, QStringList({message + "|" + title}));
     QVERIFY(std::memcmp(&before, &LevelSet, sizeof before) == 0);
     QCOMPARE(CurrentLevel, 2);
     QCOMPARE(FieldTexts(), fields);
@@ -223,13 +229,8 @@ class SetCommandsTest : public QObject {
     QVERIFY(std::memcmp(&before, &LevelSet, sizeof before) == 0);
     const QString saved = path + ".dag";
     QVERIFY(QFile::exists(saved));
-    QByteArray expected("DAG", 4);
-    auto put = [&](std::int16_t v) { expected.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    for (int level : {0, 2}) {
-      const LevelRecord& l = LevelSet[level];
-      for (std::int16_t v : {l.Time, l.Bombs, l.Rubies, l.Emeralds, l.Sapphires}) put(v);
-      for (std::int16_t v : l.Cells) put(v);
-    }
+    const QByteArray expected =
+        AsQByteArray(quarvel_test::DagFile({quarvel_test::DagLevelOf(LevelSet[0]), quarvel_test::DagLevelOf(LevelSet[2])}));
     QCOMPARE(ReadFile(saved), expected);
     QCOMPARE(expected.size(), 596);
 
@@ -263,7 +264,7 @@ class SetCommandsTest : public QObject {
   void copy() {
     ProgramWindows windows;
     for (int i = 0; i < 256; ++i) FillLevel(i, std::int16_t(1000 + i));
-    std::vector<DagLevel> ten;
+    std::vector<NumberedLevel> ten;
     for (int i = 0; i < 10; ++i) ten.push_back({std::int16_t(20 + i), 1, std::int16_t(i), 0, 0, std::int16_t(i)});
     const QString path = WriteFile(dir, "ten.dag", DagBytes(ten));
     const auto before = LevelSet;
@@ -304,105 +305,6 @@ class SetCommandsTest : public QObject {
     QVERIFY(std::memcmp(&now, &LevelSet, sizeof now) == 0);
     QCOMPARE(CurrentLevel, 249);
     QCOMPARE(answers.boxes, QStringList());
-  }
-
-  void levelsCopyDialog() {
-    ProgramWindows windows;
-    QCOMPARE(Form2->windowTitle(), QString("Levels Copy"));
-    QCOMPARE(Form2->size(), QSize(198, 202));
-    QVERIFY(!(Form2->windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
-    QCOMPARE(Form2->pos(), QPoint(436, 396));
-    const struct { const char* name; QRect geometry; const char* caption; } rows[] = {
-        {"SpinEdit1", {8, 40, 65, 22}, "1"},  {"SpinEdit2", {8, 96, 65, 22}, "1"},
-        {"SpinEdit3", {8, 152, 65, 22}, "1"}, {"Button1", {104, 40, 75, 25}, "OK"},
-        {"Button2", {104, 96, 75, 25}, "Cancel"}};
-    for (const auto& r : rows) {
-      auto* w = Form2->findChild<QWidget*>(r.name);
-      QCOMPARE(w->geometry(), r.geometry);
-      if (auto* f = qobject_cast<TSpinEdit*>(w)) {
-        QCOMPARE(f->Text(), QString(r.caption));
-        QCOMPARE(f->MinValue(), 1);
-        QCOMPARE(f->MaxValue(), 256);
-      } else {
-        QCOMPARE(qobject_cast<QPushButton*>(w)->text(), QString(r.caption));
-        QVERIFY(!qobject_cast<QPushButton*>(w)->autoDefault());
-      }
-    }
-    for (const auto& [name, pos, caption] : {std::tuple{"Label1", QPoint(8, 24), "Start from"},
-                                              std::tuple{"Label2", QPoint(8, 80), "Quantity"},
-                                              std::tuple{"Label3", QPoint(8, 136), "Insert after"}}) {
-      auto* label = Form2->findChild<QLabel*>(name);
-      QCOMPARE(label->pos(), pos);
-      QCOMPARE(label->text(), QString(caption));
-    }
-
-    // Shown for real: focus in Start from; Enter beeps and Escape does not close; a value
-    // of 300 becomes 256 when the focus moves to OK; OK accepts.
-    int beeps = 0;
-    SetBeepHandler([&] { ++beeps; });
-    QString focusedFirst;
-    bool stillOpen = false;
-    QTimer::singleShot(0, [&] {
-      QVERIFY(QTest::qWaitForWindowActive(Form2));
-      focusedFirst = FocusedControl();
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-      stillOpen = Form2->isVisible();
-      TypeInto(Form2->SpinEdit3, "300");
-      QTest::keyClick(Form2->SpinEdit3->Editor(), Qt::Key_Tab);
-      QTest::keyClick(Form2->Button1, Qt::Key_Space);
-    });
-    const int result = Form2->exec();
-    SetBeepHandler({});
-    QCOMPARE(focusedFirst, QString("SpinEdit1"));
-    QVERIFY(stillOpen);
-    QVERIFY(beeps >= 1);
-    QCOMPARE(result, int(QDialog::Accepted));
-    QCOMPARE(Form2->SpinEdit3->Text(), QString("256"));
-    // Shown again: the same values, place and focused control.
-    QString focusedAgain;
-    QTimer::singleShot(0, [&] {
-      QVERIFY(QTest::qWaitForWindowActive(Form2));
-      focusedAgain = FocusedControl();
-      Form2->Button2->click();
-    });
-    QCOMPARE(Form2->exec(), int(QDialog::Rejected));
-    QCOMPARE(focusedAgain, QString("Button1"));
-    QCOMPARE(Form2->pos(), QPoint(436, 396));
-  }
-
-  void aboutBox() {
-    ProgramWindows windows;
-    QCOMPARE(Form3->windowTitle(), QString("About"));
-    QCOMPARE(Form3->size(), QSize(232, 243));
-    QVERIFY(Form3->windowFlags() & Qt::Tool);
-    QVERIFY(!(Form3->windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
-    QCOMPARE(Form3->Memo1->geometry(), QRect(8, 8, 217, 177));
-    QVERIFY(Form3->Memo1->isReadOnly());
-    const QStringList lines = Form3->Memo1->toPlainText().split('\n');
-    QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines[0], QString("Quarvel"));
-    QCOMPARE(lines[1], QString("Levels Editor "));
-    QCOMPARE(Form3->Button1->geometry(), QRect(80, 200, 75, 25));
-    QCOMPARE(Form3->Button1->text(), QString("Close"));
-
-    QString focused;
-    bool stillOpen = false;
-    QTimer::singleShot(0, [&] {
-      QVERIFY(QTest::qWaitForWindowActive(Form3));
-      focused = FocusedControl();
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-      stillOpen = Form3->isVisible();
-      QTest::keyClick(Form3->Button1, Qt::Key_Return);
-    });
-    Form1->About2->trigger();
-    QCOMPARE(focused, QString("Button1"));
-    QVERIFY(stillOpen);
-    QVERIFY(!Form3->isVisible());
-    // Centred over the main window the first time.
-    const QPoint centre = Form1->frameGeometry().center();
-    QVERIFY(qAbs(Form3->geometry().center().x() - centre.x()) <= 12);
-    QVERIFY(qAbs(Form3->geometry().center().y() - centre.y()) <= 12);
   }
 
   void exitClosesTheWindow() {

@@ -7,10 +7,11 @@
 #include <QtTest>
 
 #include "app/Application.h"
-#include "app/MessageBox.h"
-#include "app/ProgramTitle.h"
-#include "app/ReportError.h"
+#include "app/ProgramTitleRule.h"
 #include "files/InOutError.h"
+#include "ui/MessageBox.h"
+#include "ui/ReportError.h"
+#include "ui/TestSeams.h"
 
 class ShellTest : public QObject {
   Q_OBJECT

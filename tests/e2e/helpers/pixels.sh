@@ -1,0 +1,26 @@
+# Screenshots and the colours of their pixels.
+
+screenshot() { import -window root "$1" 2>/dev/null || true; }
+
+# Takes a screenshot of the whole screen as $TMP/$1.png; at, corner_at and pixel "$SHOT"
+# then read it.
+shoot() {
+  SHOT="$TMP/$1.png"
+  screenshot "$SHOT"
+}
+
+# Prints the colour of the screen pixel ($2, $3) of the screenshot $1 as RRGGBB.
+pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr a-f A-F; }
+
+# The colour of grid cell (c, r) in the last screenshot, read 4 px up and left of the
+# cell's centre, inside any tile picture; an empty cell reads FFFFFF.
+at() { pixel "$SHOT" $(($(cell_x "$1") - 4)) $(($(cell_y "$2") - 4)); }
+
+# The colour of the top-left corner of grid cell (c, r)'s picture in the last screenshot.
+corner_at() { pixel "$SHOT" $(($(cell_x "$1") - 9)) $(($(cell_y "$2") - 9)); }
+
+# Prints 1 when the 50 x 50 square at ($2, $3) of the screenshot $1 shows the error icon
+# (more than 5% of its pixels clearly red), 0 otherwise.
+error_icon_at() {
+  convert "$1" -crop "50x50+$2+$3" +repage -fx 'r>0.6&&g<0.3&&b<0.3' -format '%[fx:mean>0.05]' info:
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Level sets for the core tests: a cleared set, comparisons, and a level's file block by
+// the independent encoder of DagFile.h.
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+
+#include "DagFile.h"
+#include "model/LevelSet.h"
+
+namespace quarvel_test {
+
+// Records compare byte for byte: they hold 148 16-bit values and no padding.
+static_assert(sizeof(quarvel::LevelRecord) == 296, "a record is 148 16-bit values with no padding");
+
+inline std::unique_ptr<quarvel::LevelSet> NewSet() {
+  auto set = std::make_unique<quarvel::LevelSet>();
+  quarvel::ClearLevelSet(*set);
+  return set;
+}
+
+inline bool SameLevel(const quarvel::LevelRecord& a, const quarvel::LevelRecord& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+inline bool SameSet(const quarvel::LevelSet& a, const quarvel::LevelSet& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// A record's values by name; its cells are kept in file order (column * 13 + row).
+inline DagLevel DagLevelOf(const quarvel::LevelRecord& record) {
+  DagLevel level;
+  level.time = record.Time;
+  level.bombs = record.Bombs;
+  level.rubies = record.Rubies;
+  level.emeralds = record.Emeralds;
+  level.sapphires = record.Sapphires;
+  static_assert(sizeof record.Cells == sizeof level.cells);
+  for (std::size_t i = 0; i < level.cells.size(); ++i) level.cells[i] = record.Cells[i];
+  return level;
+}
+
+// The 296 bytes a file holds for the record.
+inline Bytes BlockOf(const quarvel::LevelRecord& record) { return DagBlock(DagLevelOf(record)); }
+
+}  // namespace quarvel_test

@@ -1,0 +1,80 @@
+// The Levels Copy dialog: its layout, and shown for real, its keys, focus and values.
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "WindowsFixture.h"
+#include "ui/TestSeams.h"
+
+class LevelsCopyDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void levelsCopyDialog() {
+    ProgramWindows windows;
+    QCOMPARE(Form2->windowTitle(), QString("Levels Copy"));
+    QCOMPARE(Form2->size(), QSize(198, 202));
+    QVERIFY(!(Form2->windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
+    QCOMPARE(Form2->pos(), QPoint(436, 396));
+    const struct { const char* name; QRect geometry; const char* caption; } rows[] = {
+        {"SpinEdit1", {8, 40, 65, 22}, "1"},  {"SpinEdit2", {8, 96, 65, 22}, "1"},
+        {"SpinEdit3", {8, 152, 65, 22}, "1"}, {"Button1", {104, 40, 75, 25}, "OK"},
+        {"Button2", {104, 96, 75, 25}, "Cancel"}};
+    for (const auto& r : rows) {
+      auto* w = Form2->findChild<QWidget*>(r.name);
+      QCOMPARE(w->geometry(), r.geometry);
+      if (auto* f = qobject_cast<TSpinEdit*>(w)) {
+        QCOMPARE(f->Text(), QString(r.caption));
+        QCOMPARE(f->MinValue(), 1);
+        QCOMPARE(f->MaxValue(), 256);
+      } else {
+        QCOMPARE(qobject_cast<QPushButton*>(w)->text(), QString(r.caption));
+        QVERIFY(!qobject_cast<QPushButton*>(w)->autoDefault());
+      }
+    }
+    for (const auto& [name, pos, caption] : {std::tuple{"Label1", QPoint(8, 24), "Start from"},
+                                              std::tuple{"Label2", QPoint(8, 80), "Quantity"},
+                                              std::tuple{"Label3", QPoint(8, 136), "Insert after"}}) {
+      auto* label = Form2->findChild<QLabel*>(name);
+      QCOMPARE(label->pos(), pos);
+      QCOMPARE(label->text(), QString(caption));
+    }
+
+    // Shown for real: focus in Start from; Enter beeps and Escape does not close; a value
+    // of 300 becomes 256 when the focus moves to OK; OK accepts.
+    int beeps = 0;
+    SetBeepHandler([&] { ++beeps; });
+    QString focusedFirst;
+    bool stillOpen = false;
+    QTimer::singleShot(0, [&] {
+      QVERIFY(QTest::qWaitForWindowActive(Form2));
+      focusedFirst = FocusedControl();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+      stillOpen = Form2->isVisible();
+      TypeInto(Form2->SpinEdit3, "300");
+      QTest::keyClick(Form2->SpinEdit3->Editor(), Qt::Key_Tab);
+      QTest::keyClick(Form2->Button1, Qt::Key_Space);
+    });
+    const int result = Form2->exec();
+    SetBeepHandler({});
+    QCOMPARE(focusedFirst, QString("SpinEdit1"));
+    QVERIFY(stillOpen);
+    QVERIFY(beeps >= 1);
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(Form2->SpinEdit3->Text(), QString("256"));
+    // Shown again: the same values, place and focused control.
+    QString focusedAgain;
+    QTimer::singleShot(0, [&] {
+      QVERIFY(QTest::qWaitForWindowActive(Form2));
+      focusedAgain = FocusedControl();
+      Form2->Button2->click();
+    });
+    QCOMPARE(Form2->exec(), int(QDialog::Rejected));
+    QCOMPARE(focusedAgain, QString("Button1"));
+    QCOMPARE(Form2->pos(), QPoint(436, 396));
+  }
+};
+
+QTEST_MAIN(LevelsCopyDialogTest)
+#include "levels_copy_dialog_test.moc"
