@@ -4,6 +4,7 @@
 
 #include "app/ProgramIcon.h"
 #include "app/ProgramTitleRule.h"
+#include "ui/ProgramLook.h"
 #include "ui/ProgramTitle.h"
 #include "ui/ReportError.h"
 
@@ -47,6 +48,7 @@ TApplication::TApplication(int& /*argc*/, char** argv)
   SetProgramTitle(title);
   setApplicationName(title);
   setWindowIcon(ProgramIcon());
+  ApplyProgramLook();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,17 +1,55 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QSpacerItem>
 
+#include "ui/FormFont.h"
 #include "ui/TestSeams.h"
+
+namespace {
+
+// The window the box is centred over: the active one, or, when none is active (as right
+// after a file dialog has closed), the modal dialog in front or else the main window.
+QWidget* BoxOwner() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (qobject_cast<QMainWindow*>(window) && window->isVisible()) return window;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int MessageBoxCaptionWidth(const QString& Caption) {
+  // The desktop draws the caption in its title font, bold on most; the bar also holds the
+  // window's icon and up to three buttons, each about as wide as the bar is high.
+  QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  titleFont.setBold(true);
+  const QFontMetrics title(titleFont);
+  const int barHeight = title.height() + 8;
+  return title.horizontalAdvance(Caption) + 4 * barHeight + 2 * title.averageCharWidth();
+}
 
 int ShowMessageBox(const QString& Text, const QString& Caption, TMessageBoxStyle Style) {
   if (const auto& handler = MessageBoxHandler()) return handler(Text, Caption, Style);
-  // Placed over the active window, modal for every window of the program; when it
-  // closes, Qt makes the window that was active before it active again.
+  // Centred over its owner, modal for every window of the program; when it closes, Qt
+  // makes the window that was active before it active again.
   QMessageBox box(Style == TMessageBoxStyle::Error ? QMessageBox::Critical : QMessageBox::NoIcon, Caption, Text,
-                  QMessageBox::Ok, QApplication::activeWindow());
+                  QMessageBox::Ok, BoxOwner());
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
+  box.setFont(FormFont());
+  // Wide enough for its caption as well as its text: the box sizes itself to its layout's
+  // minimum width, and this row below everything holds that width open.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(MessageBoxCaptionWidth(Caption), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   return box.exec();
 }

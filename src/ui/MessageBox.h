@@ -10,3 +10,7 @@ enum class TMessageBoxStyle {
 // Returns the button pressed (QMessageBox::Ok); no caller needs it.
 // Tests answer it through SetMessageBoxHandler (ui/TestSeams.h).
 int ShowMessageBox(const QString& Text, const QString& Caption, TMessageBoxStyle Style);
+
+// The least width of a box captioned `Caption`: the caption in the desktop's title font
+// with room for the title bar's icon and buttons.
+int MessageBoxCaptionWidth(const QString& Caption);

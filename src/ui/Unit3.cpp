@@ -1,5 +1,6 @@
 #include "ui/Unit3.h"
 
+#include <QIcon>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -11,9 +12,10 @@ TForm3* Form3 = nullptr;
 
 TForm3::TForm3() {
   setObjectName(QStringLiteral("Form3"));
-  // A tool window of fixed size with a caption only: no system menu, no close box.
+  // A tool window of fixed size with a caption only: no icon, no system menu, no close box.
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(QStringLiteral("About"));
+  setWindowIcon(QIcon());
   setFont(FormFont());
   setFixedSize(232, 243);
   setModal(true);
@@ -29,8 +31,8 @@ TForm3::TForm3() {
   const char* const lines[] = {
       "Quarvel",
       "Levels Editor ",
-      "Copyright (c) 2026 the Quarvel Levels Editor authors.",
-      "Documentation: README.md in the editor's sources.",
+      "(c) 2026 Quarvel editor authors",
+      "See README.md",
   };
   for (const char* line : lines) {
     Memo1->append(QString::fromLatin1(line));

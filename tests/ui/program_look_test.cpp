@@ -1,0 +1,112 @@
+// The program's look where it is more than the style: the About text in four unwrapped
+// lines, and message boxes in the window font, with plain OK buttons, the error icon only
+// on error boxes, as wide as their captions need, and centred over the main window when
+// no window is active.
+#include <QAbstractTextDocumentLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "WindowsFixture.h"
+#include "ui/FormFont.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLook.h"
+
+namespace {
+
+struct BoxSeen {
+  QFont labelFont;
+  bool okHasIcon = true;
+  bool hasIconPicture = true;
+  int width = 0;
+  int labelWidth = 0;
+  QPoint centre;
+};
+
+// Shows the real box and reads it while it is up.
+BoxSeen ShowAndRead(const QString& text, const QString& caption, TMessageBoxStyle style) {
+  BoxSeen seen;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    seen.labelFont = label->font();
+    seen.labelWidth = label->width();
+    seen.okHasIcon = !box->button(QMessageBox::Ok)->icon().isNull();
+    seen.hasIconPicture = !box->iconPixmap().isNull();
+    seen.width = box->width();
+    seen.centre = box->geometry().center();
+    box->button(QMessageBox::Ok)->click();
+  });
+  ShowMessageBox(text, caption, style);
+  return seen;
+}
+
+}  // namespace
+
+class ProgramLookTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { ApplyProgramLook(); }
+
+  void aboutLinesFitTheMemo() {
+    ProgramWindows windows;
+    Form3->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form3));
+    QTextDocument* document = Form3->Memo1->document();
+    QCOMPARE(document->blockCount(), 4);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+      QVERIFY2(block.layout()->lineCount() == 1, qPrintable("wrapped: '" + block.text() + "'"));
+    }
+    QVERIFY(!Form3->Memo1->verticalScrollBar()->isVisible());
+    Form3->hide();
+  }
+
+  void messageBox_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("error");
+    QTest::newRow("short text, program title") << "File not found." << "Quarveledit" << true;
+    QTest::newRow("short text, long caption") << "Done." << "A caption much longer than the text of the box" << false;
+    QTest::newRow("long text, short caption")
+        << "The file holds no level that can be played, so nothing was written to it." << "Warning!" << false;
+    QTest::newRow("empty caption") << "File access denied." << "" << true;
+  }
+  void messageBox() {
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    QFETCH(bool, error);
+    const BoxSeen seen = ShowAndRead(text, caption, error ? TMessageBoxStyle::Error : TMessageBoxStyle::Plain);
+    QCOMPARE(seen.labelFont, FormFont());
+    QVERIFY(!seen.okHasIcon);
+    QCOMPARE(seen.hasIconPicture, error);
+    QVERIFY2(seen.width >= MessageBoxCaptionWidth(caption),
+             qPrintable(QString("box %1 px wide, its caption needs %2").arg(seen.width).arg(MessageBoxCaptionWidth(caption))));
+    // The text still decides when it is the wider, and stays on one line.
+    QVERIFY(seen.labelWidth >= QFontMetrics(FormFont()).horizontalAdvance(text));
+  }
+
+  // Right after a file dialog closes no window is active: the box goes over the main window.
+  void messageBoxWithNoActiveWindow() {
+    ProgramWindows windows;
+    QVERIFY(windows.ok);
+    Form1->move(40, 30);
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!QApplication::activeWindow());
+    const BoxSeen seen = ShowAndRead("File not found.", "Quarveledit", TMessageBoxStyle::Error);
+    const QPoint centre = Form1->frameGeometry().center();
+    QVERIFY2((seen.centre - centre).manhattanLength() <= 24,
+             qPrintable(QString("box centred at %1,%2, main window at %3,%4")
+                            .arg(seen.centre.x()).arg(seen.centre.y()).arg(centre.x()).arg(centre.y())));
+  }
+};
+
+QTEST_MAIN(ProgramLookTest)
+#include "program_look_test.moc"
