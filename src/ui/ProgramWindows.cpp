@@ -3,8 +3,10 @@
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
+#include "ui/WindowClass.h"
 
 void CreateProgramWindows() {
+  KeepWindowClassAsTitle();
   Form1 = new TForm1();
   Form2 = new TForm2();
   Form3 = new TForm3();

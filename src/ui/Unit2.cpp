@@ -1,5 +1,6 @@
 #include "ui/Unit2.h"
 
+#include <QIcon>
 #include <QLabel>
 
 #include "ui/Button.h"
@@ -34,6 +35,7 @@ TForm2::TForm2() {
   // A fixed dialog frame with a caption only: no icon, no system menu, no close box.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(QStringLiteral("Levels Copy"));
+  setWindowIcon(QIcon());
   setFont(FormFont());
   setFixedSize(198, 202);
   setModal(true);
