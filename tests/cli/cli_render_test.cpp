@@ -27,26 +27,29 @@ Q_DECLARE_METATYPE(Levels)
 
 namespace {
 
-DagLevel WithCells(std::vector<std::array<int, 3>> cells, int time = 60) {
+struct CellCode {
+  int col, row, code;
+};
+
+DagLevel WithCells(std::initializer_list<CellCode> cells) {
   DagLevel level;
-  level.time = static_cast<std::int16_t>(time);
-  for (const auto& [col, row, code] : cells) level.Cell(col, row) = static_cast<std::int16_t>(code);
+  level.time = 60;
+  for (const CellCode& c : cells) level.Cell(c.col, c.row) = static_cast<std::int16_t>(c.code);
   return level;
 }
 
 // Every tile code in several places, the corners included, and codes without a picture.
 DagLevel EveryCode() {
-  std::vector<std::array<int, 3>> cells;
-  for (int code = 0; code <= 9; ++code) cells.push_back({code, code, code});
-  cells.insert(cells.end(), {{0, 0, 5}, {10, 0, 6}, {0, 12, 7}, {10, 12, 1}, {10, 11, 9}, {1, 12, 8},
-                             {5, 0, 10}, {6, 0, -1}, {7, 0, 0x7FFF}, {10, 6, 4}, {0, 6, 3}});
-  return WithCells(cells);
+  DagLevel level = WithCells({{0, 0, 5}, {10, 0, 6}, {0, 12, 7}, {10, 12, 1}, {10, 11, 9}, {1, 12, 8}, {5, 0, 10},
+                              {6, 0, -1}, {7, 0, 0x7FFF}, {10, 6, 4}, {0, 6, 3}});
+  for (int code = 1; code <= 9; ++code) level.Cell(code, code) = static_cast<std::int16_t>(code);
+  return level;
 }
 
 DagLevel Diagonal(int code) {
-  std::vector<std::array<int, 3>> cells;
-  for (int i = 0; i < 11; ++i) cells.push_back({i, i, code});
-  return WithCells(cells);
+  DagLevel level = WithCells({});
+  for (int i = 0; i < 11; ++i) level.Cell(i, i) = static_cast<std::int16_t>(code);
+  return level;
 }
 
 struct Picture {
