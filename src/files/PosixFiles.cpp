@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kMaxSymlinkHops = 40;            // as the kernel's own limit (ELOOP)
 constexpr std::size_t kMaxTempBaseLength = 200;  // keeps the temporary name under NAME_MAX
+constexpr char kTempInfix[] = ".saving-";       // NAME.saving-XXXXXXXXXXXX beside NAME
 constexpr int kMaxTempAttempts = 100;
 // How much of an old file an in-place rewrite keeps aside to put back on failure.
 constexpr std::size_t kMaxInPlaceBackup = std::size_t{4} << 20;
@@ -202,10 +203,12 @@ class TempFile {
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string base = target.substr(slash == std::string::npos ? 0 : slash + 1, kMaxTempBaseLength);
     for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
+      // Visible and named after the file being saved ("pack.dag.saving-3f09a1c27b44"), so
+      // that one left by a save cut short (a kill, a power cut) is plain to see and to remove.
       char suffix[32];
-      std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
+      std::snprintf(suffix, sizeof suffix, "%s%012llx", kTempInfix,
                     static_cast<unsigned long long>(TempSuffix() & 0xFFFFFFFFFFFFull));
-      std::string path = folder + "." + base + suffix;
+      std::string path = folder + base + suffix;
       const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
       if (fd >= 0) {
         fd_ = Fd(fd);
@@ -268,7 +271,9 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
   auto fail = [&](int err) {
     if (backup) {
       WriteAll(fd.Get(), backup.get(), backup_size, 0);
-      (void)::ftruncate(fd.Get(), static_cast<off_t>(old_size));
+      // Best effort: the old bytes are back; should the length stay, the tail is all that differs.
+      if (::ftruncate(fd.Get(), static_cast<off_t>(old_size)) != 0) {
+      }
       Sync(fd.Get());
     }
     throw ErrorFromErrno(err, path);

@@ -7,11 +7,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -188,15 +193,25 @@ TEST(LevelSetFileErrors, FoldersFifosAndDevicesFailWith5AtOnce) {
   ASSERT_EQ(::mkdir((dir / "folder.dag").c_str(), 0755), 0);
   WriteRaw(dir / "folder.dag/inside", PatternBytes(10));
   ASSERT_EQ(::mkfifo((dir / "fifo.dag").c_str(), 0666), 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address = {};
+  address.sun_family = AF_UNIX;
+  const std::string socket_path = dir / "socket.dag";
+  ASSERT_LT(socket_path.size(), sizeof address.sun_path);
+  std::copy(socket_path.begin(), socket_path.end(), address.sun_path);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   const auto started = std::chrono::steady_clock::now();
   // In a child with an alarm, so that a reader that blocked would fail the test, not hang it.
   EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "folder.dag"); }, false, 10), 5);
   EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "fifo.dag"); }, false, 10), 5);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(socket_path); }, false, 10), 5);
   EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet("/dev/zero"); }, false, 10), 5);
   EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet("/dev/null"); }, false, 10), 5);
   auto set = FullSet();
   EXPECT_EQ(InChild([&] { return SaveCode(dir / "folder.dag", *set); }, false, 10), 5);
   EXPECT_EQ(InChild([&] { return SaveCode(dir / "fifo.dag", *set); }, false, 10), 5);
+  EXPECT_EQ(InChild([&] { return SaveCode(socket_path, *set); }, false, 10), 5);
+  ::close(listener);
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 
   struct stat st;
@@ -205,7 +220,9 @@ TEST(LevelSetFileErrors, FoldersFifosAndDevicesFailWith5AtOnce) {
   EXPECT_EQ(ReadAll(dir / "folder.dag/inside"), PatternBytes(10));
   ASSERT_EQ(::lstat((dir / "fifo.dag").c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
-  EXPECT_EQ(Snapshot(dir.Path()).size(), 2u) << "no temporary file left";
+  ASSERT_EQ(::lstat(socket_path.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISSOCK(st.st_mode));
+  EXPECT_EQ(Snapshot(dir.Path()).size(), 3u) << "no temporary file left";
 }
 
 TEST(LevelSetFileErrors, TooManyOpenFilesFailsWith4) {
@@ -289,8 +306,9 @@ TEST(LevelSetFileSaving, AReadOnlyFileOrFolderRefusesTheSaveAndKeepsEverything) 
   auto set = FullSet();
 
   // A read-only file in a folder that takes new files: rename would get round the file's
-  // permissions, and must not.
+  // permissions, and must not. A file without write bits is read-only for root as well.
   EXPECT_EQ(InChild([&] { return SaveCode(dir / "open/readonly.dag", *set); }, true), 5);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "open/readonly.dag", *set); }, false), 5);
   // A folder that takes no new file: neither a new name nor a read-only file can be saved.
   EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/new.dag", *set); }, true), 5);
   EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/readonly.dag", *set); }, true), 5);
@@ -415,6 +433,35 @@ TEST(LevelSetFileSaving, AWritableFileInAFolderThatTakesNoNewFileIsRewrittenInPl
   EXPECT_EQ(code, 101);
   EXPECT_EQ(ReadAll(dir / "closed/levels.dag"), old);
   EXPECT_EQ(Snapshot(dir / "closed").size(), 1u);
+}
+
+TEST(LevelSetFileSaving, AFolderWithNoFreeInodeGetsTheFileRewrittenInPlace) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount a small file system";
+  TempDir dir;
+  ASSERT_EQ(::mkdir((dir / "full").c_str(), 0755), 0);
+  auto set = FullSet();
+  WriteLevelSetFile(dir / "expected.dag", *set);
+  const Bytes expected = ReadAll(dir / "expected.dag");
+  const Bytes old = PatternBytes(596, 4);
+  // In a child with a mount namespace of its own: a file system with room for the folder
+  // and one file, so that no temporary file can be made beside the level file.
+  const int code = InChild([&] {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return 240;
+    if (::mount("tmpfs", (dir / "full").c_str(), "tmpfs", 0, "size=1m,nr_inodes=2,mode=0755") != 0) return 241;
+    WriteRaw(dir / "full/levels.dag", old);
+    if (ReadAll(dir / "full/levels.dag") != old) return 242;
+    if (::open((dir / "full/another").c_str(), O_CREAT | O_WRONLY, 0644) >= 0 || errno != ENOSPC) return 243;
+    const int saved = SaveCode(dir / "full/levels.dag", *set);
+    if (saved != 0) return saved;
+    if (ReadAll(dir / "full/levels.dag") != expected) return 244;
+    // Disk full on the way in place (a write past RLIMIT_FSIZE): the old bytes come back.
+    WriteRaw(dir / "full/levels.dag", old);
+    const rlimit limit = {1000, 1000};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 245;
+    const int full = SaveCode(dir / "full/levels.dag", *set);
+    return full == 101 && ReadAll(dir / "full/levels.dag") == old ? 0 : 246;
+  });
+  EXPECT_EQ(code, 0) << "240+: the child's step that failed; other: the save's code";
 }
 
 TEST(LevelSetFileSaving, AFileOfAnotherOwnerKeepsItsOwner) {
