@@ -17,8 +17,9 @@ command -v xwininfo >/dev/null || fail "xwininfo is not installed (scripts/insta
 WM_PID=""
 stop_wm() {
   local rc=$?
+  set +e
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
-  (exit $rc)
+  (exit $rc)  # the run's status, for e2e_cleanup
   e2e_cleanup
 }
 trap stop_wm EXIT
