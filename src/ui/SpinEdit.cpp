@@ -324,9 +324,8 @@ void TSpinEdit::resizeEvent(QResizeEvent*) {
 }
 
 void TSpinEdit::wheelEvent(QWheelEvent* event) {
-  // The wheel does not step the field; it passes on to the window, which hands it to the
-  // grid when the grid is the active control.
-  event->ignore();
+  // The wheel does not step the field, and it goes no further either.
+  event->accept();
 }
 
 QSize TSpinEdit::sizeHint() const {

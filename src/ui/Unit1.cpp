@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QWheelEvent>
 
 #include "ui/ReportError.h"
 #include "ui/Button.h"
@@ -63,6 +62,7 @@ TForm1::TForm1() {
   SaveDialog1 = new TFileDialog(this, TFileDialog::TKind::Save);
   FormCreate(this);
   ConnectHandlers();  // only now: no change handler runs while the window is created
+  qApp->installEventFilter(this);
   setFixedSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
   move(204, 129);
 }
@@ -181,14 +181,17 @@ void TForm1::FormCreate(QObject* /*Sender*/) {
   Unit1::CurrentBrush = 0;
 }
 
-void TForm1::wheelEvent(QWheelEvent* event) {
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The wheel belongs to the window's active control wherever the pointer is: turned over
-  // any other part of the window it still steps the grid when the grid has the focus.
-  if (DrawGrid1->hasFocus()) {
-    QCoreApplication::sendEvent(DrawGrid1, event);
-    return;
+  // any other control of this window it still steps the grid while the grid has the focus.
+  if (event->type() == QEvent::Wheel && watched != DrawGrid1 && DrawGrid1->hasFocus()) {
+    const auto* over = qobject_cast<const QWidget*>(watched);
+    if (over && over->window() == this) {
+      QCoreApplication::sendEvent(DrawGrid1, event);
+      return true;
+    }
   }
-  QMainWindow::wheelEvent(event);
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenuBar>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QtTest>
@@ -340,6 +341,30 @@ class IntegerFieldTest : public QObject {
     QVERIFY(other->hasFocus());
     QCOMPARE(field->Text(), after);
     QCOMPARE(changes, runs);
+  }
+
+  // The menu bar taking the keyboard (Alt, or a menu closed with Escape) is no leaving, nor
+  // is coming back from it; the next control of the window that gets the focus is.
+  void leavingThroughTheMenuBar() {
+    auto* menuBar = new QMenuBar(window.get());
+    menuBar->addMenu("Levels")->addAction("New Set");
+    menuBar->setGeometry(150, 8, 100, 22);
+    menuBar->show();
+    Prepare(level, "300");
+    FocusAtEnd(level);
+    menuBar->setFocus(Qt::MenuBarFocusReason);
+    QVERIFY(menuBar->hasFocus());
+    QCOMPARE(level->Text(), QString("300"));
+    level->Editor()->setFocus(Qt::MenuBarFocusReason);
+    QCOMPARE(level->Text(), QString("300"));
+    QCOMPARE(changes, 0);
+
+    // Through the menu bar straight to another control: that is leaving.
+    menuBar->setFocus(Qt::MenuBarFocusReason);
+    QTest::mouseClick(other, Qt::LeftButton);
+    QVERIFY(other->hasFocus());
+    QCOMPARE(level->Text(), QString("256"));
+    QCOMPARE(changes, 1);
   }
 
   void switchingWindowsIsNoLeaving() {

@@ -2,6 +2,10 @@
 // Check Level, and a storm of random input.
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "WindowsFixture.h"
@@ -170,6 +174,105 @@ class LevelEditingTest : public QObject {
     QCOMPARE(CurrentLevel, 255);
     QCOMPARE(ReadCell(LevelSet, 255, 4, 4), quarvel::YellowBlock);
     QCOMPARE(ReadCell(LevelSet, 29, 4, 4), 0);
+  }
+
+  // 999 typed, then the menu bar takes the keyboard (Alt, or a menu closed with Escape) and
+  // gives it back: the field is still being edited. A click on a cell then leaves it first,
+  // so the cell is painted in the level the field shows, never in level 99.
+  void leavingTheLevelFieldThroughTheMenuBar_data() {
+    QTest::addColumn<bool>("escapeBack");
+    QTest::newRow("Alt, then a click") << false;
+    QTest::newRow("Alt, Escape, then a click") << true;
+  }
+  void leavingTheLevelFieldThroughTheMenuBar() {
+    QFETCH(bool, escapeBack);
+    ProgramWindows windows;
+    QTest::mouseClick(Form1->BitBtn2, Qt::LeftButton, {}, QPoint(16, 16));
+    TypeInto(Form1->SpinEdit6, "999");
+    QCOMPARE(CurrentLevel, 98);
+    Form1->MainMenu1->setFocus(Qt::MenuBarFocusReason);
+    if (escapeBack) Form1->SpinEdit6->Editor()->setFocus(Qt::MenuBarFocusReason);
+    QCOMPARE(Form1->SpinEdit6->Text(), QString("999"));
+    ClickCell(2, 3);
+    QCOMPARE(Form1->SpinEdit6->Text(), QString("256"));
+    QCOMPARE(CurrentLevel, 255);
+    QCOMPARE(ReadCell(LevelSet, 255, 2, 3), quarvel::RedBlock);
+    QCOMPARE(ReadCell(LevelSet, 98, 2, 3), 0);
+  }
+
+  // While the menu bar holds the keyboard the grid stays the window's active control and
+  // keeps its focused look; another control taking the focus ends that.
+  void gridKeepsItsLookWhileTheMenuBarHoldsTheKeyboard() {
+    ProgramWindows windows;
+    TDrawGrid* grid = Form1->DrawGrid1;
+    const QPoint centre = grid->CellRect(0, 0).center();
+    const QColor highlight = grid->palette().color(QPalette::Highlight);
+    QVERIFY(grid->hasFocus());
+    const QImage focused = grid->grab().toImage();
+    QVERIFY(focused.pixelColor(centre) != highlight);
+
+    Form1->MainMenu1->setFocus(Qt::MenuBarFocusReason);
+    QVERIFY(!grid->hasFocus());
+    QVERIFY(grid->IsActiveControl());
+    QCOMPARE(grid->grab().toImage(), focused);
+
+    Form1->SpinEdit1->Editor()->setFocus(Qt::TabFocusReason);
+    QVERIFY(!grid->IsActiveControl());
+    QCOMPARE(grid->grab().toImage().pixelColor(centre), highlight);
+  }
+
+  // The wheel goes to the focused grid wherever the pointer is over the window; with a
+  // field focused it steps nothing, not even over the grid.
+  void wheelAnywhereOverTheWindow() {
+    ProgramWindows windows;
+    QTest::mouseClick(Form1->BitBtn3, Qt::LeftButton, {}, QPoint(16, 16));
+    ClickCell(5, 2);
+    auto turn = [](QWidget* over, int delta) {
+      const QPointF at = over->rect().center();
+      QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(over, &wheel);
+    };
+    QWidget* elsewhere[] = {Form1->BitBtn7, Form1->SpinEdit1->Editor(), Form1->Label6, Form1->Button1, Form1->MainMenu1};
+    for (QWidget* over : elsewhere) turn(over, -120);
+    QCOMPARE(Form1->DrawGrid1->Row(), 7);
+    for (int row = 3; row <= 7; ++row) QCOMPARE(ReadCell(LevelSet, 0, 5, row), quarvel::GreenBlock);
+    QCOMPARE(Form1->SpinEdit1->Text(), QString("0"));
+
+    Form1->SpinEdit1->Editor()->setFocus(Qt::TabFocusReason);
+    for (QWidget* over : {static_cast<QWidget*>(Form1->DrawGrid1), static_cast<QWidget*>(Form1->BitBtn7)}) turn(over, 120);
+    QCOMPARE(Form1->DrawGrid1->Row(), 7);
+    QCOMPARE(Form1->SpinEdit1->Text(), QString("0"));
+  }
+
+  // Enter on the keypad presses a focused button like Enter.
+  void keypadEnterPressesFocusedButtons() {
+    ProgramWindows windows;
+    QStringList boxes;
+    SetMessageBoxHandler([&](const QString& text, const QString&, TMessageBoxStyle) {
+      boxes << text;
+      return 0;
+    });
+    Form1->BitBtn4->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Form1->BitBtn4, Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_COMPARE(CurrentBrush, int(quarvel::BlueBlock));
+    Form1->Button1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Form1->Button1, Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_COMPARE(boxes, QStringList{"This level can not be played!"});
+    SetMessageBoxHandler({});
+
+    // In the dialogs: Cancel of Levels Copy, Close of the About box.
+    QTimer::singleShot(0, [] {
+      Form2->Button2->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(Form2->Button2, Qt::Key_Enter, Qt::KeypadModifier);
+    });
+    QCOMPARE(Form2->exec(), int(QDialog::Rejected));
+    QTimer::singleShot(0, [] { QTest::keyClick(Form3->Button1, Qt::Key_Enter, Qt::KeypadModifier); });
+    QTimer::singleShot(2000, [] { Form3->reject(); });  // a fault must not hang the test
+    QElapsedTimer shown;
+    shown.start();
+    Form3->exec();
+    QVERIFY(shown.elapsed() < 1500);
   }
 
   void checkLevel() {

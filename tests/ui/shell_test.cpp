@@ -10,6 +10,7 @@
 #include "app/ProgramTitleRule.h"
 #include "files/InOutError.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramTitle.h"
 #include "ui/ReportError.h"
 #include "ui/TestSeams.h"
 
@@ -31,6 +32,27 @@ class ShellTest : public QObject {
     QFETCH(QString, path);
     QFETCH(QString, title);
     QCOMPARE(ProgramTitleFromPath(path), title);
+  }
+
+  // The program takes no command line: Qt's own options given to it change nothing.
+  void qtOptionsChangeNothing() {
+    QCOMPARE(QCoreApplication::arguments().size(), 1);
+    QVERIFY(!QGuiApplication::isRightToLeft());
+  }
+
+  // An empty program title stays empty: Qt would put the program file's name in its place.
+  void emptyTitleStaysEmptyInErrorBoxes() {
+    const QString title = ProgramTitle();
+    SetProgramTitle(QString());
+    QStringList captions;
+    SetMessageBoxHandler([&](const QString&, const QString& caption, TMessageBoxStyle) {
+      captions << caption;
+      return 0;
+    });
+    Dispatch([] { throw quarvel::EInOutError(2); });
+    SetMessageBoxHandler({});
+    SetProgramTitle(title);
+    QCOMPARE(captions, QStringList{QString()});
   }
 
   void fullStop_data() {
@@ -128,7 +150,13 @@ class ShellTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  TApplication app(argc, argv);
+  // Qt's own options, which the program must not take: right to left, another caption,
+  // another style, another window class.
+  char reverse[] = "-reverse", caption[] = "-qwindowtitle", changed[] = "Changed", style[] = "-style",
+       fusion[] = "fusion", name[] = "-name", other[] = "other";
+  char* options[] = {argv[0], reverse, caption, changed, style, fusion, name, other, nullptr};
+  int optionCount = 8;
+  TApplication app(optionCount, options);
   ShellTest test;
   return QTest::qExec(&test, argc, argv);
 }
