@@ -60,7 +60,7 @@ int BlocksOf(const DagLevel& level) {
 }
 int DemandOf(const DagLevel& level) { return level.rubies + level.emeralds + level.sapphires + level.bombs; }
 bool UsedInFixture(const DagLevel& level) {
-  return DemandOf(level) != 0 || level.time != 0 || level.rubies != 0 || level.emeralds != 0 || level.bombs != 0 ||
+  return level.time != 0 || level.bombs != 0 || level.rubies != 0 || level.emeralds != 0 || level.sapphires != 0 ||
          std::any_of(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c != 0; });
 }
 
