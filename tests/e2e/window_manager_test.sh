@@ -4,7 +4,8 @@
 # the About box have no icon of their own and cannot be resized or maximised, and Alt+F4
 # closes them; an error box that follows a file dialog is centred over the main window
 # and wide enough for its caption in the title bar; WM_CLASS carries the program title,
-# even an empty one.
+# even an empty one; nothing is left in the home folder after a session that used both
+# file dialogs.
 #
 # The session runs the steps listed in STEPS, in order, on one running program; a new
 # check of the same session is a function here and a name added to the list.
@@ -156,7 +157,20 @@ error_box() {
   log "error box $bw px wide (caption needs $need), centred over the main window"
 }
 
-STEPS=(main_window about_box levels_copy_dialog error_box)
+# The session used the open dialog (Copy, Open Set) and now uses the save dialog too; the
+# program keeps nothing between runs, so no settings file may be left once it has ended.
+save_dialog() {
+  save_set "$TMP/saved.dag"
+  [ -s "$TMP/saved.dag" ] || fail "Save Set wrote no file"
+  log "saved through the save dialog"
+}
+
+STEPS=(main_window about_box levels_copy_dialog error_box save_dialog)
+
+# A home of the session's own, to see what the program leaves in it.
+export HOME="$TMP/home"
+unset XDG_CONFIG_HOME
+mkdir -p "$HOME"
 
 mkdir -p "$TMP/bin"
 cp "$APP" "$TMP/bin/QuarvelEdit"
@@ -164,6 +178,9 @@ start_under_wm "$TMP/bin/QuarvelEdit"
 for step in "${STEPS[@]}"; do "$step"; done
 levels_menu "Exit"
 expect_exit_0 10
+settings=$(find "$HOME" -path "$HOME/.cache" -prune -o -type f -print)
+[ -z "$settings" ] || fail "the program left settings behind: $settings"
+log "no settings file left in the session's home"
 
 # A program file named ".hidden" has the empty title: the class part stays empty.
 cp "$APP" "$TMP/bin/.hidden"

@@ -27,7 +27,7 @@ FIELD_TEXT="20 11"; FIELD_UP="57 5"; FIELD_DOWN="57 16"
 BUTTON_CENTRE="37 12"
 # The Levels menu: its title's x on the menu bar, and each item's y in the drop-down.
 LEVELS_MENU_X=25
-declare -grA LEVELS_MENU_ITEM=(["New Set"]=12 ["Open Set"]=34 ["Save Set"]=55 ["Copy"]=79 ["Exit"]=102)
+declare -grA LEVELS_MENU_ITEM=(["New Set"]=11 ["Open Set"]=29 ["Save Set"]=47 ["Copy"]=74 ["Exit"]=101)
 
 # Prints the screen x, y of the place $1 plus the offset "$2" ("dx dy") in the window
 # whose client area has its corner at $3, $4 (the main window's by default).
