@@ -48,13 +48,14 @@ GridColours ColoursFromPalette(const QPalette& palette) {
 }
 
 GridColours StandardColours() {
+  // The standard palette of the classic Windows style the editor's windows use.
   GridColours c;
-  c.Base = QColor(255, 255, 255);
+  c.Base = QColor(0xff, 0xff, 0xff);
   c.Lines = kSilver;
-  c.Dark = QColor(0x9f, 0x9f, 0x9f);
-  c.Light = QColor(255, 255, 255);
-  c.Shadow = QColor(0x76, 0x76, 0x76);
-  c.Midlight = QColor(0xca, 0xca, 0xca);
+  c.Dark = QColor(0x6a, 0x68, 0x64);
+  c.Light = QColor(0xff, 0xff, 0xff);
+  c.Shadow = QColor(0x00, 0x00, 0x00);
+  c.Midlight = QColor(0xe9, 0xe7, 0xe3);
   return c;
 }
 

@@ -39,7 +39,8 @@ struct GridColours {
 // silver on any other.
 GridColours ColoursFromPalette(const QPalette& palette);
 
-// The editor's look with the standard light palette: white cells, silver lines.
+// The editor's look: the colours the grid takes from the program's palette (white cells,
+// silver lines, the classic bevelled border).
 GridColours StandardColours();
 
 // A cell's square, border included in the offset.

@@ -16,6 +16,7 @@
 #include "TempDir.h"
 #include "files/LevelSetFile.h"
 #include "ui/DrawGrid.h"
+#include "ui/ProgramLook.h"
 #include "ui/ProgramWindows.h"
 #include "ui/Unit1.h"
 
@@ -141,6 +142,8 @@ class CliRenderTest : public QObject {
 
  private slots:
   void initTestCase() {
+    // The look start-up gives every window, so the grid has the editor's colours.
+    ApplyProgramLook();
     CreateProgramWindows();
     QApplication::setActiveWindow(Form1);
     QVERIFY(QTest::qWaitForWindowActive(Form1));
