@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include <cstdio>
+#include <new>
 
 #include "model/LevelCheck.h"
 
@@ -137,6 +138,19 @@ std::string JsonString(std::string_view text) {
     }
   }
   return out + "\"";
+}
+
+int RunReportingErrors(int (*work)(int argc, char** argv), int argc, char** argv) {
+  try {
+    return work(argc, argv);
+  } catch (const CliError& error) {
+    PrintError(error);
+  } catch (const std::bad_alloc&) {
+    PrintError(kProgram, "Out of memory.");
+  } catch (const std::exception& error) {
+    PrintError(kProgram, WithFullStop(error.what()));
+  }
+  return kStatusError;
 }
 
 }  // namespace quarvel_cli

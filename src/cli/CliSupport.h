@@ -40,6 +40,10 @@ class CliError : public std::runtime_error {
 void PrintError(const std::string& subject, const std::string& message);
 void PrintError(const CliError& error);
 
+// Runs a program's whole work: what it returns is the exit status; an error escaping it
+// becomes one line on standard error and the status kStatusError.
+int RunReportingErrors(int (*work)(int argc, char** argv), int argc, char** argv);
+
 struct OptionSpec {
   std::string_view Long;  // "--level"
   char Short;             // 'o', or 0 for none

@@ -94,15 +94,4 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  try {
-    return Run(argc, argv);
-  } catch (const CliError& error) {
-    PrintError(error);
-  } catch (const std::bad_alloc&) {
-    PrintError(kProgram, "Out of memory.");
-  } catch (const std::exception& error) {
-    PrintError(kProgram, WithFullStop(error.what()));
-  }
-  return kStatusError;
-}
+int main(int argc, char** argv) { return RunReportingErrors(Run, argc, argv); }
