@@ -35,6 +35,11 @@ void KeepNoSettings() {
 
 char* KeepingNoSettings(char* programName) {
   KeepNoSettings();
+  // A display's own scale (its DPI) is rounded to a whole factor: the classic look is made of
+  // one-pixel bevels, lines and pixel-art pictures, which stay crisp only when every logical
+  // pixel is a whole block of device pixels; a factor the user asks for (QT_SCALE_FACTOR)
+  // still applies as given.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   return programName;
 }
 
@@ -47,6 +52,7 @@ TApplication::TApplication(int& /*argc*/, char** argv)
   const QString title = ProgramTitleFromPath(applicationFilePath());
   SetProgramTitle(title);
   setApplicationName(title);
+  setDesktopFileName(QStringLiteral(QUARVEL_APP_ID));  // the Wayland app id, the desktop entry's name
   setWindowIcon(ProgramIcon());
   ApplyProgramLook();
 }

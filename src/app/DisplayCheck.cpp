@@ -64,7 +64,14 @@ std::string Shown(const char* name) {
 bool CheckGraphicalDisplay(const char* programPath) {
   const std::string platforms = Environment("QT_QPA_PLATFORM");
   if (platforms.empty()) {
-    if (XDisplayOpens() || WaylandSocketAnswers()) return true;
+    // Qt 6.4 would pick X11 unless the session says Wayland (and not even then on GNOME),
+    // so a Wayland-only session would find no display and the editor would run through
+    // XWayland on the others. A compositor that answers is used natively, X11 after it.
+    if (WaylandSocketAnswers()) {
+      setenv("QT_QPA_PLATFORM", XDisplayOpens() ? "wayland;xcb" : "wayland", 1);
+      return true;
+    }
+    if (XDisplayOpens()) return true;
   } else {
     // "wayland;xcb", "offscreen:fontengine=freetype": names before any ":" options.
     std::string_view rest = platforms;

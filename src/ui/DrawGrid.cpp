@@ -10,11 +10,15 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
-#include <qdrawutil.h>
+#include <QAccessible>
+#include <QRegion>
+#include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ui/ActiveControl.h"
+#include "ui/GridAccessible.h"
 
 namespace {
 
@@ -31,24 +35,78 @@ const QColor kGrey(128, 128, 128);
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// Inverts every other pixel along the outline of a square of `size` logical pixels, starting
-// with the top-left corner; the pattern alternates all the way round. With a device pixel
-// ratio above 1 each logical pixel is a block of device pixels.
-void InvertDottedOutline(QImage& image, int size, qreal ratio) {
-  auto invertLogical = [&](int x, int y) {
-    const int x0 = int(std::floor(x * ratio)), x1 = int(std::floor((x + 1) * ratio));
-    const int y0 = int(std::floor(y * ratio)), y1 = int(std::floor((y + 1) * ratio));
-    for (int py = y0; py < y1 && py < image.height(); ++py) {
+// The grid in device pixels. At a whole device pixel ratio it is the 100 % grid enlarged
+// pixel for pixel. At a fractional one each line is a whole number of device pixels and
+// every cell the same whole number of them, so no line comes out thicker than another and
+// no cell wider; the cells close up a little (at most one device pixel per cell) and the
+// strips right of and below them take up the rest.
+struct DeviceGeometry {
+  int line = 1;    // the width of a grid line and of each ring of the border
+  int pitch = 21;  // a cell and the line after it
+  int cell = 20;
+  int origin = 2;  // the first cell's corner: inside the two rings of the border
+
+  explicit DeviceGeometry(qreal ratio) {
+    const qreal nudge = 1e-9;  // 21 x 1.5 is 31.5 even after rounding errors
+    line = std::max(1, int(std::floor(ratio + nudge)));
+    pitch = std::max(TDrawGrid::kCellSize + 1, int(std::floor(kPitch * ratio + nudge)));
+    cell = pitch - line;
+    origin = 2 * line;
+  }
+
+  QRect Cell(int c, int r) const { return QRect(origin + c * pitch, origin + r * pitch, cell, cell); }
+};
+
+// Inverts every other dot along the outline of a square of `size` device pixels, starting
+// with the top-left corner; the pattern alternates all the way round. A dot is `dot` device
+// pixels square, so at a whole ratio the mark is the 100 % one enlarged.
+void InvertDottedOutline(QImage& image, int size, int dot) {
+  const int dots = (size + dot - 1) / dot;
+  auto invertDot = [&](int dx, int dy) {
+    const int x1 = std::min((dx + 1) * dot, size), y1 = std::min((dy + 1) * dot, size);
+    for (int py = dy * dot; py < y1 && py < image.height(); ++py) {
       auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
-      for (int px = x0; px < x1 && px < image.width(); ++px) line[px] = line[px] ^ 0x00FFFFFFu;
+      for (int px = dx * dot; px < x1 && px < image.width(); ++px) line[px] = line[px] ^ 0x00FFFFFFu;
     }
   };
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const bool onOutline = x == 0 || y == 0 || x == size - 1 || y == size - 1;
-      if (onOutline && (x + y) % 2 == 0) invertLogical(x, y);
+  for (int y = 0; y < dots; ++y) {
+    for (int x = 0; x < dots; ++x) {
+      const bool onOutline = x == 0 || y == 0 || x == dots - 1 || y == dots - 1;
+      if (onOutline && (x + y) % 2 == 0) invertDot(x, y);
     }
   }
+}
+
+// The smallest rectangle of whole device pixels inside `rect` (device coordinates).
+QRect InnerPixels(const QRectF& rect) {
+  const int left = int(std::ceil(rect.left() - 1e-6)), top = int(std::ceil(rect.top() - 1e-6));
+  const int right = int(std::floor(rect.right() + 1e-6)), bottom = int(std::floor(rect.bottom() + 1e-6));
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+// Where the widget's device pixels lie for a painter (or backing store) that maps its logical
+// coordinates with `toDeviceAbsolute`: only whole pixels count, so that the grid's own
+// coordinates are whole numbers there, and nothing is left to rounding.
+struct DeviceFrame {
+  QTransform toDevice;  // logical widget coordinates to the frame's device pixels
+  QTransform paint;     // the painter's world transform for drawing in the frame's pixels
+  QSize size;           // the whole device pixels the widget covers
+};
+
+DeviceFrame FrameFor(const QTransform& toDeviceAbsolute, QSize logicalSize) {
+  const QRect inner = InnerPixels(toDeviceAbsolute.mapRect(QRectF(QPointF(0, 0), logicalSize)));
+  DeviceFrame frame;
+  frame.toDevice = toDeviceAbsolute * QTransform::fromTranslate(-inner.x(), -inner.y());
+  frame.paint = QTransform::fromTranslate(inner.x(), inner.y()) * toDeviceAbsolute.inverted();
+  frame.size = inner.size();
+  return frame;
+}
+
+// The frame of the widget's pixels in its window's backing store.
+DeviceFrame BackingFrame(const QWidget& widget) {
+  const qreal ratio = widget.devicePixelRatioF();
+  const QPointF corner = QPointF(widget.mapTo(widget.window(), QPoint(0, 0))) * ratio;
+  return FrameFor(QTransform(ratio, 0, 0, ratio, corner.x(), corner.y()), widget.size());
 }
 
 }  // namespace
@@ -63,6 +121,7 @@ struct TDrawGrid::Private {
   QTimer* dragTimer = nullptr;
   QPointer<QWidget> watchedWindow;  // the window watched for blocking while dragging
   int wheelRemainder = 0;
+  CellNameHandler onCellName;
 };
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent), d(new Private) {
@@ -70,6 +129,7 @@ TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent), d(new Private) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   TActiveControlWatch::Instance();  // from the start, so that the grid is known as active
+  InstallGridAccessibleFactory();
   d->dragTimer = new QTimer(this);
   d->dragTimer->setInterval(kDragStepMs);
   connect(d->dragTimer, &QTimer::timeout, this, &TDrawGrid::DragStep);
@@ -83,6 +143,12 @@ TDrawGrid::~TDrawGrid() {
 void TDrawGrid::SetOnSelectCell(SelectCellHandler handler) { d->onSelectCell = std::move(handler); }
 
 void TDrawGrid::SetOnDrawCell(DrawCellHandler handler) { d->onDrawCell = std::move(handler); }
+
+void TDrawGrid::SetOnCellName(CellNameHandler handler) { d->onCellName = std::move(handler); }
+
+QString TDrawGrid::CellName(int ACol, int ARow) const {
+  return d->onCellName ? d->onCellName(ACol, ARow) : QString();
+}
 
 int TDrawGrid::Col() const { return d->col; }
 
@@ -101,22 +167,43 @@ QTimer* TDrawGrid::DragTimer() const { return d->dragTimer; }
 bool TDrawGrid::IsDragging() const { return d->dragging; }
 
 bool TDrawGrid::CellAt(QPoint Pos, int& ACol, int& ARow) const {
-  const int x = Pos.x() - kBorder, y = Pos.y() - kBorder;
-  if (x < 0 || y < 0 || x >= kCellsWidth || y >= kCellsHeight) return false;
-  ACol = x / kPitch;
-  ARow = y / kPitch;
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == 1.0) {
+    const int x = Pos.x() - kBorder, y = Pos.y() - kBorder;
+    if (x < 0 || y < 0 || x >= kCellsWidth || y >= kCellsHeight) return false;
+    ACol = x / kPitch;
+    ARow = y / kPitch;
+    return true;
+  }
+  // The device pixel at the middle of the logical one, as drawn.
+  const DeviceGeometry g(ratio);
+  const QPointF at = BackingFrame(*this).toDevice.map(QPointF(Pos) + QPointF(0.5, 0.5));
+  const int x = int(std::floor(at.x())) - g.origin, y = int(std::floor(at.y())) - g.origin;
+  if (x < 0 || y < 0 || x >= kColCount * g.pitch || y >= kRowCount * g.pitch) return false;
+  ACol = x / g.pitch;
+  ARow = y / g.pitch;
   return true;
+}
+
+void TDrawGrid::UpdateCell(int ACol, int ARow) {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == std::floor(ratio)) {
+    update(CellRect(ACol, ARow));
+    return;
+  }
+  const DeviceFrame frame = BackingFrame(*this);
+  update(frame.toDevice.inverted().mapRect(QRectF(DeviceGeometry(ratio).Cell(ACol, ARow))).toAlignedRect());
 }
 
 bool TDrawGrid::MoveTo(int ACol, int ARow) {
   bool canSelect = true;
   if (d->onSelectCell) d->onSelectCell(this, ACol, ARow, canSelect);
   if (!canSelect) return false;
-  const QRect old = CellRect(d->col, d->row);
+  UpdateCell(d->col, d->row);
   d->col = ACol;
   d->row = ARow;
-  update(old);
-  update(CellRect(ACol, ARow));
+  UpdateCell(ACol, ARow);
+  AnnounceCurrentCell();
   return true;
 }
 
@@ -296,12 +383,35 @@ void TDrawGrid::keyPressEvent(QKeyEvent* e) {
 }
 
 // QWidget's own handlers would redraw the whole grid; only the current cell changes its look.
-void TDrawGrid::focusInEvent(QFocusEvent*) { update(CellRect(d->col, d->row)); }
+void TDrawGrid::focusInEvent(QFocusEvent*) {
+  UpdateCell(d->col, d->row);
+  AnnounceCurrentCell();
+}
 
-void TDrawGrid::focusOutEvent(QFocusEvent*) { update(CellRect(d->col, d->row)); }
+void TDrawGrid::focusOutEvent(QFocusEvent*) { UpdateCell(d->col, d->row); }
 
-void TDrawGrid::PaintCell(QPainter& p, int ACol, int ARow) {
+// Screen readers follow the focus: with the grid focused, its focus is on the current cell.
+void TDrawGrid::AnnounceCurrentCell() {
+  if (!QAccessible::isActive()) return;
+  const int child = d->row * kColCount + d->col;  // the cell's index among the table's children
+  QAccessibleEvent selection(this, QAccessible::Selection);
+  selection.setChild(child);
+  QAccessible::updateAccessibility(&selection);
+  if (!hasFocus()) return;
+  QAccessibleEvent focus(this, QAccessible::Focus);
+  focus.setChild(child);
+  QAccessible::updateAccessibility(&focus);
+}
+
+void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int ACol, int ARow) {
   const QRect rect = CellRect(ACol, ARow);
+  const DeviceGeometry g(ratio);
+  const QRect cell = g.Cell(ACol, ARow);
+  // The owner draws in the 100 % cell; that square is stretched over the cell's device
+  // pixels, whole pictures in whole pixels, with no smoothing.
+  const qreal stretch = qreal(g.cell) / kCellSize;
+  const QTransform ownerToCell =
+      QTransform::fromTranslate(-rect.x(), -rect.y()) * QTransform::fromScale(stretch, stretch);
   TGridDrawState state;
   state.Selected = ACol == d->col && ARow == d->row;
   state.Focused = state.Selected && IsActiveControl();
@@ -309,9 +419,11 @@ void TDrawGrid::PaintCell(QPainter& p, int ACol, int ARow) {
   const QColor background = state.Selected && !state.Focused ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
 
   if (!state.Focused) {
-    p.fillRect(rect, background);
+    p.setWorldTransform(frame);
+    p.fillRect(cell, background);
     if (d->onDrawCell) {
       p.save();
+      p.setWorldTransform(ownerToCell * QTransform::fromTranslate(cell.x(), cell.y()) * frame);
       d->onDrawCell(this, ACol, ARow, rect, state, p);
       p.restore();
     }
@@ -320,18 +432,16 @@ void TDrawGrid::PaintCell(QPainter& p, int ACol, int ARow) {
 
   // The focused cell is composed off screen so that its focus mark can invert exactly the
   // pixels it covers, whatever the owner drew there.
-  const qreal ratio = devicePixelRatioF();
-  const int side = int(std::ceil(kCellSize * ratio));
-  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-  image.setDevicePixelRatio(ratio);
+  QImage image(g.cell, g.cell, QImage::Format_ARGB32_Premultiplied);
   image.fill(background);
   if (d->onDrawCell) {
     QPainter canvas(&image);
-    canvas.translate(-rect.topLeft());
+    canvas.setWorldTransform(ownerToCell);
     d->onDrawCell(this, ACol, ARow, rect, state, canvas);
   }
-  InvertDottedOutline(image, kCellSize, ratio);
-  p.drawImage(rect.topLeft(), image);
+  InvertDottedOutline(image, g.cell, g.line);
+  p.setWorldTransform(frame);
+  p.drawImage(cell.topLeft(), image);
 }
 
 void TDrawGrid::paintEvent(QPaintEvent* e) {
@@ -339,20 +449,48 @@ void TDrawGrid::paintEvent(QPaintEvent* e) {
   const QPalette& pal = palette();
   const QColor window = pal.color(QPalette::Base);
   const QColor lines = window.rgb() == kSilver.rgb() ? kGrey : kSilver;
+  const qreal ratio = p.device()->devicePixelRatioF();
+  const DeviceGeometry g(ratio);
+  const DeviceFrame frame = FrameFor(p.deviceTransform(), size());
+  const int w = frame.size.width(), h = frame.size.height(), b = g.line;
 
-  qDrawWinPanel(&p, rect(), pal, true, nullptr);
-
-  // The lines fill the gaps between the cells; the cells are painted over them.
-  const QRect cells(kBorder, kBorder, kCellsWidth, kCellsHeight);
-  p.fillRect(cells.intersected(e->rect()), lines);
-
-  for (int c = 0; c < kColCount; ++c) {
-    for (int r = 0; r < kRowCount; ++r) {
-      if (e->region().intersects(CellRect(c, r))) PaintCell(p, c, r);
-    }
+  if (ratio != std::floor(ratio)) {
+    // Device pixels the widget covers only in part take the outer ring's colours.
+    p.fillRect(QRect(0, 0, width(), 1), pal.color(QPalette::Dark));
+    p.fillRect(QRect(0, 0, 1, height()), pal.color(QPalette::Dark));
+    p.fillRect(QRect(0, height() - 1, width(), 1), pal.color(QPalette::Light));
+    p.fillRect(QRect(width() - 1, 0, 1, height()), pal.color(QPalette::Light));
   }
+  p.setWorldTransform(frame.paint);
+
+  // The sunken border, as a Windows panel draws it: two rings, the top and left sides of
+  // each first, the bottom and right ones over their corners.
+  p.fillRect(QRect(0, 0, b, h - b), pal.color(QPalette::Dark));
+  p.fillRect(QRect(0, 0, w - b, b), pal.color(QPalette::Dark));
+  p.fillRect(QRect(0, h - b, w, b), pal.color(QPalette::Light));
+  p.fillRect(QRect(w - b, 0, b, h), pal.color(QPalette::Light));
+  p.fillRect(QRect(b, b, b, h - 3 * b), pal.color(QPalette::Shadow));
+  p.fillRect(QRect(b, b, w - 3 * b, b), pal.color(QPalette::Shadow));
+  p.fillRect(QRect(b, h - 2 * b, w - 2 * b, b), pal.color(QPalette::Midlight));
+  p.fillRect(QRect(w - 2 * b, b, b, h - 2 * b), pal.color(QPalette::Midlight));
+
+  // The line after each column and each row, the last ones included. Cells the repaint
+  // leaves out keep their pixels.
+  const int cellsWidth = kColCount * g.pitch, cellsHeight = kRowCount * g.pitch;
+  for (int c = 0; c < kColCount; ++c) p.fillRect(QRect(g.origin + c * g.pitch + g.cell, g.origin, g.line, cellsHeight), lines);
+  for (int r = 0; r < kRowCount; ++r) p.fillRect(QRect(g.origin, g.origin + r * g.pitch + g.cell, cellsWidth, g.line), lines);
 
   // The strips of the interior right of and below the cells.
-  p.fillRect(QRect(kBorder + kCellsWidth, kBorder, kInteriorWidth - kCellsWidth, kInteriorHeight), window);
-  p.fillRect(QRect(kBorder, kBorder + kCellsHeight, kCellsWidth, kInteriorHeight - kCellsHeight), window);
+  const int interiorRight = w - 2 * b, interiorBottom = h - 2 * b;
+  p.fillRect(QRect(g.origin + cellsWidth, g.origin, interiorRight - g.origin - cellsWidth, interiorBottom - g.origin), window);
+  p.fillRect(QRect(g.origin, g.origin + cellsHeight, cellsWidth, interiorBottom - g.origin - cellsHeight), window);
+
+  // The cells the repaint reaches with whole device pixels.
+  QRegion dirty;
+  for (const QRect& r : e->region()) dirty += InnerPixels(frame.toDevice.mapRect(QRectF(r)));
+  for (int c = 0; c < kColCount; ++c) {
+    for (int r = 0; r < kRowCount; ++r) {
+      if (dirty.intersects(g.Cell(c, r))) PaintCell(p, frame.paint, ratio, c, r);
+    }
+  }
 }

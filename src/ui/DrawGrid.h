@@ -19,6 +19,8 @@ class TDrawGrid : public QWidget {
   Q_OBJECT
  public:
   using SelectCellHandler = std::function<void(TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect)>;
+  // The spoken name of a cell's content, for screen readers.
+  using CellNameHandler = std::function<QString(int ACol, int ARow)>;
   using DrawCellHandler =
       std::function<void(TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State, QPainter& Canvas)>;
 
@@ -35,6 +37,8 @@ class TDrawGrid : public QWidget {
 
   void SetOnSelectCell(SelectCellHandler handler);
   void SetOnDrawCell(DrawCellHandler handler);
+  void SetOnCellName(CellNameHandler handler);
+  QString CellName(int ACol, int ARow) const;  // empty without a handler
 
   int Col() const;  // the current cell
   int Row() const;
@@ -78,7 +82,9 @@ class TDrawGrid : public QWidget {
   bool MoveTo(int ACol, int ARow);
   void StartDrag();
   void EndDrag();
-  void PaintCell(QPainter& p, int ACol, int ARow);
+  void PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int ACol, int ARow);
+  void UpdateCell(int ACol, int ARow);
+  void AnnounceCurrentCell();
 
   struct Private;
   Private* d;

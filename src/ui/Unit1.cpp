@@ -11,6 +11,8 @@
 #include "ui/Button.h"
 #include "ui/FileDialog.h"
 #include "ui/FormFont.h"
+#include "ui/GridAccessible.h"
+#include "ui/PaletteButton.h"
 #include "ui/SpinEdit.h"
 #include "ui/TilePictures.h"
 
@@ -39,10 +41,8 @@ TSpinEdit* NewField(QWidget* parent, int left, int top, const char* text) {
 }
 
 TButton* NewPaletteButton(QWidget* parent, int tile, int left, int top) {
-  auto* button = new TButton(QString(), parent);
+  auto* button = new TPaletteButton(tile, parent);
   button->setGeometry(left, top, 33, 33);
-  button->setIcon(QIcon(TilePictures::Pixmap(tile)));
-  button->setIconSize(QSize(TilePictures::kSize, TilePictures::kSize));
   return button;
 }
 
@@ -133,6 +133,19 @@ void TForm1::CreateControls() {
       {N2, "N2"},               {N3, "N3"},               {N5, "N5"},               {N7, "N7"},
       {About2, "About2"}};
   for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
+
+  // Names for screen readers: the grid, each palette button after the tile it shows, each
+  // field after its label.
+  DrawGrid1->setAccessibleName(QStringLiteral("Level grid"));
+  const std::pair<TButton*, int> palette[] = {
+      {BitBtn1, quarvel::Empty},      {BitBtn2, quarvel::RedBlock},    {BitBtn3, quarvel::GreenBlock},
+      {BitBtn4, quarvel::BlueBlock},  {BitBtn5, quarvel::YellowBlock}, {BitBtn6, quarvel::GrayBlock},
+      {BitBtn7, quarvel::CannonLeft}, {BitBtn8, quarvel::CannonDown},  {BitBtn9, quarvel::CannonRight},
+      {BitBtn10, quarvel::CannonUp}};
+  for (const auto& [button, tile] : palette) button->setAccessibleName(TileName(tile));
+  const std::pair<TSpinEdit*, QLabel*> fields[] = {{SpinEdit1, Label1}, {SpinEdit2, Label2}, {SpinEdit3, Label3},
+                                                   {SpinEdit4, Label4}, {SpinEdit5, Label5}, {SpinEdit6, Label6}};
+  for (const auto& [field, label] : fields) SetFieldName(field, label->text());
 }
 
 void TForm1::SetTabOrder() {
@@ -148,6 +161,9 @@ void TForm1::ConnectHandlers() {
                                   QPainter& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
+  });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
+    return TileName(quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow));
   });
 
   const std::pair<TButton*, void (TForm1::*)(QObject*)> buttons[] = {

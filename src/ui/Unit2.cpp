@@ -5,6 +5,7 @@
 
 #include "ui/Button.h"
 #include "ui/FormFont.h"
+#include "ui/GridAccessible.h"
 #include "ui/SpinEdit.h"
 
 TForm2* Form2 = nullptr;
@@ -46,6 +47,9 @@ TForm2::TForm2() {
   SpinEdit2 = NewField(this, 96, "SpinEdit2");
   Label3 = NewLabel(this, "Insert after", 136, "Label3");
   SpinEdit3 = NewField(this, 152, "SpinEdit3");
+  SetFieldName(SpinEdit1, Label1->text());  // for screen readers
+  SetFieldName(SpinEdit2, Label2->text());
+  SetFieldName(SpinEdit3, Label3->text());
   Button1 = new TButton(QStringLiteral("OK"), this);
   Button1->setGeometry(104, 40, 75, 25);
   Button1->setObjectName(QStringLiteral("Button1"));
