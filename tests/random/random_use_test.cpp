@@ -17,6 +17,7 @@
 //
 //   QUARVEL_SOAK_SEED    the seed (default 20261210); a failure prints it with the event number
 //   QUARVEL_SOAK_EVENTS  how many events (default 2000)
+//   QUARVEL_SOAK_TRACE   when set, every step is printed with the fields before and after
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -294,6 +295,7 @@ class RandomUse {
   std::map<QString, int> tally_;
 
   int event_ = 0;
+  bool trace_ = !qEnvironmentVariableIsEmpty("QUARVEL_SOAK_TRACE");  // every step with the fields
   QString current_;
   std::deque<QString> recent_;
   QString failure_;
@@ -310,10 +312,20 @@ void RandomUse::Step(const QString& what, int edited, const std::function<void()
   expectedBoxes_.clear();
   const bool levelFocused = Form1->focusWidget() == Form1->SpinEdit6->Editor();
   const int level = cur_;
+  // Whether a text changed at all: a step can load a field and then step it back to the
+  // text it had before (a click on an arrow that leaves the Level field first).
+  bool levelChanged = false, editedChanged = false;
+  const auto levelWatch =
+      QObject::connect(Form1->SpinEdit6->Editor(), &QLineEdit::textChanged, [&] { levelChanged = true; });
+  QMetaObject::Connection editedWatch;
+  if (edited >= 0)
+    editedWatch = QObject::connect(Field(edited)->Editor(), &QLineEdit::textChanged, [&] { editedChanged = true; });
   act();
+  QObject::disconnect(levelWatch);
+  QObject::disconnect(editedWatch);
   const QStringList after = Texts();
   // The Level field: a text that reads as 1..256 shows that level.
-  if (after[5] != before[5]) {
+  if (levelChanged) {
     const std::int64_t n = LevelValue(after[5]);
     if (n >= 1 && n <= 256) cur_ = int(n - 1);
     const std::int64_t was = LevelValue(before[5]);
@@ -322,9 +334,12 @@ void RandomUse::Step(const QString& what, int edited, const std::function<void()
   }
   if (cur_ != level) ++tally_["level changes"];
   // A number field typed into or stepped writes the low 16 bits of its value.
-  if (edited >= 0 && after[edited] != before[edited])
+  if (editedChanged)
     Number((*model_)[std::size_t(cur_)], edited) = Low16(NumberValue(after[edited]));
   if (effects) effects();
+  if (trace_)
+    qInfo("%d: %s: fields [%s] -> [%s], level %d", event_, qPrintable(what), qPrintable(before.join(' ')),
+          qPrintable(after.join(' ')), cur_ + 1);
   Check();
 }
 
