@@ -392,7 +392,7 @@ void TDrawGrid::focusOutEvent(QFocusEvent*) { UpdateCell(d->col, d->row); }
 
 // Screen readers follow the focus: with the grid focused, its focus is on the current cell.
 void TDrawGrid::AnnounceCurrentCell() {
-  if (!QAccessible::isActive()) return;
+  if (!QAccessible::isActive()) return;  // no assistive technology listens
   const int child = d->row * kColCount + d->col;  // the cell's index among the table's children
   QAccessibleEvent selection(this, QAccessible::Selection);
   selection.setChild(child);
