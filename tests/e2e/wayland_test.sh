@@ -30,7 +30,7 @@ WAYLAND_DISPLAY=quarvel-test WAYLAND_DEBUG=1 "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!
 said() { grep -F -- "$1" "$TMP/app.log" | head -n1; }
 for _ in $(seq 200); do
-  [ -n "$(said 'xdg_toplevel@' | grep set_app_id)" ] && [ -n "$(said '.set_title(')" ] && break
+  [ -n "$(said '.set_app_id(')" ] && [ -n "$(said '.set_title(')" ] && [ -n "$(said '.set_max_size(')" ] && break
   kill -0 "$APP_PID" 2>/dev/null || fail "the program ended early: $(tail -n 3 "$TMP/app.log")"
   sleep 0.05
 done
