@@ -13,7 +13,8 @@
 // the start-up, the editor's time as a multiple of the bare window's, and the editor's
 // peak memory above the bare window's in MiB.
 //
-// Window systems: "offscreen" always; "xcb" as well when DISPLAY is set (e.g. under Xvfb).
+// Window systems: "offscreen" always; "xcb" as well when DISPLAY is set (e.g. under Xvfb),
+// "wayland" when WAYLAND_DISPLAY is (e.g. a headless weston; scripts/bench starts both).
 // Set STARTUP_BENCH_PLATFORMS to a comma-separated list to choose. With STARTUP_BENCH_STRICT=1
 // the program exits with status 2 when the editor misses its aim.
 
@@ -307,6 +308,8 @@ std::vector<std::string> Platforms() {
   platforms.push_back("offscreen");
   const char* display = std::getenv("DISPLAY");
   if (display != nullptr && *display != '\0') platforms.push_back("xcb");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland != nullptr && *wayland != '\0') platforms.push_back("wayland");
   return platforms;
 }
 
