@@ -37,8 +37,8 @@ char* KeepingNoSettings(char* programName) {
   KeepNoSettings();
   // A display's own scale (its DPI) is rounded to a whole factor: the classic look is made of
   // one-pixel bevels, lines and pixel-art pictures, which stay crisp only when every logical
-  // pixel is a whole block of device pixels; a factor the user asks for (QT_SCALE_FACTOR)
-  // still applies as given.
+  // pixel is a whole block of device pixels; a factor the user asks for (QT_SCALE_FACTOR,
+  // QT_SCREEN_SCALE_FACTORS) still applies as given, and the grid keeps its lines even then.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   return programName;
 }
