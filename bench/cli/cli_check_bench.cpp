@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "InterleavedRuns.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCheck.h"
 #include "model/LevelSet.h"
@@ -33,7 +34,7 @@ extern char** environ;
 namespace {
 
 constexpr double kAim = 2.0;
-constexpr const char* kRepetitions = "--benchmark_repetitions=15";
+constexpr int kRepetitions = 15;
 constexpr int kSpawnsPerIteration = 20;
 
 std::string& SetFile() {
@@ -109,16 +110,7 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<char*> args{argv[0]};
-  std::string interleave = "--benchmark_enable_random_interleaving=true";
-  std::string repetitions = kRepetitions;
-  args.push_back(interleave.data());
-  args.push_back(repetitions.data());
-  for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
-  int count = static_cast<int>(args.size());
-  args.push_back(nullptr);
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  if (!InitializeInterleaved(argc, argv, kRepetitions)) return 1;
 
   const char* base = std::getenv("QUARVEL_BENCH_DIR");
   std::string folder = (base != nullptr && *base != '\0' ? std::string(base) : std::string(".")) + "/cli_bench.XXXXXX";

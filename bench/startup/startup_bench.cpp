@@ -39,13 +39,15 @@
 #include <string>
 #include <vector>
 
+#include "InterleavedRuns.h"
+
 extern char** environ;
 
 namespace {
 
 constexpr int kReportFd = 3;
 constexpr int kIterations = 1;
-constexpr const char* kDefaultRepetitions = "200";
+constexpr int kDefaultRepetitions = 200;
 
 // The time budget the editor is held to, against the bare window.
 constexpr double kTimeRatioAim = 1.10;
@@ -316,18 +318,7 @@ std::vector<std::string> Platforms() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Defaults: repetitions interleaved in random order, so drifting load hits both probes
-  // alike. The same flags given on the command line come later and win.
-  std::vector<char*> args{argv[0]};
-  std::string interleave = "--benchmark_enable_random_interleaving=true";
-  std::string repetitions = std::string("--benchmark_repetitions=") + kDefaultRepetitions;
-  args.push_back(interleave.data());
-  args.push_back(repetitions.data());
-  for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
-  int count = static_cast<int>(args.size());
-  args.push_back(nullptr);
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  if (!InitializeInterleaved(argc, argv, kDefaultRepetitions)) return 1;
 
   char emptyDirectory[] = "/tmp/startup_bench.XXXXXX";
   const char* chosenDirectory = std::getenv("STARTUP_BENCH_CWD");
