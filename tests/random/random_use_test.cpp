@@ -95,17 +95,6 @@ bool Playable(const LevelRecord& r) {
   return r.Time >= 10 && blocks >= int(r.Rubies) + r.Emeralds + r.Sapphires + r.Bombs;
 }
 
-LevelRecord RecordOf(const DagLevel& level) {
-  LevelRecord r{};
-  r.Time = level.time;
-  r.Bombs = level.bombs;
-  r.Rubies = level.rubies;
-  r.Emeralds = level.emeralds;
-  r.Sapphires = level.sapphires;
-  for (std::size_t i = 0; i < level.cells.size(); ++i) r.Cells[i] = level.cells[i];
-  return r;
-}
-
 // ---- The temporary folder the file dialogs choose from.
 struct Entry {
   enum Kind { Levels, Broken, Folder, Fifo } kind = Levels;

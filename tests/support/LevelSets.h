@@ -40,6 +40,18 @@ inline DagLevel DagLevelOf(const quarvel::LevelRecord& record) {
   return level;
 }
 
+// The record a level's values make, for a set that should hold what a file says.
+inline quarvel::LevelRecord RecordOf(const DagLevel& level) {
+  quarvel::LevelRecord record{};
+  record.Time = level.time;
+  record.Bombs = level.bombs;
+  record.Rubies = level.rubies;
+  record.Emeralds = level.emeralds;
+  record.Sapphires = level.sapphires;
+  for (std::size_t i = 0; i < level.cells.size(); ++i) record.Cells[i] = level.cells[i];
+  return record;
+}
+
 // The 296 bytes a file holds for the record.
 inline Bytes BlockOf(const quarvel::LevelRecord& record) { return DagBlock(DagLevelOf(record)); }
 
