@@ -19,10 +19,11 @@
 
 #include "ui/ActiveControl.h"
 #include "ui/GridAccessible.h"
+#include "ui/GridPainting.h"
 
 namespace {
 
-constexpr int kPitch = TDrawGrid::kCellSize + TDrawGrid::kLineWidth;  // 21
+constexpr int kPitch = GridPainting::kPitch;  // 21
 constexpr int kCellsWidth = TDrawGrid::kColCount * kPitch;            // 231, lines included
 constexpr int kCellsHeight = TDrawGrid::kRowCount * kPitch;           // 273
 constexpr int kInteriorWidth = 237;
@@ -30,32 +31,8 @@ constexpr int kInteriorHeight = 277;
 constexpr int kLastCol = TDrawGrid::kColCount - 1;
 constexpr int kLastRow = TDrawGrid::kRowCount - 1;
 
-const QColor kSilver(192, 192, 192);
-const QColor kGrey(128, 128, 128);
-
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// The grid in device pixels. At a whole device pixel ratio it is the 100 % grid enlarged
-// pixel for pixel. At a fractional one each line is a whole number of device pixels and
-// every cell the same whole number of them, so no line comes out thicker than another and
-// no cell wider; the cells close up a little (at most one device pixel per cell) and the
-// strips right of and below them take up the rest.
-struct DeviceGeometry {
-  int line = 1;    // the width of a grid line and of each ring of the border
-  int pitch = 21;  // a cell and the line after it
-  int cell = 20;
-  int origin = 2;  // the first cell's corner: inside the two rings of the border
-
-  explicit DeviceGeometry(qreal ratio) {
-    const qreal nudge = 1e-9;  // 21 x 1.5 is 31.5 even after rounding errors
-    line = std::max(1, int(std::floor(ratio + nudge)));
-    pitch = std::max(TDrawGrid::kCellSize + 1, int(std::floor(kPitch * ratio + nudge)));
-    cell = pitch - line;
-    origin = 2 * line;
-  }
-
-  QRect Cell(int c, int r) const { return QRect(origin + c * pitch, origin + r * pitch, cell, cell); }
-};
 
 // Inverts every other dot along the outline of a square of `size` device pixels, starting
 // with the top-left corner; the pattern alternates all the way round. A dot is `dot` device
@@ -176,7 +153,7 @@ bool TDrawGrid::CellAt(QPoint Pos, int& ACol, int& ARow) const {
     return true;
   }
   // The device pixel at the middle of the logical one, as drawn.
-  const DeviceGeometry g(ratio);
+  const GridPainting::Geometry g(ratio);
   const QPointF at = BackingFrame(*this).toDevice.map(QPointF(Pos) + QPointF(0.5, 0.5));
   const int x = int(std::floor(at.x())) - g.origin, y = int(std::floor(at.y())) - g.origin;
   if (x < 0 || y < 0 || x >= kColCount * g.pitch || y >= kRowCount * g.pitch) return false;
@@ -192,7 +169,7 @@ void TDrawGrid::UpdateCell(int ACol, int ARow) {
     return;
   }
   const DeviceFrame frame = BackingFrame(*this);
-  update(frame.toDevice.inverted().mapRect(QRectF(DeviceGeometry(ratio).Cell(ACol, ARow))).toAlignedRect());
+  update(frame.toDevice.inverted().mapRect(QRectF(GridPainting::Geometry(ratio).Cell(ACol, ARow))).toAlignedRect());
 }
 
 bool TDrawGrid::MoveTo(int ACol, int ARow) {
@@ -405,7 +382,7 @@ void TDrawGrid::AnnounceCurrentCell() {
 
 void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int ACol, int ARow) {
   const QRect rect = CellRect(ACol, ARow);
-  const DeviceGeometry g(ratio);
+  const GridPainting::Geometry g(ratio);
   const QRect cell = g.Cell(ACol, ARow);
   // The owner draws in the 100 % cell; that square is stretched over the cell's device
   // pixels, whole pictures in whole pixels, with no smoothing.
@@ -447,12 +424,9 @@ void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int
 void TDrawGrid::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   const QPalette& pal = palette();
-  const QColor window = pal.color(QPalette::Base);
-  const QColor lines = window.rgb() == kSilver.rgb() ? kGrey : kSilver;
   const qreal ratio = p.device()->devicePixelRatioF();
-  const DeviceGeometry g(ratio);
+  const GridPainting::Geometry g(ratio);
   const DeviceFrame frame = FrameFor(p.deviceTransform(), size());
-  const int w = frame.size.width(), h = frame.size.height(), b = g.line;
 
   if (ratio != std::floor(ratio)) {
     // Device pixels the widget covers only in part take the outer ring's colours.
@@ -462,28 +436,8 @@ void TDrawGrid::paintEvent(QPaintEvent* e) {
     p.fillRect(QRect(width() - 1, 0, 1, height()), pal.color(QPalette::Light));
   }
   p.setWorldTransform(frame.paint);
-
-  // The sunken border, as a Windows panel draws it: two rings, the top and left sides of
-  // each first, the bottom and right ones over their corners.
-  p.fillRect(QRect(0, 0, b, h - b), pal.color(QPalette::Dark));
-  p.fillRect(QRect(0, 0, w - b, b), pal.color(QPalette::Dark));
-  p.fillRect(QRect(0, h - b, w, b), pal.color(QPalette::Light));
-  p.fillRect(QRect(w - b, 0, b, h), pal.color(QPalette::Light));
-  p.fillRect(QRect(b, b, b, h - 3 * b), pal.color(QPalette::Shadow));
-  p.fillRect(QRect(b, b, w - 3 * b, b), pal.color(QPalette::Shadow));
-  p.fillRect(QRect(b, h - 2 * b, w - 2 * b, b), pal.color(QPalette::Midlight));
-  p.fillRect(QRect(w - 2 * b, b, b, h - 2 * b), pal.color(QPalette::Midlight));
-
-  // The line after each column and each row, the last ones included. Cells the repaint
-  // leaves out keep their pixels.
-  const int cellsWidth = kColCount * g.pitch, cellsHeight = kRowCount * g.pitch;
-  for (int c = 0; c < kColCount; ++c) p.fillRect(QRect(g.origin + c * g.pitch + g.cell, g.origin, g.line, cellsHeight), lines);
-  for (int r = 0; r < kRowCount; ++r) p.fillRect(QRect(g.origin, g.origin + r * g.pitch + g.cell, cellsWidth, g.line), lines);
-
-  // The strips of the interior right of and below the cells.
-  const int interiorRight = w - 2 * b, interiorBottom = h - 2 * b;
-  p.fillRect(QRect(g.origin + cellsWidth, g.origin, interiorRight - g.origin - cellsWidth, interiorBottom - g.origin), window);
-  p.fillRect(QRect(g.origin, g.origin + cellsHeight, cellsWidth, interiorBottom - g.origin - cellsHeight), window);
+  // The border, the lines and the strips; cells the repaint leaves out keep their pixels.
+  GridPainting::PaintFrame(p, GridPainting::ColoursFromPalette(pal), g, frame.size);
 
   // The cells the repaint reaches with whole device pixels.
   QRegion dirty;

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/GridPainting.h"
+
 class QPainter;
 class QTimer;
 
@@ -24,11 +26,11 @@ class TDrawGrid : public QWidget {
   using DrawCellHandler =
       std::function<void(TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State, QPainter& Canvas)>;
 
-  static constexpr int kColCount = 11;
-  static constexpr int kRowCount = 13;
-  static constexpr int kCellSize = 20;
-  static constexpr int kLineWidth = 1;
-  static constexpr int kBorder = 2;
+  static constexpr int kColCount = quarvel::kColumns;  // 11
+  static constexpr int kRowCount = quarvel::kRows;     // 13
+  static constexpr int kCellSize = GridPainting::kCellSize;
+  static constexpr int kLineWidth = GridPainting::kLineWidth;
+  static constexpr int kBorder = GridPainting::kBorder;
   static constexpr int kDragStepMs = 60;
   static constexpr int kWheelNotch = 120;
 

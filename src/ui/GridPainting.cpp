@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/TilePictures.h"
 
@@ -10,29 +12,9 @@ namespace {
 
 constexpr int kColCount = quarvel::kColumns;
 constexpr int kRowCount = quarvel::kRows;
-constexpr int kCellsWidth = kColCount * kPitch;   // 231, lines included
-constexpr int kCellsHeight = kRowCount * kPitch;  // 273
-constexpr int kInteriorWidth = kWidth - 2 * kBorder;    // 237
-constexpr int kInteriorHeight = kHeight - 2 * kBorder;  // 277
 
 const QColor kSilver(192, 192, 192);
 const QColor kGrey(128, 128, 128);
-
-// One-pixel lines as the two shades of a sunken panel: top and left first, then bottom and
-// right, each overlapping the other at the corners as a Windows panel does.
-void PaintBorder(QPainter& p, const GridColours& c) {
-  const int w = kWidth, h = kHeight;
-  // Outer ring.
-  p.fillRect(QRect(0, 0, 1, h - 1), c.Dark);
-  p.fillRect(QRect(0, 0, w - 1, 1), c.Dark);
-  p.fillRect(QRect(0, h - 1, w, 1), c.Light);
-  p.fillRect(QRect(w - 1, 0, 1, h), c.Light);
-  // Inner ring.
-  p.fillRect(QRect(1, 1, 1, h - 3), c.Shadow);
-  p.fillRect(QRect(1, 1, w - 3, 1), c.Shadow);
-  p.fillRect(QRect(1, h - 2, w - 2, 1), c.Midlight);
-  p.fillRect(QRect(w - 2, 1, 1, h - 2), c.Midlight);
-}
 
 }  // namespace
 
@@ -61,12 +43,36 @@ GridColours StandardColours() {
 
 QRect CellRect(int col, int row) { return QRect(kBorder + col * kPitch, kBorder + row * kPitch, kCellSize, kCellSize); }
 
-void PaintFrame(QPainter& painter, const GridColours& colours) {
-  PaintBorder(painter, colours);
-  // The lines fill the gaps between the cells; the cells are painted over them.
-  painter.fillRect(QRect(kBorder, kBorder, kCellsWidth, kCellsHeight), colours.Lines);
-  painter.fillRect(QRect(kBorder + kCellsWidth, kBorder, kInteriorWidth - kCellsWidth, kInteriorHeight), colours.Base);
-  painter.fillRect(QRect(kBorder, kBorder + kCellsHeight, kCellsWidth, kInteriorHeight - kCellsHeight), colours.Base);
+Geometry::Geometry(qreal ratio) {
+  const qreal nudge = 1e-9;  // 21 x 1.5 is 31.5 even after rounding errors
+  line = std::max(kLineWidth, int(std::floor(ratio + nudge)));
+  pitch = std::max(kCellSize + 1, int(std::floor(kPitch * ratio + nudge)));
+  cell = pitch - line;
+  origin = 2 * line;
+}
+
+void PaintFrame(QPainter& p, const GridColours& colours, const Geometry& g, QSize size) {
+  const int w = size.width(), h = size.height(), b = g.line;
+  // The sunken border, as a Windows panel draws it: two rings, the top and left sides of
+  // each first, the bottom and right ones over their corners.
+  p.fillRect(QRect(0, 0, b, h - b), colours.Dark);
+  p.fillRect(QRect(0, 0, w - b, b), colours.Dark);
+  p.fillRect(QRect(0, h - b, w, b), colours.Light);
+  p.fillRect(QRect(w - b, 0, b, h), colours.Light);
+  p.fillRect(QRect(b, b, b, h - 3 * b), colours.Shadow);
+  p.fillRect(QRect(b, b, w - 3 * b, b), colours.Shadow);
+  p.fillRect(QRect(b, h - 2 * b, w - 2 * b, b), colours.Midlight);
+  p.fillRect(QRect(w - 2 * b, b, b, h - 2 * b), colours.Midlight);
+
+  // The line after each column and each row, the last ones included.
+  const int cellsWidth = kColCount * g.pitch, cellsHeight = kRowCount * g.pitch;
+  for (int c = 0; c < kColCount; ++c) p.fillRect(QRect(g.origin + c * g.pitch + g.cell, g.origin, g.line, cellsHeight), colours.Lines);
+  for (int r = 0; r < kRowCount; ++r) p.fillRect(QRect(g.origin, g.origin + r * g.pitch + g.cell, cellsWidth, g.line), colours.Lines);
+
+  // The strips of the interior right of and below the cells.
+  const int interiorRight = w - 2 * b, interiorBottom = h - 2 * b;
+  p.fillRect(QRect(g.origin + cellsWidth, g.origin, interiorRight - g.origin - cellsWidth, interiorBottom - g.origin), colours.Base);
+  p.fillRect(QRect(g.origin, g.origin + cellsHeight, cellsWidth, interiorBottom - g.origin - cellsHeight), colours.Base);
 }
 
 void PaintTile(QPainter& painter, const QRect& cell, const quarvel::LevelSet& set, int level, int col, int row) {

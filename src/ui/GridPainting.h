@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 
 #include "model/LevelSet.h"
 
@@ -46,9 +47,26 @@ GridColours StandardColours();
 // A cell's square, border included in the offset.
 QRect CellRect(int col, int row);
 
-// Everything but the cells' squares: the border, the lines and the strips of the interior
-// right of and below the cells.
-void PaintFrame(QPainter& painter, const GridColours& colours);
+// The grid in device pixels. At a whole device pixel ratio it is the 100 % grid enlarged
+// pixel for pixel. At a fractional one each line is a whole number of device pixels and
+// every cell the same whole number of them, so no line comes out thicker than another and
+// no cell wider; the cells close up a little (at most one device pixel per cell) and the
+// strips right of and below them take up the rest.
+struct Geometry {
+  int line = kLineWidth;  // the width of a grid line and of each ring of the border
+  int pitch = kPitch;     // a cell and the line after it
+  int cell = kCellSize;
+  int origin = kBorder;   // the first cell's corner: inside the two rings of the border
+
+  explicit Geometry(qreal ratio = 1);
+  QRect Cell(int col, int row) const { return QRect(origin + col * pitch, origin + row * pitch, cell, cell); }
+};
+
+// Everything but the cells' squares, on `size` device pixels laid out as `geometry`: the
+// border, the line after each column and each row, and the strips of the interior right of
+// and below the cells. The cells' pixels are left as they are.
+void PaintFrame(QPainter& painter, const GridColours& colours, const Geometry& geometry = Geometry(),
+                QSize size = QSize(kWidth, kHeight));
 
 // The picture of a level's tile in a cell's square (nothing for a code without one).
 void PaintTile(QPainter& painter, const QRect& cell, const quarvel::LevelSet& set, int level, int col, int row);
