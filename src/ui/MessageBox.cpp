@@ -4,27 +4,12 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QMainWindow>
 #include <QMessageBox>
 #include <QSpacerItem>
 
 #include "ui/FormFont.h"
+#include "ui/OwnerWindow.h"
 #include "ui/TestSeams.h"
-
-namespace {
-
-// The window the box is centred over: the active one, or, when none is active (as right
-// after a file dialog has closed), the modal dialog in front or else the main window.
-QWidget* BoxOwner() {
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (qobject_cast<QMainWindow*>(window) && window->isVisible()) return window;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 int MessageBoxCaptionWidth(const QString& Caption) {
   // The desktop draws the caption in its title font, bold on most; the bar also holds the
@@ -41,7 +26,7 @@ int ShowMessageBox(const QString& Text, const QString& Caption, TMessageBoxStyle
   // Centred over its owner, modal for every window of the program; when it closes, Qt
   // makes the window that was active before it active again.
   QMessageBox box(Style == TMessageBoxStyle::Error ? QMessageBox::Critical : QMessageBox::NoIcon, Caption, Text,
-                  QMessageBox::Ok, BoxOwner());
+                  QMessageBox::Ok, OwnerWindow());
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
   box.setFont(FormFont());

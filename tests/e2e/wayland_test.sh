@@ -2,10 +2,12 @@
 # The program as a native Wayland client, in a session with a compositor and no X display:
 # a headless weston of the test's own. Weston's headless backend has no window list to
 # ask, so the test reads what the program told the compositor (WAYLAND_DEBUG=1): its
-# toplevel's app id, title and size limits, fixed at the window's size.
-# Usage: wayland_test.sh path/to/QuarvelEdit
+# toplevel's app id, title and size limits, fixed at the window's size; and, through the
+# dialogs probe, that the About box and an error box are transient for the main window.
+# Usage: wayland_test.sh path/to/QuarvelEdit path/to/wayland_dialogs_probe
 set -euo pipefail
-APP=${1:?usage: $0 path/to/QuarvelEdit}
+APP=${1:?usage: $0 path/to/QuarvelEdit path/to/wayland_dialogs_probe}
+PROBE=${2:?usage: $0 path/to/QuarvelEdit path/to/wayland_dialogs_probe}
 command -v weston >/dev/null || { echo "FAIL: weston is not installed (scripts/install-deps)" >&2; exit 1; }
 TMP=$(mktemp -d /tmp/quarvel-wayland_test.XXXXXX)
 WESTON_PID="" APP_PID=""
@@ -42,4 +44,13 @@ max=$(grep -o 'set_max_size([0-9]*, [0-9]*)' "$TMP/app.log" | head -n1)
 [ -n "$min" ] && [ "${min#set_min_size}" = "${max#set_max_size}" ] || fail "not fixed in size: $min, $max"
 width=$(echo "$min" | sed 's/.*(\([0-9]*\),.*/\1/')
 [ "$width" -ge 256 ] || fail "main window $width wide, expected 256 and its frame"
-echo "[wayland_test] app id, title and fixed size $min: PASS"
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""
+
+# The dialogs: each toplevel after the main window's is given it as parent.
+WAYLAND_DISPLAY=quarvel-test WAYLAND_DEBUG=1 timeout 30 "$PROBE" >"$TMP/probe.log" 2>&1 ||
+  fail "the dialogs probe failed: $(grep -v '^\[' "$TMP/probe.log" | tail -n 3)"
+main=$(grep -o 'xdg_surface@[0-9]*\.get_toplevel(new id xdg_toplevel@[0-9]*)' "$TMP/probe.log" | head -n1 | sed 's/.*@\([0-9]*\))$/\1/')
+[ -n "$main" ] || fail "the probe made no toplevel"
+parented=$(grep -c "xdg_toplevel@[0-9]*\.set_parent(xdg_toplevel@$main)" "$TMP/probe.log" || true)
+[ "$parented" -ge 2 ] || fail "$parented of the About box and the error box are transient for the main window"
+echo "[wayland_test] app id, title and fixed size $min; dialogs transient for the main window: PASS"
