@@ -85,8 +85,14 @@ fail() {
 
 # Prints the id of the visible window whose title is exactly $1, waiting up to $2 seconds.
 wait_window() {
-  local title=$1 secs=${2:-10} w
-  w=$(timeout "$secs" xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1) || true
+  local title=$1 secs=${2:-10} w="" i
+  # Asked again and again rather than with --sync: xdotool gives up at an X error, as when
+  # another window goes away while it searches (a file dialog closing, say).
+  for i in $(seq $((secs * 20))); do
+    w=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1) || true
+    [ -n "$w" ] && break
+    sleep 0.05
+  done
   [ -n "$w" ] || fail "no window titled '$title' appeared within ${secs}s"
   echo "$w"
 }
