@@ -71,7 +71,8 @@ const QPixmap& Pixmap(int code) {
 }
 
 void Draw(QPainter& canvas, QPoint topLeft, int code) {
-  if (!InRange(code)) return;
+  // The empty tile's picture is transparent throughout: drawing it would change no pixel.
+  if (!InRange(code) || code == 0) return;
   canvas.drawPixmap(topLeft, AllPixmaps()[code]);
 }
 
