@@ -33,7 +33,8 @@ void KeepNoSettings() {
   }
 }
 
-char* KeepingNoSettings(char* programName) {
+// What has to be settled before the application object exists; passes the program name on.
+char* BeforeQtStarts(char* programName) {
   KeepNoSettings();
   // A display's own scale (its DPI) is rounded to a whole factor: the classic look is made of
   // one-pixel bevels, lines and pixel-art pictures, which stay crisp only when every logical
@@ -46,7 +47,7 @@ char* KeepingNoSettings(char* programName) {
 }  // namespace
 
 TApplication::TApplication(int& /*argc*/, char** argv)
-    : QApplication(ProgramNameCount(), ProgramNameOnly(KeepingNoSettings(argv[0]))) {
+    : QApplication(ProgramNameCount(), ProgramNameOnly(BeforeQtStarts(argv[0]))) {
   // The title goes first, before any window exists: it names the program on the desktop.
   // The display name stays unset, or every caption would get " — Title" appended.
   const QString title = ProgramTitleFromPath(applicationFilePath());

@@ -24,10 +24,8 @@
 namespace {
 
 constexpr int kPitch = GridPainting::kPitch;  // 21
-constexpr int kCellsWidth = TDrawGrid::kColCount * kPitch;            // 231, lines included
-constexpr int kCellsHeight = TDrawGrid::kRowCount * kPitch;           // 273
-constexpr int kInteriorWidth = 237;
-constexpr int kInteriorHeight = 277;
+constexpr int kCellsWidth = TDrawGrid::kColCount * kPitch;   // 231, lines included
+constexpr int kCellsHeight = TDrawGrid::kRowCount * kPitch;  // 273
 constexpr int kLastCol = TDrawGrid::kColCount - 1;
 constexpr int kLastRow = TDrawGrid::kRowCount - 1;
 

@@ -5,11 +5,13 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ui/GridAccessible.h"
 #include "ui/TilePictures.h"
 
 TPaletteButton::TPaletteButton(int tile, QWidget* parent) : TButton(QString(), parent) {
   setIcon(QIcon(TilePictures::Pixmap(tile)));
   setIconSize(QSize(TilePictures::kSize, TilePictures::kSize));
+  setAccessibleName(TileName(tile));
 }
 
 void TPaletteButton::paintEvent(QPaintEvent* event) {

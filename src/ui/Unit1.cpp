@@ -14,7 +14,6 @@
 #include "ui/GridAccessible.h"
 #include "ui/PaletteButton.h"
 #include "ui/SpinEdit.h"
-#include "ui/TilePictures.h"
 
 namespace Unit1 {
 quarvel::LevelSet LevelSet;
@@ -134,15 +133,9 @@ void TForm1::CreateControls() {
       {About2, "About2"}};
   for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
 
-  // Names for screen readers: the grid, each palette button after the tile it shows, each
-  // field after its label.
+  // Names for screen readers: the grid, and each field after its label (a palette button
+  // names itself after its tile).
   DrawGrid1->setAccessibleName(QStringLiteral("Level grid"));
-  const std::pair<TButton*, int> palette[] = {
-      {BitBtn1, quarvel::Empty},      {BitBtn2, quarvel::RedBlock},    {BitBtn3, quarvel::GreenBlock},
-      {BitBtn4, quarvel::BlueBlock},  {BitBtn5, quarvel::YellowBlock}, {BitBtn6, quarvel::GrayBlock},
-      {BitBtn7, quarvel::CannonLeft}, {BitBtn8, quarvel::CannonDown},  {BitBtn9, quarvel::CannonRight},
-      {BitBtn10, quarvel::CannonUp}};
-  for (const auto& [button, tile] : palette) button->setAccessibleName(TileName(tile));
   const std::pair<TSpinEdit*, QLabel*> fields[] = {{SpinEdit1, Label1}, {SpinEdit2, Label2}, {SpinEdit3, Label3},
                                                    {SpinEdit4, Label4}, {SpinEdit5, Label5}, {SpinEdit6, Label6}};
   for (const auto& [field, label] : fields) SetFieldName(field, label->text());
