@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
-#include <QMenuBar>
 
 #include "ui/ReportError.h"
 #include "ui/Button.h"
@@ -13,6 +13,7 @@
 #include "ui/FormFont.h"
 #include "ui/GridAccessible.h"
 #include "ui/PaletteButton.h"
+#include "ui/ScreenPlace.h"
 #include "ui/SpinEdit.h"
 
 namespace Unit1 {
@@ -62,8 +63,9 @@ TForm1::TForm1() {
   FormCreate(this);
   ConnectHandlers();  // only now: no change handler runs while the window is created
   qApp->installEventFilter(this);
-  setFixedSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
-  move(204, 129);
+  // Fixed at the menu bar's height as the window's look draws it, plus the client area,
+  // whenever either changes.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TForm1::~TForm1() {
@@ -72,7 +74,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateMenu() {
-  MainMenu1 = menuBar();
+  MainMenu1 = new TMainMenu(this);
+  setMenuBar(MainMenu1);
   File1 = MainMenu1->addMenu(QStringLiteral("Levels"));
   N1 = File1->addAction(QStringLiteral("New Set"));
   N2 = File1->addAction(QStringLiteral("Open Set"));
@@ -201,6 +204,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    PlaceOnScreen(*this, kPlace);  // now that the window has its size
+  }
+  QMainWindow::showEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

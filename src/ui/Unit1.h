@@ -7,11 +7,11 @@
 
 #include "model/LevelSet.h"
 #include "ui/DrawGrid.h"
+#include "ui/MainMenu.h"
 
 class QAction;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class TButton;
 class TFileDialog;
 class TSpinEdit;
@@ -28,6 +28,7 @@ class TForm1 : public QMainWindow {
  public:
   static constexpr int kClientWidth = 256;
   static constexpr int kClientHeight = 477;
+  static constexpr QPoint kPlace{204, 129};  // where the window opens, when it fits there
 
   TForm1();
   ~TForm1() override;
@@ -57,7 +58,7 @@ class TForm1 : public QMainWindow {
   TSpinEdit* SpinEdit5;  // Time
   TSpinEdit* SpinEdit6;  // Level, 1..256
   TButton* Button1;      // "Check Level"
-  QMenuBar* MainMenu1;
+  TMainMenu* MainMenu1;
   QMenu* File1;          // "Levels"
   QMenu* About1;         // "Help"
   QAction* N1;           // Levels > New Set
@@ -103,6 +104,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -114,6 +116,8 @@ class TForm1 : public QMainWindow {
   void LoadNumberFields();
   // Shows level CurrentLevel: the five number fields, then the Level field, then the grid.
   void ShowCurrentLevel();
+
+  bool placed_ = false;
 };
 
 extern TForm1* Form1;

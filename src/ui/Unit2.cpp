@@ -6,6 +6,7 @@
 #include "ui/Button.h"
 #include "ui/FormFont.h"
 #include "ui/GridAccessible.h"
+#include "ui/ScreenPlace.h"
 #include "ui/SpinEdit.h"
 
 TForm2* Form2 = nullptr;
@@ -64,7 +65,13 @@ TForm2::TForm2() {
   QWidget::setTabOrder(SpinEdit3, Button1);
   QWidget::setTabOrder(Button1, Button2);
   SpinEdit1->setFocus();
+}
 
-  // Stands here when first shown; afterwards wherever the user left it.
-  move(436, 396);
+void TForm2::showEvent(QShowEvent* event) {
+  // Opens here the first time; afterwards wherever the user left it.
+  if (!placed_) {
+    placed_ = true;
+    PlaceOnScreen(*this, QPoint(436, 396));
+  }
+  TNoCancelDialog::showEvent(event);
 }

@@ -20,6 +20,12 @@ class TForm2 : public TNoCancelDialog {
   TSpinEdit* SpinEdit3;  // Insert after
   TButton* Button1;      // OK
   TButton* Button2;      // Cancel
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool placed_ = false;
 };
 
 extern TForm2* Form2;

@@ -2,11 +2,11 @@
 
 #include <QIcon>
 #include <QTextEdit>
-#include <algorithm>
 
 #include "ui/Button.h"
 #include "ui/FormFont.h"
 #include "ui/ModalExec.h"
+#include "ui/ScreenPlace.h"
 
 TForm3* Form3 = nullptr;
 
@@ -56,7 +56,7 @@ void TForm3::Execute(QWidget* owner) {
     const QRect frame = owner->frameGeometry();
     const int left = frame.left() + (frame.width() - width()) / 2;
     const int top = frame.top() + (frame.height() - height()) / 2;
-    move(std::max(left, 0), std::max(top, 0));
+    PlaceOnScreen(*this, QPoint(left, top));
     placed_ = true;
   }
   ExecModal(*this);

@@ -81,7 +81,10 @@ levels_menu() {
   for i in $(seq 100); do
     for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
       [ "$w" = "$MAIN" ] && continue
-      if [ "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^Y=//p')" = "$CY" ]; then popup=$w; break 2; fi
+      # Its top lies on the line under the menu bar or just below it.
+      local top
+      top=$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^Y=//p')
+      if [ -n "$top" ] && [ "$top" -ge $((CY - 1)) ] && [ "$top" -le "$CY" ]; then popup=$w; break 2; fi
     done
     sleep 0.05
   done
