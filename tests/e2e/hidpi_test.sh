@@ -32,7 +32,8 @@ unset QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_SCREEN_SCALE_FACTORS WAYLAND_DISPLAY
 f() { awk "BEGIN { v = $1; printf \"%d\", (v < 0 ? v - 0.999999 : v) }"; }
 
 # shot SCALE NAME: paints a few tiles at SCALE, screenshots the screen as NAME.png and sets
-# CX, CY, the client area's corner on the screen in device pixels (fractions kept).
+# CX, CY, the client area's corner on the screen in device pixels (fractions kept), and
+# WIN, the window's "x y width height" as the X server has it.
 shot() {
   local s=$1 name=$2 w geo x y h
   QT_SCALE_FACTOR=$s "$APP" >"$TMP/app-$name.log" 2>&1 &
@@ -41,6 +42,7 @@ shot() {
   [ -n "$w" ] || fail "no main window at scale $s"
   geo=$(xdotool getwindowgeometry --shell "$w")
   x=$(echo "$geo" | sed -n 's/^X=//p'); y=$(echo "$geo" | sed -n 's/^Y=//p'); h=$(echo "$geo" | sed -n 's/^HEIGHT=//p')
+  WIN="$x $y $(echo "$geo" | sed -n 's/^WIDTH=//p') $h"
   CX=$x; CY=$(awk "BEGIN { print $y + $h - 477 * $s }")
   click() { xdotool mousemove --sync "$(f "$CX + $1 * $s")" "$(f "$CY + $2 * $s")" click 1; sleep 0.05; }
   cell() { click $((8 + 2 + 21 * $1 + 10)) $((8 + 2 + 21 * $2 + 10)); }
@@ -60,9 +62,40 @@ crop() {
           +repage "$TMP/$7.png"
 }
 
-shot 1 s100; CX_s100=$CX; CY_s100=$CY
-shot 2 s200; CX_s200=$CX; CY_s200=$CY
-shot 1.5 s150; CX_s150=$CX; CY_s150=$CY
+shot 1 s100; CX_s100=$CX; CY_s100=$CY; WIN_s100=$WIN
+shot 2 s200; CX_s200=$CX; CY_s200=$CY; WIN_s200=$WIN
+shot 1.5 s150; CX_s150=$CX; CY_s150=$CY; WIN_s150=$WIN
+
+# The whole window as the X server shows it, at each scale: under the menu bar a line in the
+# dark colour runs the full width, as thick as a grid line (one logical pixel rounded down
+# to whole device pixels), with nothing of that colour above or below it in the bar's last
+# rows; below it the client area is 477 logical pixels high, and its last 4 lie under
+# Check Level (8, 448, 113 x 25) in the button face colour.
+colours() { convert "$TMP/$1.png" -crop "$2" +repage -depth 8 txt:- | tail -n +2 | sed 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/'; }
+dark=6A6864 face=D4D0C8
+for name in s100 s150 s200; do
+  case $name in s100) s=1 ;; s150) s=1.5 ;; s200) s=2 ;; esac
+  win="WIN_$name"; read -r x y w h <<<"${!win}"
+  # The rows of the line: the dark rows of the window's right-hand column, in the top 40 px.
+  rows=$(colours "$name" "1x$(f "40 * $s")+$((x + w - 1))+$y" | grep -n "^$dark\$" | cut -d: -f1 | tr '\n' ' ')
+  first=$(echo $rows | awk '{ print $1 }'); count=$(echo $rows | wc -w)
+  [ -n "$first" ] || fail "at $s: no line under the menu bar at the window's right edge"
+  [ "$count" = "$(f "$s")" ] || fail "at $s: the line under the menu bar is $count px thick (rows $rows), expected $(f "$s")"
+  for r in $rows; do
+    other=$(colours "$name" "${w}x1+$x+$((y + r - 1))" | grep -vc "^$dark\$" || true)
+    [ "$other" = 0 ] || fail "at $s: $other px of the line's row $r are not the line's colour (under the menu titles?)"
+  done
+  menu=$((first - 1 + count))  # the menu bar's height in device pixels, its line included
+  client=$((h - menu))
+  expected=$(awk "BEGIN { printf \"%d\", 477 * $s + 0.5 }")
+  [ $((client - expected)) -ge -1 ] && [ $((client - expected)) -le 1 ] ||
+    fail "at $s: the client area is $client px high under a $menu px menu bar, expected $expected"
+  below=$(colours "$name" "1x$((h / 2))+$((x + $(f "60 * $s")))+$((y + h - h / 2))" | tac | awk -v f="$face" '$1 != f { exit } { n++ } END { print n + 0 }')
+  want=$(f "4 * $s")
+  [ "$below" -ge "$want" ] && [ "$below" -le $((want + 1)) ] ||
+    fail "at $s: $below px of button face below Check Level, expected $want"
+  echo "[hidpi_test] at $s: window ${w}x$h, menu bar $menu px with a $count px line, client $client px, $below px under Check Level"
+done
 
 # 200 %: the grid (241 x 281 at 8,8) and the palette (161 x 65 at 8,296), doubled.
 for part in "grid 8 8 241 281" "palette 8 296 161 65"; do
