@@ -81,7 +81,7 @@ void CheckReader(const std::uint8_t* data, std::size_t size, LevelSet& set, Read
     loaded = read(set);
   } catch (const EInOutError& e) {
     FUZZ_CHECK(expected == -1);
-    FUZZ_CHECK(e.ErrorCode == 100);
+    FUZZ_CHECK(e.ErrorCode == kReadBeyondEndOfFile.Code);
     FUZZ_CHECK(std::strcmp(e.what(), "Read beyond end of file") == 0);
     FUZZ_CHECK(std::memcmp(&set, &Pattern(), sizeof set) == 0);
     return;

@@ -58,13 +58,13 @@ void EncodeBlock(const LevelRecord& level, std::uint8_t* block) {
 }  // namespace
 
 int ParseLevelSetBytes(std::span<const std::uint8_t> bytes, LevelSet& target) {
-  if (bytes.size() < kHeaderSize) throw EInOutError(100);
+  if (bytes.size() < kHeaderSize) throw EInOutError(kReadBeyondEndOfFile);
   std::size_t blocks;
   if (bytes.size() >= kMaxLevelSetFileSize) {
     blocks = kLevelCount;  // a longer file: its first 256 levels, the rest ignored
   } else {
     const std::size_t body = bytes.size() - kHeaderSize;
-    if (body % kBlockSize != 0) throw EInOutError(100);
+    if (body % kBlockSize != 0) throw EInOutError(kReadBeyondEndOfFile);
     blocks = body / kBlockSize;
   }
   // From here on nothing can fail: the target changes only now.

@@ -14,10 +14,10 @@
 namespace quarvel {
 
 // Decodes a whole file's bytes into target levels 0, 1, 2, ... and returns how many.
-// All or nothing: when the bytes are not a header and whole blocks, EInOutError(100)
-// "Read beyond end of file" is thrown before `target` is touched. Any four header bytes
-// are accepted. Bytes beyond the 256th block (more than kMaxLevelSetFileSize in all) are
-// ignored, whatever their number: such input loads 256 levels without an error.
+// All or nothing: when the bytes are not a header and whole blocks, kReadBeyondEndOfFile
+// is thrown before `target` is touched. Any four header bytes are accepted. Bytes beyond
+// the 256th block (more than kMaxLevelSetFileSize in all) are ignored, whatever their
+// number: such input loads 256 levels without an error.
 // Levels from the returned count on keep what they held.
 int ParseLevelSetBytes(std::span<const std::uint8_t> bytes, LevelSet& target);
 

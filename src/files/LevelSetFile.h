@@ -15,13 +15,13 @@ namespace quarvel {
 // unchanged. Returns how many levels were read (at most 256; further blocks are ignored).
 //
 // The file is opened for reading only, so a read-only file reads. Only a regular file is
-// read: a folder, FIFO or device fails at once with 5. At most the header and 256 blocks
-// (75,780 bytes) are read; a file that long or longer loads 256 levels, whatever follows.
-// A shorter file of 0 to 3 bytes, or whose length after the header is not a whole
-// multiple of 296, fails with 100 "Read beyond end of file". Any four header bytes pass.
-// Open failures: 2 (no such file in an existing folder), 3 (a folder of the path missing,
-// not a folder, name too long), 4 (too many open files), 5 (access refused); any other
-// platform error N as "I/O error N".
+// read: a folder, FIFO or device fails at once with kFileAccessDenied. At most the header
+// and 256 blocks (75,780 bytes) are read; a file that long or longer loads 256 levels,
+// whatever follows. A shorter file of 0 to 3 bytes, or whose length after the header is
+// not a whole multiple of 296, fails with kReadBeyondEndOfFile. Any four header bytes pass.
+// Open failures: kFileNotFound (no such file in an existing folder), kInvalidFilename (a
+// folder of the path missing, not a folder, name too long), kTooManyOpenFiles,
+// kFileAccessDenied (access refused); any other platform error N as "I/O error N".
 int ReadLevelSetFile(const std::string& FileName, LevelSet& target);
 
 // Writes the header and every playable level, in ascending order, replacing the file.
@@ -30,8 +30,9 @@ int ReadLevelSetFile(const std::string& FileName, LevelSet& target);
 // The bytes are written in one piece to a temporary file beside the target, flushed to the
 // disk and renamed over it (see ReplaceFileContent in files/PosixFiles.h): a symlink is
 // followed and kept, permission bits are kept, no temporary file is left behind. An
-// existing file that may not be written, a folder or a FIFO fails with 5; a full disk or a
-// write past RLIMIT_FSIZE with 101; a missing folder with 3.
+// existing file that may not be written, a folder or a FIFO fails with kFileAccessDenied; a
+// full disk or a write past RLIMIT_FSIZE with kDiskFull; a missing folder with
+// kInvalidFilename.
 void WriteLevelSetFile(const std::string& FileName, const LevelSet& set);
 
 }  // namespace quarvel

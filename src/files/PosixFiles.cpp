@@ -243,7 +243,7 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
   const std::size_t old_size = static_cast<std::size_t>(st.st_size);
   const std::size_t size = bytes.size();
   rlimit limit;
-  if (FileSizeLimited(limit) && size > limit.rlim_cur) throw EInOutError(101);
+  if (FileSizeLimited(limit) && size > limit.rlim_cur) throw EInOutError(kDiskFull);
 #ifdef FALLOC_FL_KEEP_SIZE
   if (size > old_size) {
     int r;
@@ -289,24 +289,24 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
 EInOutError ErrorFromErrno(int err, const std::string& path) {
   switch (err) {
     case ENOENT:
-      return EInOutError(!path.empty() && FolderExists(path) ? 2 : 3);
+      return EInOutError(!path.empty() && FolderExists(path) ? kFileNotFound : kInvalidFilename);
     case ENOTDIR:
     case ENAMETOOLONG:
-      return EInOutError(3);
+      return EInOutError(kInvalidFilename);
     case EMFILE:
     case ENFILE:
-      return EInOutError(4);
+      return EInOutError(kTooManyOpenFiles);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-      return EInOutError(5);
+      return EInOutError(kFileAccessDenied);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return EInOutError(101);
+      return EInOutError(kDiskFull);
     default:
-      return EInOutError(err, "I/O error " + std::to_string(err));
+      return EInOutError::FromPlatform(err);
   }
 }
 
@@ -318,12 +318,12 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
     const int err = errno;
     // A socket cannot be opened at all (ENXIO); like a FIFO or a device it is no level file.
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw EInOutError(5);
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw EInOutError(kFileAccessDenied);
     throw ErrorFromErrno(err, path);
   }
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0) throw ErrorFromErrno(errno, path);
-  if (!S_ISREG(st.st_mode)) throw EInOutError(5);
+  if (!S_ISREG(st.st_mode)) throw EInOutError(kFileAccessDenied);
   std::size_t done = 0;
   while (done < buffer.size()) {
     const ssize_t n = ::read(fd.Get(), buffer.data() + done, buffer.size() - done);
@@ -339,7 +339,7 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
 }
 
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (path.empty()) throw EInOutError(3);
+  if (path.empty()) throw EInOutError(kInvalidFilename);
   const Target target = ResolveTarget(path);
 
   // An existing target must be a regular file that this process may write: renaming over
@@ -348,16 +348,16 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
   bool readable = false;
   struct stat st = {};
   if (target.exists) {
-    if (!S_ISREG(target.st.st_mode)) throw EInOutError(5);
+    if (!S_ISREG(target.st.st_mode)) throw EInOutError(kFileAccessDenied);
     const int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     existing = Fd(OpenRetrying(target.path.c_str(), O_RDWR | flags));
     readable = existing.Valid();
     if (!existing.Valid() && errno == EACCES) existing = Fd(OpenRetrying(target.path.c_str(), O_WRONLY | flags));
     if (!existing.Valid()) throw ErrorFromErrno(errno, target.path);
     if (::fstat(existing.Get(), &st) != 0) throw ErrorFromErrno(errno, target.path);
-    if (!S_ISREG(st.st_mode)) throw EInOutError(5);
+    if (!S_ISREG(st.st_mode)) throw EInOutError(kFileAccessDenied);
     // A file without any write bit is read-only for every user, root included.
-    if ((st.st_mode & 0222) == 0) throw EInOutError(5);
+    if ((st.st_mode & 0222) == 0) throw EInOutError(kFileAccessDenied);
   }
 
   const IgnoreFileSizeSignal ignore_sigxfsz;

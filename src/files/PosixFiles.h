@@ -12,16 +12,16 @@
 namespace quarvel {
 
 // The error for a failed system call on `path`:
-//   ENOENT with the folder present -> 2; ENOENT with a folder of the path missing (or an
-//   empty name), ENOTDIR, ENAMETOOLONG -> 3; EMFILE, ENFILE -> 4;
-//   EACCES, EPERM, EROFS, EISDIR -> 5; ENOSPC, EDQUOT, EFBIG -> 101;
-//   any other -> its own number, with the message "I/O error N".
+//   ENOENT with the folder present -> kFileNotFound; ENOENT with a folder of the path
+//   missing (or an empty name), ENOTDIR, ENAMETOOLONG -> kInvalidFilename;
+//   EMFILE, ENFILE -> kTooManyOpenFiles; EACCES, EPERM, EROFS, EISDIR -> kFileAccessDenied;
+//   ENOSPC, EDQUOT, EFBIG -> kDiskFull; any other -> its own number, "I/O error N".
 EInOutError ErrorFromErrno(int err, const std::string& path);
 
 // Reads the start of a regular file: up to buffer.size() bytes, fewer when the file is
-// shorter; returns how many. A folder, FIFO, device or socket fails at once with 5 and is
-// never read from (it is opened non-blocking, so a FIFO with no writer cannot hang).
-// The file is opened for reading only.
+// shorter; returns how many. A folder, FIFO, device or socket fails at once with
+// kFileAccessDenied and is never read from (it is opened non-blocking, so a FIFO with no
+// writer cannot hang). The file is opened for reading only.
 std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t> buffer);
 
 // Makes `path` hold exactly `bytes`, safely: the bytes go to a new file in the same folder,

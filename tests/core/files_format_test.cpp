@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "DagFile.h"
@@ -225,7 +226,7 @@ TEST(LevelSetFileFormat, ATruncatedFileChangesNothingAndFailsWithCode100) {
     auto set = StampedSet();
     const auto before = *set;
     const auto [code, message] = FailureOf([&] { ReadLevelSetFile(dir / "odd.dag", *set); });
-    EXPECT_EQ(code, 100) << size;
+    EXPECT_EQ(code, kReadBeyondEndOfFile.Code) << size;
     EXPECT_EQ(message, "Read beyond end of file") << size;
     EXPECT_TRUE(SameSet(*set, before)) << size;
   }
@@ -254,49 +255,63 @@ TEST(LevelSetFileFormat, ParseAndEncodeWithoutFiles) {
   EXPECT_EQ(ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size), *target), 2);
   EXPECT_TRUE(SameLevel((*target)[1], (*set)[4]));
   const auto before = *target;
-  EXPECT_EQ(FailureOf([&] { ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size - 1), *target); }).first, 100);
+  EXPECT_EQ(FailureOf([&] { ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size - 1), *target); }).first,
+            kReadBeyondEndOfFile.Code);
   EXPECT_TRUE(SameSet(*target, before));
 }
 
 TEST(InOutError, CodesAndMessages) {
-  const std::pair<int, const char*> table[] = {
-      {2, "File not found"},          {3, "Invalid filename"}, {4, "Too many open files"},
-      {5, "File access denied"},      {100, "Read beyond end of file"}, {101, "Disk full"},
-      {106, "Invalid numeric input"}, {32, "I/O error 32"},    {1, "I/O error 1"},
-      {-7, "I/O error -7"},
+  // Each name against the number and message that the file format fixes for it.
+  const std::tuple<InOutCode, int, const char*> named[] = {
+      {kFileNotFound, 2, "File not found"},
+      {kInvalidFilename, 3, "Invalid filename"},
+      {kTooManyOpenFiles, 4, "Too many open files"},
+      {kFileAccessDenied, 5, "File access denied"},
+      {kReadBeyondEndOfFile, 100, "Read beyond end of file"},
+      {kDiskFull, 101, "Disk full"},
+      {kInvalidNumericInput, 106, "Invalid numeric input"},
   };
-  for (const auto& [code, message] : table) {
+  for (const auto& [name, code, message] : named) {
+    EXPECT_EQ(name.Code, code);
+    EXPECT_EQ(InOutErrorMessage(code), message);
+    for (const EInOutError& error : {EInOutError(name), EInOutError(code)}) {
+      EXPECT_EQ(error.ErrorCode, code);
+      EXPECT_STREQ(error.what(), message);
+    }
+  }
+  for (int code : {32, 1, -7}) {
+    const std::string message = "I/O error " + std::to_string(code);
     EXPECT_EQ(InOutErrorMessage(code), message);
     const EInOutError error(code);
     EXPECT_EQ(error.ErrorCode, code);
-    EXPECT_STREQ(error.what(), message);
+    EXPECT_EQ(error.what(), message);
   }
 }
 
 TEST(InOutError, PlatformErrorNumbers) {
   TempDir dir;
-  struct Case { int err; std::string path; int code; const char* message; };
+  struct Case { int err; std::string path; InOutCode expected; };
   const Case cases[] = {
-      {ENOENT, dir / "missing.dag", 2, "File not found"},
-      {ENOENT, dir / "no-folder/missing.dag", 3, "Invalid filename"},
-      {ENOENT, "", 3, "Invalid filename"},
-      {ENOTDIR, "x", 3, "Invalid filename"},
-      {ENAMETOOLONG, "x", 3, "Invalid filename"},
-      {EMFILE, "x", 4, "Too many open files"},
-      {ENFILE, "x", 4, "Too many open files"},
-      {EACCES, "x", 5, "File access denied"},
-      {EPERM, "x", 5, "File access denied"},
-      {EROFS, "x", 5, "File access denied"},
-      {EISDIR, "x", 5, "File access denied"},
-      {ENOSPC, "x", 101, "Disk full"},
-      {EDQUOT, "x", 101, "Disk full"},
-      {EFBIG, "x", 101, "Disk full"},
-      {EPIPE, "x", 32, "I/O error 32"},
-      {EIO, "x", EIO, "I/O error 5"},  // the platform's number, even where it equals a table code
+      {ENOENT, dir / "missing.dag", kFileNotFound},
+      {ENOENT, dir / "no-folder/missing.dag", kInvalidFilename},
+      {ENOENT, "", kInvalidFilename},
+      {ENOTDIR, "x", kInvalidFilename},
+      {ENAMETOOLONG, "x", kInvalidFilename},
+      {EMFILE, "x", kTooManyOpenFiles},
+      {ENFILE, "x", kTooManyOpenFiles},
+      {EACCES, "x", kFileAccessDenied},
+      {EPERM, "x", kFileAccessDenied},
+      {EROFS, "x", kFileAccessDenied},
+      {EISDIR, "x", kFileAccessDenied},
+      {ENOSPC, "x", kDiskFull},
+      {EDQUOT, "x", kDiskFull},
+      {EFBIG, "x", kDiskFull},
+      {EPIPE, "x", {32, "I/O error 32"}},
+      {EIO, "x", {EIO, "I/O error 5"}},  // the platform's number, even where it equals a named code
   };
   for (const Case& c : cases) {
     const EInOutError error = ErrorFromErrno(c.err, c.path);
-    EXPECT_EQ(error.ErrorCode, c.code) << c.err;
-    EXPECT_STREQ(error.what(), c.message) << c.err;
+    EXPECT_EQ(error.ErrorCode, c.expected.Code) << c.err;
+    EXPECT_STREQ(error.what(), c.expected.Message) << c.err;
   }
 }

@@ -162,29 +162,29 @@ TEST(LevelSetFileErrors, AMissingFileFailsWith2AndChangesNothing) {
     ReadLevelSetFile(dir / "missing.dag", *set);
     FAIL() << "no error";
   } catch (const EInOutError& e) {
-    EXPECT_EQ(e.ErrorCode, 2);
+    EXPECT_EQ(e.ErrorCode, kFileNotFound.Code);
     EXPECT_STREQ(e.what(), "File not found");
   }
   EXPECT_TRUE(SameSet(*set, before));
   // A dangling symlink names no file either.
   ASSERT_EQ(::symlink("nowhere.dag", (dir / "dangling.dag").c_str()), 0);
-  EXPECT_EQ(ReadCodeKeepingSet(dir / "dangling.dag"), 2);
+  EXPECT_EQ(ReadCodeKeepingSet(dir / "dangling.dag"), kFileNotFound.Code);
 }
 
 TEST(LevelSetFileErrors, AMissingFolderOrABadNameFailsWith3) {
   TempDir dir;
-  EXPECT_EQ(ReadCodeKeepingSet(dir / "no-folder/levels.dag"), 3);
-  EXPECT_EQ(ReadCodeKeepingSet(""), 3);
-  EXPECT_EQ(ReadCodeKeepingSet(dir / std::string(300, 'n')), 3);
+  EXPECT_EQ(ReadCodeKeepingSet(dir / "no-folder/levels.dag"), kInvalidFilename.Code);
+  EXPECT_EQ(ReadCodeKeepingSet(""), kInvalidFilename.Code);
+  EXPECT_EQ(ReadCodeKeepingSet(dir / std::string(300, 'n')), kInvalidFilename.Code);
   WriteRaw(dir / "plain.dag", PatternBytes(300));
-  EXPECT_EQ(ReadCodeKeepingSet(dir / "plain.dag/inside.dag"), 3);  // ENOTDIR
+  EXPECT_EQ(ReadCodeKeepingSet(dir / "plain.dag/inside.dag"), kInvalidFilename.Code);  // ENOTDIR
 
   auto set = FullSet();
   const auto before = Snapshot(dir.Path());
-  EXPECT_EQ(SaveCode(dir / "no-folder/levels.dag", *set), 3);
-  EXPECT_EQ(SaveCode("", *set), 3);
-  EXPECT_EQ(SaveCode(dir / std::string(300, 'n'), *set), 3);
-  EXPECT_EQ(SaveCode(dir / "plain.dag/inside.dag", *set), 3);
+  EXPECT_EQ(SaveCode(dir / "no-folder/levels.dag", *set), kInvalidFilename.Code);
+  EXPECT_EQ(SaveCode("", *set), kInvalidFilename.Code);
+  EXPECT_EQ(SaveCode(dir / std::string(300, 'n'), *set), kInvalidFilename.Code);
+  EXPECT_EQ(SaveCode(dir / "plain.dag/inside.dag", *set), kInvalidFilename.Code);
   EXPECT_EQ(Snapshot(dir.Path()), before);
 }
 
@@ -202,15 +202,15 @@ TEST(LevelSetFileErrors, FoldersFifosAndDevicesFailWith5AtOnce) {
   ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   const auto started = std::chrono::steady_clock::now();
   // In a child with an alarm, so that a reader that blocked would fail the test, not hang it.
-  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "folder.dag"); }, false, 10), 5);
-  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "fifo.dag"); }, false, 10), 5);
-  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(socket_path); }, false, 10), 5);
-  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet("/dev/zero"); }, false, 10), 5);
-  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet("/dev/null"); }, false, 10), 5);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "folder.dag"); }, false, 10), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "fifo.dag"); }, false, 10), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(socket_path); }, false, 10), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet("/dev/zero"); }, false, 10), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet("/dev/null"); }, false, 10), kFileAccessDenied.Code);
   auto set = FullSet();
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "folder.dag", *set); }, false, 10), 5);
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "fifo.dag", *set); }, false, 10), 5);
-  EXPECT_EQ(InChild([&] { return SaveCode(socket_path, *set); }, false, 10), 5);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "folder.dag", *set); }, false, 10), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "fifo.dag", *set); }, false, 10), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return SaveCode(socket_path, *set); }, false, 10), kFileAccessDenied.Code);
   ::close(listener);
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 
@@ -238,7 +238,7 @@ TEST(LevelSetFileErrors, TooManyOpenFilesFailsWith4) {
     if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return 251;
     return ReadCodeKeepingSet(dir / "levels.dag");
   });
-  EXPECT_EQ(code, 4);
+  EXPECT_EQ(code, kTooManyOpenFiles.Code);
 }
 
 TEST(LevelSetFileErrors, AReadOnlyFileOpens) {
@@ -280,7 +280,7 @@ TEST(LevelSetFileSaving, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
       if (block_signal) ::sigprocmask(SIG_UNBLOCK, &xfsz, nullptr);
       return result;
     });
-    EXPECT_EQ(code, 101) << "SIGXFSZ blocked: " << block_signal << " (1000 + n: killed by signal n)";
+    EXPECT_EQ(code, kDiskFull.Code) << "SIGXFSZ blocked: " << block_signal << " (1000 + n: killed by signal n)";
     EXPECT_EQ(ReadAll(dir / "levels.dag"), old);
     EXPECT_EQ(Snapshot(dir.Path()), before);
   }
@@ -290,7 +290,7 @@ TEST(LevelSetFileSaving, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 251;
     return SaveCode(dir / "new.dag", *set);
   });
-  EXPECT_EQ(code, 101);
+  EXPECT_EQ(code, kDiskFull.Code);
   EXPECT_EQ(Snapshot(dir.Path()), before);
 }
 
@@ -307,15 +307,15 @@ TEST(LevelSetFileSaving, AReadOnlyFileOrFolderRefusesTheSaveAndKeepsEverything) 
 
   // A read-only file in a folder that takes new files: rename would get round the file's
   // permissions, and must not. A file without write bits is read-only for root as well.
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "open/readonly.dag", *set); }, true), 5);
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "open/readonly.dag", *set); }, false), 5);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "open/readonly.dag", *set); }, true), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "open/readonly.dag", *set); }, false), kFileAccessDenied.Code);
   // A folder that takes no new file: neither a new name nor a read-only file can be saved.
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/new.dag", *set); }, true), 5);
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/readonly.dag", *set); }, true), 5);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/new.dag", *set); }, true), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/readonly.dag", *set); }, true), kFileAccessDenied.Code);
   // A folder that may not even be searched.
   ASSERT_EQ(::chmod((dir / "closed").c_str(), 0700), 0);
-  EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/readonly.dag", *set); }, true), 5);
-  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "closed/readonly.dag"); }, true), 5);
+  EXPECT_EQ(InChild([&] { return SaveCode(dir / "closed/readonly.dag", *set); }, true), kFileAccessDenied.Code);
+  EXPECT_EQ(InChild([&] { return ReadCodeKeepingSet(dir / "closed/readonly.dag"); }, true), kFileAccessDenied.Code);
   ASSERT_EQ(::chmod((dir / "closed").c_str(), 0755), 0);
 
   EXPECT_EQ(Snapshot(dir / "open"), open_before);
@@ -327,8 +327,8 @@ TEST(LevelSetFileSaving, AFolderTargetIsRefused) {
   ASSERT_EQ(::mkdir((dir / "levels.dag").c_str(), 0755), 0);
   WriteRaw(dir / "levels.dag/keep", PatternBytes(20));
   auto set = FullSet();
-  EXPECT_EQ(SaveCode(dir / "levels.dag", *set), 5);
-  EXPECT_EQ(SaveCode(dir / "levels.dag/", *set), 5);
+  EXPECT_EQ(SaveCode(dir / "levels.dag", *set), kFileAccessDenied.Code);
+  EXPECT_EQ(SaveCode(dir / "levels.dag/", *set), kFileAccessDenied.Code);
   struct stat st;
   ASSERT_EQ(::lstat((dir / "levels.dag").c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
@@ -430,7 +430,7 @@ TEST(LevelSetFileSaving, AWritableFileInAFolderThatTakesNoNewFileIsRewrittenInPl
         return SaveCode(dir / "closed/levels.dag", *set);
       },
       true);
-  EXPECT_EQ(code, 101);
+  EXPECT_EQ(code, kDiskFull.Code);
   EXPECT_EQ(ReadAll(dir / "closed/levels.dag"), old);
   EXPECT_EQ(Snapshot(dir / "closed").size(), 1u);
 }
@@ -459,7 +459,7 @@ TEST(LevelSetFileSaving, AFolderWithNoFreeInodeGetsTheFileRewrittenInPlace) {
     const rlimit limit = {1000, 1000};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 245;
     const int full = SaveCode(dir / "full/levels.dag", *set);
-    return full == 101 && ReadAll(dir / "full/levels.dag") == old ? 0 : 246;
+    return full == kDiskFull.Code && ReadAll(dir / "full/levels.dag") == old ? 0 : 246;
   });
   EXPECT_EQ(code, 0) << "240+: the child's step that failed; other: the save's code";
 }
