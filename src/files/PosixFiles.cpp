@@ -235,9 +235,10 @@ class TempFile {
   std::string path_;
 };
 
-// Rewrites an existing regular file through `fd`, for when no new file can take its place.
-// Room is reserved first where the file system can, and the bytes that are overwritten are
-// kept aside (when `fd` may be read) and written back if the rewrite fails.
+// Rewrites an existing regular file through `fd`, for when no new file may take its place.
+// Room is reserved first where the file system can, and the old bytes are kept aside (when
+// `fd` may be read) and written back if the rewrite fails. The old tail is cut off only
+// once the new bytes are on the disk, so that until then the old file can come back whole.
 void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::string& path,
                     std::span<const std::uint8_t> bytes) {
   const std::size_t old_size = static_cast<std::size_t>(st.st_size);
@@ -279,8 +280,11 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
     throw ErrorFromErrno(err, path);
   };
   if (int err = WriteAll(fd.Get(), bytes.data(), size, 0)) fail(err);
-  if (size < old_size && ::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0) fail(errno);
   if (int err = Sync(fd.Get())) fail(err);
+  if (size < old_size) {
+    if (::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0) fail(errno);
+    if (int err = Sync(fd.Get())) fail(err);
+  }
   if (int err = fd.Close()) throw ErrorFromErrno(err, path);
 }
 
