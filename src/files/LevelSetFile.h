@@ -29,10 +29,11 @@ int ReadLevelSetFile(const std::string& FileName, LevelSet& target);
 //
 // The bytes are written in one piece to a temporary file beside the target, flushed to the
 // disk and renamed over it (see ReplaceFileContent in files/PosixFiles.h): a symlink is
-// followed and kept, permission bits are kept, no temporary file is left behind. An
-// existing file that may not be written, a folder or a FIFO fails with kFileAccessDenied; a
-// full disk or a write past RLIMIT_FSIZE with kDiskFull; a missing folder with
-// kInvalidFilename.
+// followed and kept, permission bits are kept, no temporary file is left behind. A file
+// with more than one hard link is rewritten in place, so that every name holds the new
+// set, and gets its old bytes back if that fails. An existing file that may not be
+// written, a folder or a FIFO fails with kFileAccessDenied; a full disk or a write past
+// RLIMIT_FSIZE with kDiskFull; a missing folder with kInvalidFilename.
 void WriteLevelSetFile(const std::string& FileName, const LevelSet& set);
 
 }  // namespace quarvel

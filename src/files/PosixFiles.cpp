@@ -365,6 +365,9 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
   }
 
   const IgnoreFileSizeSignal ignore_sigxfsz;
+  // A new file renamed over one of the names of a file with several hard links would leave
+  // the other names holding the old content: such a file is rewritten itself.
+  if (target.exists && st.st_nlink > 1) return RewriteInPlace(existing, readable, st, target.path, bytes);
   TempFile temp;
   // A replacement is made with the old file's permission bits (set again below if the
   // umask took some away); a new file gets 0666 less the umask (and any default ACL of the

@@ -25,17 +25,21 @@ EInOutError ErrorFromErrno(int err, const std::string& path);
 std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t> buffer);
 
 // Makes `path` hold exactly `bytes`, safely: the bytes go to a new file in the same folder,
-// which is flushed to the disk (fsync) and then renamed over the target. A symlink is
-// followed to the file it names (the link stays); an existing file keeps its permission
-// bits (and owner and group, where they can be set); a new file gets 0666 less the umask.
-// An existing target must be a regular file that may be written and has a write bit (a file
-// without any is read-only for root too), else 5. Where the folder takes no new file (no
-// permission, no free inode, no quota left), or the replacement cannot keep the file's
-// owner, but the file itself may be written, it is rewritten in place, with room reserved
-// beforehand and its old bytes put back if the rewrite fails.
-// On failure EInOutError is thrown, the old file keeps its content and no temporary file
-// is left behind. SIGXFSZ cannot end the program here: a write past RLIMIT_FSIZE fails as
-// "Disk full" (101).
+// which is flushed to the disk (fsync) and then renamed over the target, so that a crash
+// leaves the old file or the new one. A symlink is followed to the file it names (the link
+// stays); an existing file keeps its permission bits (and owner and group, where they can
+// be set); a new file gets 0666 less the umask. An existing target must be a regular file
+// that may be written and has a write bit (a file without any is read-only for root too),
+// else kFileAccessDenied.
+// The file itself is rewritten in place instead where a new file may not take its place:
+// it has more than one hard link (each name keeps it), the folder takes no new file (no
+// permission, no free inode, no quota left) or the replacement could not keep its owner.
+// Room is reserved beforehand, the new bytes are flushed before the old tail is cut off,
+// and if the rewrite fails the old bytes are put back: all of them when the file may be
+// read and is at most 4 MiB long. A crash in the middle of a rewrite can leave a mix.
+// On failure EInOutError is thrown, no temporary file is left behind and the old file
+// keeps its content (rewritten in place: as far as just said). SIGXFSZ cannot end the
+// program here: a write past RLIMIT_FSIZE fails as kDiskFull.
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace quarvel

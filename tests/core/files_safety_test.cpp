@@ -5,19 +5,24 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <dirent.h>
@@ -151,6 +156,47 @@ int ReadCodeKeepingSet(const std::string& path) {
 int SaveCode(const std::string& path, const LevelSet& set) {
   return CodeOf([&] { WriteLevelSetFile(path, set); });
 }
+
+// The bytes a save of `set` must leave: its playable levels, by the tests' own encoder.
+Bytes SavedBytes(const LevelSet& set) {
+  std::vector<DagLevel> levels;
+  for (int level = 0; level < kLevelCount; ++level)
+    if (IsLevelPlayable(set, level)) levels.push_back(DagLevelOf(set[level]));
+  return DagFile(levels);
+}
+
+// From now on every call of system call `number` in this process fails with `err`, as on a
+// disk that stops answering (a seccomp filter: no privilege needed). For a child.
+bool FailSystemCall(long number, int err) {
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<std::uint32_t>(number), 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | static_cast<std::uint32_t>(err)),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  const sock_fprog program = {static_cast<unsigned short>(std::size(filter)), filter};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// A file with two names: `first`, and `second` in a folder of its own.
+struct LinkedFile {
+  explicit LinkedFile(const TempDir& dir) : first(dir / "levels.dag"), second(dir / "games/pack.dag") {
+    ::mkdir((dir / "games").c_str(), 0755);
+  }
+  // Gives `first` the content and `second` as its other name.
+  void Make(const Bytes& content, mode_t mode = 0644) const {
+    ::unlink(second.c_str());
+    WriteRaw(first, content, mode);
+    EXPECT_EQ(::link(first.c_str(), second.c_str()), 0);
+  }
+  // Both names still name one file, and with no other name.
+  bool StillLinked() const {
+    struct stat a, b;
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_ino == b.st_ino &&
+           a.st_nlink == 2;
+  }
+  std::string first, second;
+};
 
 }  // namespace
 
@@ -498,4 +544,85 @@ TEST(LevelSetFileSaving, ASuccessfulSaveReplacesTheFileWholeAndLeavesNoTemporary
   WriteLevelSetFile(long_name, *set);
   EXPECT_EQ(ReadAll(long_name).size(), 75780u);
   EXPECT_EQ(Snapshot(dir.Path()).size(), 2u);
+}
+
+TEST(LevelSetFileSaving, BothNamesOfAHardLinkedFileHoldTheSavedSet) {
+  TempDir dir;
+  const LinkedFile file(dir);
+  auto set = FullSet();
+  const Bytes expected = SavedBytes(*set);
+  // Longer, shorter and as long as the new content.
+  for (std::size_t old_size : {100000u, 4u, 75780u}) {
+    file.Make(PatternBytes(old_size), 0640);
+    WriteLevelSetFile(file.first, *set);
+    EXPECT_EQ(ReadAll(file.first), expected) << old_size;
+    EXPECT_EQ(ReadAll(file.second), expected) << old_size;
+    EXPECT_TRUE(file.StillLinked()) << old_size;
+    struct stat st;
+    ASSERT_EQ(::stat(file.first.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+  }
+  // Through the other name, and shorter: both names shrink together.
+  auto small = StampedSet();
+  (*small)[3].Time = 10;
+  (*small)[3].Rubies = -1000;
+  WriteLevelSetFile(file.second, *small);
+  EXPECT_EQ(ReadAll(file.first), SavedBytes(*small));
+  EXPECT_EQ(ReadAll(file.second), SavedBytes(*small));
+  EXPECT_TRUE(file.StillLinked());
+  EXPECT_EQ(Snapshot(dir.Path()).size(), 2u) << "no temporary file";
+  EXPECT_EQ(Snapshot(dir / "games").size(), 1u) << "no temporary file";
+
+  // A file with one name left is replaced by a new one again.
+  ASSERT_EQ(::unlink(file.second.c_str()), 0);
+  struct stat before, after;
+  ASSERT_EQ(::stat(file.first.c_str(), &before), 0);
+  WriteLevelSetFile(file.first, *set);
+  ASSERT_EQ(::stat(file.first.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino);
+  EXPECT_EQ(ReadAll(file.first), expected);
+}
+
+TEST(LevelSetFileSaving, AFailedSaveLeavesBothNamesOfAHardLinkedFileWithTheOldBytes) {
+  TempDir dir;
+  const LinkedFile file(dir);
+  auto set = FullSet();
+  struct Case {
+    const char* what;
+    std::size_t old_size;
+    std::function<bool()> fault;  // set in the child before it saves
+    InOutCode expected;
+  };
+  const InOutCode io_error{EIO, "I/O error 5"};
+  const Case cases[] = {
+      {"the set is longer than RLIMIT_FSIZE", 596,
+       [] {
+         const rlimit limit = {1000, 1000};
+         return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+       },
+       kDiskFull},
+      // After the new bytes are written over the old ones.
+      {"fsync fails, the old file shorter", 596, [] { return FailSystemCall(SYS_fsync, EIO); }, io_error},
+      {"fsync fails, the old file longer", 100000, [] { return FailSystemCall(SYS_fsync, EIO); }, io_error},
+      {"the old tail cannot be cut off", 100000, [] { return FailSystemCall(SYS_ftruncate, EIO); }, io_error},
+  };
+  for (const Case& c : cases) {
+    const Bytes old = PatternBytes(c.old_size, 6);
+    file.Make(old);
+    const int status = InChild([&] {
+      if (!c.fault()) return 251;
+      try {
+        WriteLevelSetFile(file.first, *set);
+      } catch (const EInOutError& e) {
+        return e.ErrorCode == c.expected.Code && std::string(e.what()) == c.expected.Message ? 0 : 250;
+      }
+      return 249;
+    });
+    EXPECT_EQ(status, 0) << c.what << " (249: saved, 250: another error, 251: no fault)";
+    EXPECT_EQ(ReadAll(file.first), old) << c.what;
+    EXPECT_EQ(ReadAll(file.second), old) << c.what;
+    EXPECT_TRUE(file.StillLinked()) << c.what;
+    EXPECT_EQ(Snapshot(dir.Path()).size(), 2u) << c.what;
+    EXPECT_EQ(Snapshot(dir / "games").size(), 1u) << c.what;
+  }
 }
