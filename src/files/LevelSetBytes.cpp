@@ -1,6 +1,5 @@
 #include "files/LevelSetBytes.h"
 
-#include <bit>
 #include <cstddef>
 #include <cstring>
 
@@ -35,12 +34,7 @@ void EncodeBlock(const LevelRecord& level, std::uint8_t* block) {
   Put16(block + kRubiesOffset, level.Rubies);
   Put16(block + kEmeraldsOffset, level.Emeralds);
   Put16(block + kSapphiresOffset, level.Sapphires);
-  std::uint8_t* cells = block + kCellsOffset;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(cells, level.Cells.data(), sizeof(level.Cells));
-  } else {
-    for (int i = 0; i < kCellCount; ++i) Put16(cells + 2 * i, level.Cells[i]);
-  }
+  for (int i = 0; i < kCellCount; ++i) Put16(block + kCellsOffset + 2 * i, level.Cells[i]);
 }
 
 }  // namespace
