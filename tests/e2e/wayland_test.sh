@@ -3,7 +3,8 @@
 # a headless weston of the test's own. Weston's headless backend has no window list to
 # ask, so the test reads what the program told the compositor (WAYLAND_DEBUG=1): its
 # toplevel's app id, title and size limits, fixed at the window's size; and, through the
-# dialogs probe, that the About box and an error box are transient for the main window.
+# dialogs probe, that the window is its menu bar and 477 px high and that the About box and
+# an error box are transient for the main window.
 # Usage: wayland_test.sh path/to/QuarvelEdit path/to/wayland_dialogs_probe
 set -euo pipefail
 APP=${1:?usage: $0 path/to/QuarvelEdit path/to/wayland_dialogs_probe}
@@ -53,4 +54,10 @@ main=$(grep -o 'xdg_surface@[0-9]*\.get_toplevel(new id xdg_toplevel@[0-9]*)' "$
 [ -n "$main" ] || fail "the probe made no toplevel"
 parented=$(grep -c "xdg_toplevel@[0-9]*\.set_parent(xdg_toplevel@$main)" "$TMP/probe.log" || true)
 [ "$parented" -ge 2 ] || fail "$parented of the About box and the error box are transient for the main window"
-echo "[wayland_test] app id, title and fixed size $min; dialogs transient for the main window: PASS"
+# The size the compositor was told is the menu bar's, as the program's look draws it, and the
+# client area's 256 x 477 below it.
+menu=$(sed -n 's/^probe: menu bar \([0-9]*\) px high$/\1/p' "$TMP/probe.log")
+size=$(grep -o 'set_min_size([0-9]*, [0-9]*)' "$TMP/probe.log" | head -n1)
+[ -n "$menu" ] || fail "the probe did not say how high its menu bar is"
+[ "$size" = "set_min_size(256, $((477 + menu)))" ] || fail "main window $size, expected 256 x (477 + $menu)"
+echo "[wayland_test] app id, title and fixed size $min (a $menu px menu bar and 477); dialogs transient for the main window: PASS"

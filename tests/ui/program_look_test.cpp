@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -91,6 +92,38 @@ class ProgramLookTest : public QObject {
              qPrintable(QString("box %1 px wide, its caption needs %2").arg(seen.width).arg(MessageBoxCaptionWidth(caption))));
     // The text still decides when it is the wider, and stays on one line.
     QVERIFY(seen.labelWidth >= QFontMetrics(FormFont()).horizontalAdvance(text));
+  }
+
+  // The message boxes' pictures enlarged as crisply as the rest of the program: at any
+  // scale each pixel becomes a block, so no colour appears that the picture lacks.
+  void messageBoxPicturesAreCrisp_data() {
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<qreal>("ratio");
+    for (const auto& [name, picture] : {std::pair{"error", QStyle::SP_MessageBoxCritical},
+                                        std::pair{"warning", QStyle::SP_MessageBoxWarning},
+                                        std::pair{"information", QStyle::SP_MessageBoxInformation}}) {
+      for (qreal ratio : {1.25, 1.5, 2.0, 3.0})
+        QTest::addRow("%s at %g", name, ratio) << int(picture) << ratio;
+    }
+  }
+  void messageBoxPicturesAreCrisp() {
+    QFETCH(int, picture);
+    QFETCH(qreal, ratio);
+    const QIcon icon = QApplication::style()->standardIcon(QStyle::StandardPixmap(picture));
+    const int size = QApplication::style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    const QImage base = icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage large = icon.pixmap(QSize(size, size), ratio).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(large.width(), qRound(size * ratio));
+    QSet<QRgb> colours;
+    for (int y = 0; y < base.height(); ++y)
+      for (int x = 0; x < base.width(); ++x) colours.insert(base.pixel(x, y));
+    QVERIFY(colours.size() > 2);
+    for (int y = 0; y < large.height(); ++y) {
+      for (int x = 0; x < large.width(); ++x) {
+        QVERIFY2(colours.contains(large.pixel(x, y)),
+                 qPrintable(QString("colour %1 at %2,%3: smoothed").arg(large.pixel(x, y), 8, 16).arg(x).arg(y)));
+      }
+    }
   }
 
   // Right after a file dialog closes no window is active: the box goes over the main window.
