@@ -2,16 +2,29 @@
 
 namespace quarvel {
 
-bool IsLevelPlayable(const LevelSet& set, std::int32_t level) {
-  if (!IsLevelIndex(level)) return false;
-  const LevelRecord& record = set[level];
+std::int32_t BlockCount(const LevelRecord& level) {
   std::int32_t blocks = 0;
-  for (TileCode code : record.Cells) {
+  for (TileCode code : level.Cells) {
     if (code >= RedBlock && code <= YellowBlock) ++blocks;
   }
-  // Widened to 32 bits so that four 16-bit values never overflow.
-  const std::int32_t demand = std::int32_t{record.Rubies} + record.Emeralds + record.Sapphires + record.Bombs;
-  return record.Time >= 10 && blocks >= demand;
+  return blocks;
+}
+
+std::int32_t Demand(const LevelRecord& level) {
+  return std::int32_t{level.Rubies} + level.Emeralds + level.Sapphires + level.Bombs;
+}
+
+bool IsLevelUsed(const LevelRecord& level) {
+  for (TileCode code : level.Cells) {
+    if (code != Empty) return true;
+  }
+  return level.Rubies != 0 || level.Emeralds != 0 || level.Sapphires != 0 || level.Bombs != 0 || level.Time != 0;
+}
+
+bool IsLevelPlayable(const LevelRecord& level) { return level.Time >= 10 && BlockCount(level) >= Demand(level); }
+
+bool IsLevelPlayable(const LevelSet& set, std::int32_t level) {
+  return IsLevelIndex(level) && IsLevelPlayable(set[level]);
 }
 
 }  // namespace quarvel

@@ -3,6 +3,14 @@
 
 namespace quarvel {
 
+// The levels one copy wrote: source levels FirstSource .. FirstSource + Count - 1 over
+// target levels FirstTarget .. FirstTarget + Count - 1 (numbered from 1). Count 0: none.
+struct CopiedLevels {
+  std::int32_t FirstSource = 0;
+  std::int32_t FirstTarget = 0;
+  std::int32_t Count = 0;
+};
+
 // Copies source levels Start, Start+1, ... (numbered from 1) over levels First, First+1, ...
 // of `target` and makes level First current (CurrentLevel := First - 1).
 //
@@ -10,8 +18,8 @@ namespace quarvel {
 // levels the file really supplied (`sourceLevels`, as the reader reported) are copied:
 // a level being edited is never overwritten by one the file did not contain, and
 // nothing outside the source set is read. First is expected in 1..256; a First outside
-// it copies nothing.
-void CopyLevels(LevelSet& target, const LevelSet& source, std::int32_t sourceLevels, std::int32_t Start,
-                std::int32_t Quantity, std::int32_t First, TCurrentLevel& CurrentLevel);
+// it copies nothing. Returns what was copied.
+CopiedLevels CopyLevels(LevelSet& target, const LevelSet& source, std::int32_t sourceLevels, std::int32_t Start,
+                        std::int32_t Quantity, std::int32_t First, TCurrentLevel& CurrentLevel);
 
 }  // namespace quarvel

@@ -26,6 +26,19 @@ void Stamp(LevelSet& set, int level, int seed) {
   set[level].Time = static_cast<std::int16_t>(seed + 100);
 }
 
+// A level with these numbers and its first cells (in storage order) set to `cells`.
+LevelRecord MakeLevel(std::int16_t rubies, std::int16_t emeralds, std::int16_t sapphires, std::int16_t bombs,
+                      std::int16_t time, const std::vector<TileCode>& cells) {
+  LevelRecord level{};
+  level.Rubies = rubies;
+  level.Emeralds = emeralds;
+  level.Sapphires = sapphires;
+  level.Bombs = bombs;
+  level.Time = time;
+  for (std::size_t i = 0; i < cells.size(); ++i) level.Cells[i] = cells[i];
+  return level;
+}
+
 }  // namespace
 
 TEST(LevelSetModel, CellsAreStoredColumnByColumnAndTouchNothingElse) {
@@ -105,14 +118,35 @@ TEST(LevelCheck, Verdicts) {
   };
   for (const Case& c : cases) {
     auto set = NewSet();
-    LevelRecord& level = (*set)[17];
-    level.Rubies = c.rubies;
-    level.Emeralds = c.emeralds;
-    level.Sapphires = c.sapphires;
-    level.Bombs = c.bombs;
-    level.Time = c.time;
-    for (std::size_t i = 0; i < c.cells.size(); ++i) level.Cells[i] = c.cells[i];
+    (*set)[17] = MakeLevel(c.rubies, c.emeralds, c.sapphires, c.bombs, c.time, c.cells);
     EXPECT_EQ(IsLevelPlayable(*set, 17), c.playable) << c.name;
+  }
+}
+
+// The counts behind the verdict, as `quarvel-levels check` reports them.
+TEST(LevelCheck, BlocksDemandAndUse) {
+  struct Case {
+    const char* name;
+    std::int16_t rubies, emeralds, sapphires, bombs, time;
+    std::vector<TileCode> cells;
+    std::int32_t blocks, demand;
+    bool used;
+  };
+  const Case cases[] = {
+      {"cleared", 0, 0, 0, 0, 0, {}, 0, 0, false},
+      {"codes 1 to 4 only", 0, 0, 0, 0, 0, {1, 2, 3, 4, 0, 5, 9, -1, 300}, 4, 0, true},
+      {"time alone makes it used", 0, 0, 0, 0, 7, {}, 0, 0, true},
+      {"bombs alone", 0, 0, 0, 1, 0, {}, 0, 1, true},
+      {"a cannon alone", 0, 0, 0, 0, 0, {0, 0, 8}, 0, 0, true},
+      {"numbers cancel out", 5, -5, 0, 0, 0, {}, 0, 0, true},
+      {"wider than 16 bits", 32767, 32767, 32767, 32767, 10, {}, 0, 131068, true},
+      {"every cell a block", 0, 0, 0, 0, 0, std::vector<TileCode>(143, 3), 143, 0, true},
+  };
+  for (const Case& c : cases) {
+    const LevelRecord level = MakeLevel(c.rubies, c.emeralds, c.sapphires, c.bombs, c.time, c.cells);
+    EXPECT_EQ(BlockCount(level), c.blocks) << c.name;
+    EXPECT_EQ(Demand(level), c.demand) << c.name;
+    EXPECT_EQ(IsLevelUsed(level), c.used) << c.name;
   }
 }
 
@@ -164,6 +198,22 @@ TEST_P(LevelCopyTest, WritesOnlyTheClampedRangeAndMakesFirstCurrent) {
     EXPECT_TRUE(SameLevel((*target)[n - 1], expected)) << c.name << ": level " << n;
   }
   for (int i = 0; i < kLevelCount; ++i) EXPECT_TRUE(SameLevel((*source)[i], sourceBefore[i]));
+}
+
+// What the copy says it wrote is what it wrote.
+TEST_P(LevelCopyTest, ReportsTheLevelsItWrote) {
+  const CopyCase& c = GetParam();
+  auto target = NewSet();
+  auto source = NewSet();
+  TCurrentLevel current = 0;
+  const CopiedLevels copied = CopyLevels(*target, *source, c.sourceLevels, c.start, c.quantity, c.first, current);
+  if (c.firstWritten == 0) {
+    EXPECT_EQ(copied.Count, 0);
+    return;
+  }
+  EXPECT_EQ(copied.FirstTarget, c.firstWritten);
+  EXPECT_EQ(copied.FirstTarget + copied.Count - 1, c.lastWritten);
+  EXPECT_EQ(copied.FirstSource, c.start);
 }
 
 INSTANTIATE_TEST_SUITE_P(
