@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <new>
 
-#include "model/LevelCheck.h"
+#include "cli/FileNames.h"
+#include "cli/StandardOutput.h"
 
 namespace quarvel_cli {
 
@@ -13,7 +14,9 @@ std::string WithFullStop(const std::string& message) {
 }
 
 void PrintError(const std::string& subject, const std::string& message) {
-  std::fprintf(stderr, "%s: %s: %s\n", kProgram, subject.c_str(), message.c_str());
+  // Whatever was written to standard output comes first, as it would on a terminal.
+  std::fflush(stdout);
+  std::fprintf(stderr, "%s: %s: %s\n", kProgram, ShownName(subject).c_str(), message.c_str());
 }
 
 void PrintError(const CliError& error) { PrintError(error.Subject, error.what()); }
@@ -91,58 +94,26 @@ std::int32_t ParseNumber(const std::string& option, const std::string& text) {
   return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-bool IsLevelUsed(const quarvel::LevelRecord& level) {
-  for (quarvel::TileCode code : level.Cells)
-    if (code != 0) return true;
-  return level.Rubies != 0 || level.Emeralds != 0 || level.Sapphires != 0 || level.Bombs != 0 || level.Time != 0;
+std::int32_t ParseNumberInRange(const std::string& option, const std::string& text, std::int32_t min,
+                                std::int32_t max) {
+  const std::int32_t value = ParseNumber(option, text);
+  if (value < min || value > max)
+    throw CliError(option + " " + text, "Out of range " + std::to_string(min) + " to " + std::to_string(max));
+  return value;
 }
 
-LevelFacts FactsOf(const quarvel::LevelSet& set, int index) {
-  const quarvel::LevelRecord& level = set[static_cast<std::size_t>(index)];
-  LevelFacts facts{};
-  facts.Number = index + 1;
-  for (quarvel::TileCode code : level.Cells)
-    if (code >= quarvel::RedBlock && code <= quarvel::YellowBlock) ++facts.Blocks;
-  facts.Demand = std::int32_t{level.Rubies} + level.Emeralds + level.Sapphires + level.Bombs;
-  facts.Time = level.Time;
-  facts.Playable = quarvel::IsLevelPlayable(set, index);
-  facts.TooFewBlocks = facts.Blocks < facts.Demand;
-  facts.TimeUnder10 = facts.Time < 10;
-  return facts;
-}
-
-std::vector<std::string> Reasons(const LevelFacts& facts) {
-  std::vector<std::string> reasons;
-  if (facts.TooFewBlocks) reasons.emplace_back("too few blocks");
-  if (facts.TimeUnder10) reasons.emplace_back("time under 10");
-  return reasons;
-}
-
-std::string JsonString(std::string_view text) {
-  std::string out = "\"";
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-          out += buffer;
-        } else {
-          out += ch;
-        }
-    }
-  }
-  return out + "\"";
+std::string Counted(long long count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
 }
 
 int RunReportingErrors(int (*work)(int argc, char** argv), int argc, char** argv) {
+  GuardStandardStreams();
   try {
-    return work(argc, argv);
+    const int status = work(argc, argv);
+    FlushOut();
+    return status;
+  } catch (const OutputFailure& failure) {
+    return ReportOutputFailure(failure);
   } catch (const CliError& error) {
     PrintError(error);
   } catch (const std::bad_alloc&) {

@@ -1,7 +1,6 @@
 #pragma once
-// What the subcommands of quarvel-levels share: the error line, the option reader, the
-// number rule and the facts `check` reports about a level. No Qt: the main program loads
-// no GUI library.
+// What the subcommands of quarvel-levels share: the error line, the option reader and the
+// number rule. No Qt: the main program loads no GUI library.
 
 #include <cstdint>
 #include <map>
@@ -12,12 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "model/LevelSet.h"
-
 namespace quarvel_cli {
 
 constexpr int kStatusOk = 0;
-constexpr int kStatusNotPlayable = 1;
+constexpr int kStatusNotPlayable = 1;  // check: a level cannot be played (or, with --strict, a warning)
+constexpr int kStatusRefused = 1;      // copy: nothing written, as it would copy nothing or drop levels
 constexpr int kStatusError = 2;
 
 // The program's name in every message.
@@ -36,12 +34,14 @@ class CliError : public std::runtime_error {
   std::string Subject;
 };
 
-// Writes the error line to standard error.
+// Writes the error line to standard error; a subject that is a file name is quoted when it
+// could be misread (see ShownName).
 void PrintError(const std::string& subject, const std::string& message);
 void PrintError(const CliError& error);
 
 // Runs a program's whole work: what it returns is the exit status; an error escaping it
-// becomes one line on standard error and the status kStatusError.
+// becomes one line on standard error and the status kStatusError. Standard output is
+// flushed and checked before the status is returned (see StandardOutput.h).
 int RunReportingErrors(int (*work)(int argc, char** argv), int argc, char** argv);
 
 struct OptionSpec {
@@ -66,27 +66,13 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> op
 // CliError "OPTION TEXT: Invalid numeric input".
 std::int32_t ParseNumber(const std::string& option, const std::string& text);
 
-// A level is used when any cell or number is not 0.
-bool IsLevelUsed(const quarvel::LevelRecord& level);
+// A number that must lie in min..max: outside it, a CliError
+// "OPTION TEXT: Out of range MIN to MAX".
+std::int32_t ParseNumberInRange(const std::string& option, const std::string& text, std::int32_t min,
+                                std::int32_t max);
 
-struct LevelFacts {
-  int Number;          // 1-based
-  int Blocks;          // cells with codes 1..4
-  std::int32_t Demand; // rubies + emeralds + sapphires + bombs
-  int Time;
-  bool Playable;       // quarvel::IsLevelPlayable
-  bool TooFewBlocks;   // Blocks < Demand
-  bool TimeUnder10;    // Time < 10
-};
-
-LevelFacts FactsOf(const quarvel::LevelSet& set, int index);
-
-// The reasons a level cannot be played, as `check` writes them: "too few blocks",
-// "time under 10", in that order.
-std::vector<std::string> Reasons(const LevelFacts& facts);
-
-// The text of a JSON string, quotes included.
-std::string JsonString(std::string_view text);
+// "1 level", "2 levels", "0 levels".
+std::string Counted(long long count, std::string_view noun);
 
 // The help of the whole program (command empty) or of one command; empty for an unknown one.
 std::string HelpText(std::string_view command);

@@ -1,41 +1,71 @@
-// quarvel-levels copy: the editor's Levels > Copy followed by Levels > Save Set.
-#include <algorithm>
+// quarvel-levels copy: the editor's Levels > Copy followed by Levels > Save Set, made safe
+// for a command line: nothing is written when nothing would be copied or when the save
+// would drop a level, unless --drop says so; --dry-run only tells.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/FileNames.h"
+#include "cli/SaveOutcome.h"
+#include "cli/SetFiles.h"
+#include "cli/StandardOutput.h"
+#include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
-#include "model/LevelCheck.h"
 #include "model/LevelCopy.h"
 
 namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {
-    {"--start", 0, true}, {"--quantity", 0, true}, {"--after", 0, true}, {"--new", 0, false}};
+constexpr OptionSpec kOptions[] = {{"--start", 0, true}, {"--quantity", 0, true}, {"--after", 0, true},
+                                   {"--new", 0, false},  {"--drop", 0, false},    {"--dry-run", 0, false}};
 
-// As the Levels Copy dialog's fields: 1 when not given, brought into 1..256.
-std::int32_t DialogNumber(const ParsedArgs& parsed, const std::string& option) {
+// 1 to 256 as in the Levels Copy dialog, 1 when not given; anything else is refused.
+std::int32_t LevelNumber(const ParsedArgs& parsed, const std::string& option) {
   const auto found = parsed.Values.find(option);
   if (found == parsed.Values.end()) return 1;
-  return std::clamp(ParseNumber(option, found->second), 1, quarvel::kLevelCount);
+  return ParseNumberInRange(option, found->second, 1, quarvel::kLevelCount);
 }
 
-// Reads a whole set as the editor holds it: cleared, then the file's levels from level 1 on.
-int ReadInto(const std::string& file, quarvel::LevelSet& set) {
-  quarvel::ClearLevelSet(set);
-  try {
-    return quarvel::ReadLevelSetFile(file, set);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(file, error.what());
+std::string Levels(const std::vector<int>& numbers) {
+  return (numbers.size() == 1 ? "level " : "levels ") + NumberRanges(numbers);
+}
+
+std::vector<int> Run(int first, int count) {
+  std::vector<int> numbers;
+  for (int k = 0; k < count; ++k) numbers.push_back(first + k);
+  return numbers;
+}
+
+// The report's lines, in the tense of a save that happened or of one that would.
+struct Tense {
+  const char* Copied;
+  const char* Drop;
+  const char* Saved;
+};
+constexpr Tense kDone{"copied", "dropped", "saved"};
+constexpr Tense kWould{"would copy", "would drop", "would save"};
+
+std::string DroppedLines(const SaveOutcome& outcome, std::uint64_t held, std::uint64_t trailingBytes,
+                         const Tense& tense) {
+  std::string lines;
+  for (const DroppedLevel& level : outcome.Dropped)
+    lines += std::string(tense.Drop) + " level " + std::to_string(level.Number) + ": " + level.Reason + "\n";
+  if (outcome.RecordsPastTheEnd > 0) {
+    lines += std::string(tense.Drop) + " record" + (outcome.RecordsPastTheEnd == 1 ? " " : "s ") +
+             std::to_string(quarvel::kLevelCount + 1) +
+             (outcome.RecordsPastTheEnd == 1 ? "" : "-" + std::to_string(held)) + ": past level 256, never read\n";
   }
-}
-
-std::string Range(int first, int count) {
-  return count == 1 ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(first + count - 1);
+  if (trailingBytes > 0) {
+    lines += std::string(tense.Drop) + " " + Counted(static_cast<long long>(trailingBytes), "byte") +
+             " after the last whole record: never read\n";
+  }
+  return lines;
 }
 
 }  // namespace
@@ -46,54 +76,87 @@ int RunCopy(std::span<char* const> args) {
   if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
   const std::string& sourceFile = parsed.Operands[0];
   const std::string& targetFile = parsed.Operands[1];
-  const std::int32_t start = DialogNumber(parsed, "--start");
-  const std::int32_t quantity = DialogNumber(parsed, "--quantity");
-  const std::int32_t after = DialogNumber(parsed, "--after");
+  const std::int32_t start = LevelNumber(parsed, "--start");
+  const std::int32_t quantity = LevelNumber(parsed, "--quantity");
+  const std::int32_t after = LevelNumber(parsed, "--after");
+  const bool toStandardOutput = targetFile == kStandardStream;
+  if (sourceFile == kStandardStream && toStandardOutput)
+    throw CliError(kStandardStream, "Standard input can be SOURCE or TARGET, not both");
 
   auto target = std::make_unique<quarvel::LevelSet>();
+  SetFileShape targetShape;
   if (parsed.Has("--new")) {
+    struct stat st {};
+    if (!toStandardOutput && ::lstat(targetFile.c_str(), &st) == 0)
+      throw CliError(targetFile, "File exists: --new makes a new file and never replaces one");
     quarvel::ClearLevelSet(*target);
   } else {
-    ReadInto(targetFile, *target);
+    targetShape = ReadSet(targetFile, *target);
   }
   auto source = std::make_unique<quarvel::LevelSet>();
-  const int sourceLevels = ReadInto(sourceFile, *source);
+  const SetFileShape sourceShape = ReadSet(sourceFile, *source);
 
   quarvel::TCurrentLevel current = 0;
-  quarvel::CopyLevels(*target, *source, sourceLevels, start, quantity, after, current);
-  try {
-    quarvel::WriteLevelSetFile(targetFile, *target);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(targetFile, error.what());
+  const quarvel::CopiedLevels copied =
+      quarvel::CopyLevels(*target, *source, sourceShape.LevelsRead, start, quantity, after, current);
+  if (copied.Count == 0) {
+    PrintError(sourceFile, "Nothing to copy: it holds " + Counted(sourceShape.LevelsRead, "level") +
+                               ", --start is " + std::to_string(start) + "; nothing written.");
+    return kStatusRefused;
   }
 
-  // What CopyLevels copied: no more than asked, than fit up to level 256, than the source holds.
-  const int copied = std::max(0, std::min({quantity, quarvel::kLevelCount + 1 - after, sourceLevels - start + 1}));
-  if (copied == 0) {
-    std::printf("copied nothing: %s holds %d level%s\n", sourceFile.c_str(), sourceLevels, sourceLevels == 1 ? "" : "s");
-  } else {
-    std::printf("copied %d level%s: %s level%s %s to level%s %s\n", copied, copied == 1 ? "" : "s", sourceFile.c_str(),
-                copied == 1 ? "" : "s", Range(start, copied).c_str(), copied == 1 ? "" : "s",
-                Range(after, copied).c_str());
+  const std::uint64_t held = targetShape.Records();
+  const std::uint64_t trailing = targetShape.Records() >= 1 ? targetShape.TrailingBytes() : 0;
+  const SaveOutcome outcome = OutcomeOfSave(*target, held, copied);
+  const std::uint64_t dropped = outcome.DroppedCount();
+  if ((dropped > 0 || trailing > 0) && !parsed.Has("--drop")) {
+    std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";
+    if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
+    PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
+    std::fputs(DroppedLines(outcome, held, trailing, kWould).c_str(), stderr);
+    return kStatusRefused;
   }
 
-  int written = 0;
-  std::string dropped;
-  int droppedCount = 0;
-  for (int index = 0; index < quarvel::kLevelCount; ++index) {
-    if (quarvel::IsLevelPlayable(*target, index)) {
-      ++written;
-    } else if (IsLevelUsed((*target)[static_cast<std::size_t>(index)])) {
-      ++droppedCount;
-      dropped += (dropped.empty() ? "" : ", ") + std::to_string(index + 1);
+  const bool dryRun = parsed.Has("--dry-run");
+  if (!dryRun) {
+    if (toStandardOutput) {
+      const auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(quarvel::kMaxLevelSetFileSize);
+      const std::size_t size = quarvel::EncodeLevelSet(
+          *target, std::span<std::uint8_t, quarvel::kMaxLevelSetFileSize>(bytes.get(), quarvel::kMaxLevelSetFileSize));
+      WriteOut(std::span<const std::uint8_t>(bytes.get(), size));
+    } else {
+      try {
+        quarvel::WriteLevelSetFile(targetFile, *target);
+      } catch (const quarvel::EInOutError& error) {
+        throw CliError(targetFile, FileErrorMessage(targetFile, error.what()));
+      }
     }
   }
-  std::printf("saved %s: %d level%s written", targetFile.c_str(), written, written == 1 ? "" : "s");
-  if (droppedCount == 0) {
-    std::printf(", none dropped\n");
+
+  // Where the copies stand in the saved file: a level dropped before them moves them up.
+  const Tense& tense = dryRun ? kWould : kDone;
+  std::vector<int> savedAs;
+  int replaced = 0;
+  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number) {
+    if (const int saved = outcome.SavedNumber[static_cast<std::size_t>(number - 1)]; saved != 0)
+      savedAs.push_back(saved);
+    if (static_cast<std::uint64_t>(number) <= held) ++replaced;
+  }
+  const std::vector<int> inserted = Run(copied.FirstTarget, copied.Count);
+  std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " +
+                       ShownName(sourceFile) + " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " +
+                       Levels(inserted);
+  if (savedAs != inserted) report += savedAs.empty() ? ", none of them saved" : ", saved as " + Levels(savedAs);
+  report += "\n" + DroppedLines(outcome, held, trailing, tense);
+  report += std::string(tense.Saved) + " " + ShownName(targetFile) + ": " +
+            Counted(static_cast<long long>(held), "level") + " before, " + std::to_string(copied.Count) +
+            " copied, " + std::to_string(replaced) + " replaced, " + std::to_string(dropped) + " dropped: " +
+            Counted(outcome.Written, "level") + " written\n";
+  // The set itself goes to standard output: the report goes beside it.
+  if (toStandardOutput) {
+    std::fputs(report.c_str(), stderr);
   } else {
-    std::printf(", %d dropped that cannot be played: level%s %s\n", droppedCount, droppedCount == 1 ? "" : "s",
-                dropped.c_str());
+    WriteOut(report);
   }
   return kStatusOk;
 }

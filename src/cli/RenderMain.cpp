@@ -1,9 +1,9 @@
 // quarvel-levels-render: the `render` command of quarvel-levels, in a program of its own
 // because it is the only one that needs QtGui. Draws with the editor's grid painting and
-// tile pictures on the offscreen platform: no display server is needed or contacted.
+// tile pictures on the offscreen platform: no display server is needed or contacted, and
+// nothing in the environment (scale factors, font DPI, the fonts installed) changes a pixel.
 #include <QBuffer>
 #include <QByteArray>
-#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,8 +17,11 @@
 #include <vector>
 
 #include "cli/CliSupport.h"
-#include "files/LevelSetFile.h"
+#include "cli/LabelFont.h"
+#include "cli/SetFiles.h"
+#include "cli/StandardOutput.h"
 #include "files/PosixFiles.h"
+#include "model/LevelCheck.h"
 #include "ui/GridPainting.h"
 
 namespace {
@@ -51,15 +54,19 @@ Request ReadRequest(std::span<char* const> args) {
   const auto output = parsed.Values.find("--output");
   if (output == parsed.Values.end() || output->second.empty()) throw CliError("-o", "No output file given");
   request.Output = output->second;
+  if (request.Output != kStandardStream) {
+    const std::string ending = request.Output.size() >= 4 ? request.Output.substr(request.Output.size() - 4) : "";
+    if (ending.size() != 4 || ending[0] != '.' || (ending[1] | 0x20) != 'p' || (ending[2] | 0x20) != 'n' ||
+        (ending[3] | 0x20) != 'g')
+      throw CliError(request.Output, "Not a PNG name: the output ends in .png, or is - for standard output");
+    if (request.File != kStandardStream && SameFile(request.File, request.Output))
+      throw CliError(request.Output, "Is the level set being drawn: render never writes over its input");
+  }
   if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
-    request.Level = ParseNumber("--level", level->second);
-    if (request.Level < 1 || request.Level > quarvel::kLevelCount)
-      throw CliError("--level " + level->second, "Level out of range 1 to 256");
+    request.Level = ParseNumberInRange("--level", level->second, 1, quarvel::kLevelCount);
   }
   if (const auto scale = parsed.Values.find("--scale"); scale != parsed.Values.end()) {
-    request.Scale = ParseNumber("--scale", scale->second);
-    if (request.Scale < 1 || request.Scale > kMaxScale)
-      throw CliError("--scale " + scale->second, "Scale out of range 1 to 16");
+    request.Scale = ParseNumberInRange("--scale", scale->second, 1, kMaxScale);
   }
   return request;
 }
@@ -72,18 +79,16 @@ QImage ContactSheet(const quarvel::LevelSet& set, const std::vector<int>& levels
   const int tileHeight = kLabelHeight + GridPainting::kHeight + kMargin;
   QImage sheet(kMargin + columns * tileWidth, kMargin + rows * tileHeight, QImage::Format_RGB32);
   sheet.fill(kSheetBackground);
+  for (int i = 0; i < count; ++i) {
+    DrawLabel(sheet, kMargin + (i % columns) * tileWidth,
+              kMargin + (i / columns) * tileHeight + (kLabelHeight - kLabelGlyphHeight) / 2,
+              "Level " + std::to_string(levels[static_cast<std::size_t>(i)] + 1), Qt::black);
+  }
   QPainter painter(&sheet);
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(12);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
   const GridPainting::GridColours colours = GridPainting::StandardColours();
   for (int i = 0; i < count; ++i) {
     const int left = kMargin + (i % columns) * tileWidth;
     const int top = kMargin + (i / columns) * tileHeight;
-    painter.drawText(QRect(left, top, GridPainting::kWidth, kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Level %1").arg(levels[static_cast<std::size_t>(i)] + 1));
     painter.save();
     painter.translate(left, top + kLabelHeight);
     GridPainting::PaintLevel(painter, colours, set, levels[static_cast<std::size_t>(i)]);
@@ -108,23 +113,22 @@ int Render(int argc, char** argv) {
   const Request request = ReadRequest(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
 
   auto set = std::make_unique<quarvel::LevelSet>();
-  quarvel::ClearLevelSet(*set);
-  try {
-    quarvel::ReadLevelSetFile(request.File, *set);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(request.File, error.what());
-  }
+  ReadSet(request.File, *set);
   std::vector<int> levels;
   if (request.Level != 0) {
     levels.push_back(request.Level - 1);
   } else {
     for (int index = 0; index < quarvel::kLevelCount; ++index)
-      if (IsLevelUsed((*set)[static_cast<std::size_t>(index)])) levels.push_back(index);
+      if (quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) levels.push_back(index);
     if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
   }
 
   // The offscreen platform, whatever the environment says: no display is ever opened.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  for (const char* setting : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
+                              "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI", "QT_USE_PHYSICAL_DPI",
+                              "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"})
+    qunsetenv(setting);
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
       PrintError("render", message.toLocal8Bit().toStdString());
@@ -136,8 +140,13 @@ int Render(int argc, char** argv) {
   const QImage picture = request.Level != 0
                              ? GridPainting::LevelImage(*set, levels.front(), GridPainting::StandardColours())
                              : ContactSheet(*set, levels);
-  const std::int64_t pixels = std::int64_t{picture.width()} * picture.height() * request.Scale * request.Scale;
-  if (pixels > kMaxPixels) throw CliError("--scale " + std::to_string(request.Scale), "Picture too large");
+  const std::int64_t pixels = std::int64_t{picture.width()} * picture.height();
+  if (pixels * request.Scale * request.Scale > kMaxPixels) {
+    int largest = 1;
+    while ((largest + 1) * (largest + 1) * pixels <= kMaxPixels) ++largest;
+    throw CliError("--scale " + std::to_string(request.Scale),
+                   "Picture too large: the largest scale for this set is " + std::to_string(largest));
+  }
 
   QByteArray png;
   {
@@ -145,12 +154,15 @@ int Render(int argc, char** argv) {
     buffer.open(QIODevice::WriteOnly);
     if (!Enlarge(picture, request.Scale).save(&buffer, "PNG")) throw CliError(request.Output, "PNG encoding failed");
   }
+  const std::span bytes(reinterpret_cast<const std::uint8_t*>(png.constData()), static_cast<std::size_t>(png.size()));
+  if (request.Output == kStandardStream) {
+    WriteOut(bytes);
+    return kStatusOk;
+  }
   try {
-    quarvel::ReplaceFileContent(request.Output,
-                                std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
-                                          static_cast<std::size_t>(png.size())));
+    quarvel::ReplaceFileContent(request.Output, bytes);
   } catch (const quarvel::EInOutError& error) {
-    throw CliError(request.Output, error.what());
+    throw CliError(request.Output, FileErrorMessage(request.Output, error.what()));
   }
   return kStatusOk;
 }

@@ -11,17 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "DagFile.h"
+#include "CliFixtures.h"
 #include "FileBytes.h"
 #include "LevelSets.h"
-#include "RunProgram.h"
-#include "TempDir.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCheck.h"
 #include "model/LevelCopy.h"
 
 namespace {
 
+using namespace quarvel_cli_test;
 using quarvel_test::Bytes;
 using quarvel_test::DagFile;
 using quarvel_test::DagLevel;
@@ -29,60 +28,6 @@ using quarvel_test::ProgramRun;
 using quarvel_test::ReadAll;
 using quarvel_test::TempDir;
 using quarvel_test::WriteRaw;
-
-const std::string kProgramPath = QUARVEL_LEVELS_PROGRAM;
-
-struct CellCode {
-  int col, row, code;
-};
-
-DagLevel Level(int time, int bombs, int rubies, int emeralds, int sapphires, std::vector<CellCode> cells = {}) {
-  DagLevel level;
-  level.time = static_cast<std::int16_t>(time);
-  level.bombs = static_cast<std::int16_t>(bombs);
-  level.rubies = static_cast<std::int16_t>(rubies);
-  level.emeralds = static_cast<std::int16_t>(emeralds);
-  level.sapphires = static_cast<std::int16_t>(sapphires);
-  for (const CellCode& c : cells) level.Cell(c.col, c.row) = static_cast<std::int16_t>(c.code);
-  return level;
-}
-
-// A playable level: `blocks` red blocks along the top rows, demand 1, time 60.
-DagLevel Playable(int blocks = 3) {
-  std::vector<CellCode> cells;
-  for (int i = 0; i < blocks; ++i) cells.push_back({i % 11, i / 11, 1});
-  return Level(60, 0, 1, 0, 0, cells);
-}
-
-// Counted here from the fixture, apart from the program.
-int BlocksOf(const DagLevel& level) {
-  return static_cast<int>(std::count_if(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c >= 1 && c <= 4; }));
-}
-int DemandOf(const DagLevel& level) { return level.rubies + level.emeralds + level.sapphires + level.bombs; }
-bool UsedInFixture(const DagLevel& level) {
-  return level.time != 0 || level.bombs != 0 || level.rubies != 0 || level.emeralds != 0 || level.sapphires != 0 ||
-         std::any_of(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c != 0; });
-}
-
-ProgramRun RunLevels(const TempDir& dir, const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-  return quarvel_test::RunProgram(kProgramPath, args, dir.Path(), env);
-}
-
-std::vector<std::string> FolderNames(const std::string& path) {
-  std::vector<std::string> names;
-  if (DIR* d = ::opendir(path.c_str())) {
-    while (dirent* e = ::readdir(d)) names.emplace_back(e->d_name);
-    ::closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
-}
 
 // ---- check -------------------------------------------------------------------------------
 
@@ -93,8 +38,9 @@ struct Expected {
 
 struct CheckCase {
   std::string name;
-  std::vector<DagLevel> levels;  // the file's blocks
-  std::vector<Expected> lines;   // every level used, in order
+  std::vector<DagLevel> levels;        // the file's blocks
+  std::vector<Expected> lines;         // every level used, in order
+  std::vector<std::string> warnings{};  // what the next save would change
 };
 
 std::vector<CheckCase> CheckCases() {
@@ -117,7 +63,8 @@ std::vector<CheckCase> CheckCases() {
        {{1, "playable"}, {2, "not playable (time under 10)"}, {3, "playable"}}},
       {"EmptyLevelsAreSkippedAndKeepTheirNumbers",
        {Playable(), Level(0, 0, 0, 0, 0), Playable(), Level(0, 0, 0, 0, 0), Level(0, 0, 0, 0, 0)},
-       {{1, "playable"}, {3, "playable"}}},
+       {{1, "playable"}, {3, "playable"}},
+       {"level 2 is empty: the next save removes it and renumbers the levels after it"}},
       {"OneValueMakesALevelUsed",
        {Level(0, 0, 0, 0, 1), Level(0, 0, 0, 0, 0, {{10, 12, 5}}), Level(0, 1, 0, 0, 0), Level(12, 0, 0, 0, 0)},
        {{1, "not playable (too few blocks, time under 10)"},
@@ -133,6 +80,7 @@ std::vector<CheckCase> CheckCases() {
     full.lines.push_back({i + 1, "playable"});
   }
   full.levels.push_back(Level(1, 0, 9, 0, 0));
+  full.warnings = {"record 257 is never read: the next save drops it"};
   cases.push_back(full);
   return cases;
 }
@@ -168,7 +116,10 @@ TEST_P(CheckTest, LinesSummaryJsonAndStatus) {
                 ", demand " + std::to_string(DemandOf(level)) + ", time " + std::to_string(level.time) + ", " +
                 e.verdict + "\n";
   }
-  expected += file + ": " + std::to_string(used) + " levels used, " + std::to_string(playable) + " playable, " +
+  for (const std::string& w : c.warnings) expected += file + ": warning: " + w + "\n";
+  const std::size_t records = c.levels.size();
+  expected += file + ": " + std::to_string(records) + (records == 1 ? " record, " : " records, ") + std::to_string(used) +
+              (used == 1 ? " level used, " : " levels used, ") + std::to_string(playable) + " playable, " +
               std::to_string(used - playable) + " not playable\n";
   const ProgramRun text = RunLevels(dir, {"check", file});
   EXPECT_EQ(text.out, expected);
@@ -187,6 +138,8 @@ TEST_P(CheckTest, LinesSummaryJsonAndStatus) {
   EXPECT_EQ(entry["file"], file);
   EXPECT_EQ(entry["used"], used);
   EXPECT_EQ(entry["playable"], playable);
+  EXPECT_EQ(entry["records"], records);
+  EXPECT_EQ(entry["warnings"], nlohmann::json(c.warnings));
   ASSERT_EQ(entry["levels"].size(), c.lines.size());
   for (std::size_t k = 0; k < c.lines.size(); ++k) {
     const Expected& e = c.lines[k];
@@ -227,7 +180,7 @@ TEST(CheckFiles, StatusOfSeveralFiles) {
       if (f == missing) {
         EXPECT_EQ(run.err, "quarvel-levels: " + missing + ": File not found.\n");
       } else {
-        EXPECT_NE(run.out.find(f + ": 1 levels used"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(f + ": 1 record, 1 level used"), std::string::npos) << run.out;
       }
     }
     const ProgramRun json = RunLevels(dir, [&] {
@@ -256,40 +209,50 @@ struct CopyCase {
   bool fresh;                    // --new: TARGET does not exist
   std::vector<std::string> numbers;  // --start, --quantity, --after as typed; "" leaves one out
   std::string report;                // SRC and TGT stand for the paths
+  bool drop = false;                 // --drop
 };
 
-int Dialog(const std::string& typed) { return typed.empty() ? 1 : std::clamp(std::stoi(typed), 1, 256); }
-
-std::vector<DagLevel> Many(int count) {
-  std::vector<DagLevel> levels;
-  for (int i = 0; i < count; ++i) levels.push_back(Playable(1 + i));
-  return levels;
-}
+int Dialog(const std::string& typed) { return typed.empty() ? 1 : std::stoi(typed); }
 
 std::vector<CopyCase> CopyCases() {
   return {
       {"OverExistingLevels", Many(4), Many(3), false, {"2", "2", "2"},
-       "copied 2 levels: SRC levels 2-3 to levels 2-3\nsaved TGT: 3 levels written, none dropped\n"},
-      {"PastTheEndOfTheTarget", Many(2), Many(3), false, {"1", "2", "6"},
-       "copied 2 levels: SRC levels 1-2 to levels 6-7\nsaved TGT: 5 levels written, none dropped\n"},
+       "copied 2 levels: SRC levels 2-3 to levels 2-3\n"
+       "saved TGT: 3 levels before, 2 copied, 2 replaced, 0 dropped: 3 levels written\n"},
+      {"PastTheEndOfTheTargetMovesUp", Many(2), Many(3), false, {"1", "2", "6"},
+       "copied 2 levels: SRC levels 1-2 to levels 6-7, saved as levels 4-5\n"
+       "saved TGT: 3 levels before, 2 copied, 0 replaced, 0 dropped: 5 levels written\n"},
       {"QuantityCutToTheSource", Many(3), Many(1), false, {"2", "10", "1"},
-       "copied 2 levels: SRC levels 2-3 to levels 1-2\nsaved TGT: 2 levels written, none dropped\n"},
-      {"StartPastTheSource", Many(3), Many(2), false, {"4", "1", "1"},
-       "copied nothing: SRC holds 3 levels\nsaved TGT: 2 levels written, none dropped\n"},
-      {"NumbersBroughtIntoRange", Many(3), Many(2), false, {"0", "-4", "300"},
-       "copied 1 level: SRC level 1 to level 256\nsaved TGT: 3 levels written, none dropped\n"},
-      {"HugeNumbersBroughtIntoRange", Many(3), Many(2), false, {"2147483647", "+2", "-2147483648"},
-       "copied nothing: SRC holds 3 levels\nsaved TGT: 2 levels written, none dropped\n"},
-      {"DefaultsAreOne", Many(3), {Level(1, 0, 0, 0, 0)}, false, {"", "", ""},
-       "copied 1 level: SRC level 1 to level 1\nsaved TGT: 1 level written, none dropped\n"},
+       "copied 2 levels: SRC levels 2-3 to levels 1-2\n"
+       "saved TGT: 1 level before, 2 copied, 1 replaced, 0 dropped: 2 levels written\n"},
+      {"QuantityCutAtLevel256", Many(3), Many(2), false, {"1", "256", "256"},
+       "copied 1 level: SRC level 1 to level 256, saved as level 3\n"
+       "saved TGT: 2 levels before, 1 copied, 0 replaced, 0 dropped: 3 levels written\n"},
+      {"DefaultsAreOneAndReplaceAnUnplayableLevel", Many(3), {Level(1, 0, 0, 0, 0)}, false, {"", "", ""},
+       "copied 1 level: SRC level 1 to level 1\n"
+       "saved TGT: 1 level before, 1 copied, 1 replaced, 0 dropped: 1 level written\n"},
       {"NewSet", Many(5), {}, true, {"3", "3", "1"},
-       "copied 3 levels: SRC levels 3-5 to levels 1-3\nsaved TGT: 3 levels written, none dropped\n"},
-      {"UnplayableLevelsDropped", {Playable(), Level(5, 0, 0, 0, 0, {{0, 0, 1}})},
+       "copied 3 levels: SRC levels 3-5 to levels 1-3\n"
+       "saved TGT: 0 levels before, 3 copied, 0 replaced, 0 dropped: 3 levels written\n"},
+      {"DropReportsEveryUnplayableLevel", {Playable(), Level(5, 0, 0, 0, 0, {{0, 0, 1}})},
        {Playable(), Level(60, 0, 3, 0, 0), Playable(), Playable()}, false, {"1", "2", "3"},
-       "copied 2 levels: SRC levels 1-2 to levels 3-4\nsaved TGT: 2 levels written, 2 dropped that cannot be played: "
-       "levels 2, 4\n"},
-      {"EmptySourceLevelsCopiedThenDropped", {Playable(), Level(0, 0, 0, 0, 0)}, Many(3), false, {"1", "2", "1"},
-       "copied 2 levels: SRC levels 1-2 to levels 1-2\nsaved TGT: 2 levels written, none dropped\n"},
+       "copied 2 levels: SRC levels 1-2 to levels 3-4, saved as level 2\n"
+       "dropped level 2: not playable (too few blocks)\n"
+       "dropped level 4: not playable (time under 10)\n"
+       "saved TGT: 4 levels before, 2 copied, 2 replaced, 2 dropped: 2 levels written\n",
+       true},
+      {"DropReportsEmptyLevels", {Playable(), Level(0, 0, 0, 0, 0)}, {Playable(), Level(0, 0, 0, 0, 0), Playable(), Level(0, 0, 0, 0, 0)},
+       false, {"1", "2", "3"},
+       "copied 2 levels: SRC levels 1-2 to levels 3-4, saved as level 2\n"
+       "dropped level 2: empty\n"
+       "dropped level 4: empty\n"
+       "saved TGT: 4 levels before, 2 copied, 2 replaced, 2 dropped: 2 levels written\n",
+       true},
+      {"DropReportsRecordsPastLevel256", Many(1), std::vector<DagLevel>(300, Playable()), false, {"", "", ""},
+       "copied 1 level: SRC level 1 to level 1\n"
+       "dropped records 257-300: past level 256, never read\n"
+       "saved TGT: 300 levels before, 1 copied, 1 replaced, 44 dropped: 256 levels written\n",
+       true},
   };
 }
 
@@ -319,6 +282,7 @@ TEST_P(CopyTest, SavesWhatTheEditorSaves) {
   for (int i = 0; i < 3; ++i)
     if (!c.numbers[i].empty()) args.insert(args.end(), {options[i], c.numbers[i]});
   if (c.fresh) args.push_back("--new");
+  if (c.drop) args.push_back("--drop");
   const ProgramRun run = RunLevels(dir, args);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
@@ -357,7 +321,9 @@ std::vector<ErrorCase> ErrorCases() {
       {"CheckMissingFile", {"check", "NONE"}, "NONE: File not found."},
       {"CheckMissingFolder", {"check", "DIR/no/such.dag"}, "DIR/no/such.dag: Invalid filename."},
       {"CheckShortFile", {"check", "SHORT"}, "SHORT: Read beyond end of file."},
-      {"CheckFolder", {"check", "DIR"}, "DIR: File access denied."},
+      {"CheckFolder", {"check", "DIR"}, "DIR: File access denied: it is a folder."},
+      {"CheckFifo", {"check", "PIPEFILE"}, "PIPEFILE: File access denied: it is a FIFO."},
+      {"CheckDevice", {"check", "/dev/null"}, "/dev/null: File access denied: it is a character device."},
       {"CheckNoFile", {"check", "--json"}, "check: No file given."},
       {"CheckUnknownOption", {"check", "--jsn", "SRC"}, "--jsn: Unknown option."},
       {"CopyMissingSource", {"copy", "NONE", "TGT"}, "NONE: File not found."},
@@ -365,7 +331,17 @@ std::vector<ErrorCase> ErrorCases() {
       {"CopyMissingTarget", {"copy", "SRC", "NONE"}, "NONE: File not found."},
       {"CopyShortTarget", {"copy", "SRC", "SHORT"}, "SHORT: Read beyond end of file."},
       {"CopyNewIntoMissingFolder", {"copy", "SRC", "DIR/no/new.dag", "--new"}, "DIR/no/new.dag: Invalid filename."},
-      {"CopyNewOverFolder", {"copy", "SRC", "DIR", "--new"}, "DIR: File access denied."},
+      {"CopyNewOverFolder", {"copy", "SRC", "DIR", "--new"}, "DIR: File exists: --new makes a new file and never replaces one."},
+      {"CopyNewOverFile", {"copy", "SRC", "TGT", "--new"}, "TGT: File exists: --new makes a new file and never replaces one."},
+      {"CopyIntoFolder", {"copy", "SRC", "DIR"}, "DIR: File access denied: it is a folder."},
+      {"CopyBothFromStandardInput", {"copy", "-", "-"}, "-: Standard input can be SOURCE or TARGET, not both."},
+      {"CopyStartZero", {"copy", "SRC", "TGT", "--start", "0"}, "--start 0: Out of range 1 to 256."},
+      {"CopyStart257", {"copy", "SRC", "TGT", "--start=257"}, "--start 257: Out of range 1 to 256."},
+      {"CopyQuantityZero", {"copy", "SRC", "TGT", "--quantity", "0"}, "--quantity 0: Out of range 1 to 256."},
+      {"CopyQuantityNegative", {"copy", "SRC", "TGT", "--quantity", "-1"}, "--quantity -1: Out of range 1 to 256."},
+      {"CopyAfter257", {"copy", "SRC", "TGT", "--after", "257"}, "--after 257: Out of range 1 to 256."},
+      {"CopyAfterMostNegative", {"copy", "SRC", "TGT", "--after", "-2147483648"},
+       "--after -2147483648: Out of range 1 to 256."},
       {"CopyStartNotANumber", {"copy", "SRC", "TGT", "--start", "abc"}, "--start abc: Invalid numeric input."},
       {"CopyQuantityEmpty", {"copy", "SRC", "TGT", "--quantity="}, "--quantity : Invalid numeric input."},
       {"CopyAfterBeyond32Bits", {"copy", "SRC", "TGT", "--after", "2147483648"},
@@ -376,20 +352,34 @@ std::vector<ErrorCase> ErrorCases() {
       {"CopyFlagWithValue", {"copy", "SRC", "TGT", "--new=yes"}, "--new=yes: Unknown option."},
       {"CopyOneFile", {"copy", "SRC"}, "copy: SOURCE and TARGET needed."},
       {"CopyThreeFiles", {"copy", "SRC", "TGT", "SHORT"}, "SHORT: Unexpected argument."},
-      {"UnknownCommand", {"verify", "SRC"}, "verify: Unknown command."},
+      {"UnknownCommand", {"chek", "SRC"}, "chek: Unknown command; did you mean check? See quarvel-levels --help."},
+      {"UnknownCommandNearCopy", {"cpy", "SRC", "TGT"}, "cpy: Unknown command; did you mean copy? See quarvel-levels --help."},
+      {"HelpWithArgument", {"--help", "check"}, "check: Unexpected argument."},
+      {"VersionWithArgument", {"--version", "SRC"}, "SRC: Unexpected argument."},
+      {"CommandHelpWithArgument", {"check", "--help", "SRC"}, "SRC: Unexpected argument beside --help."},
       {"UnknownProgramOption", {"--verbose"}, "--verbose: Unknown option."},
-      {"HelpOfUnknownCommand", {"help", "verify"}, "verify: Unknown command."},
+      {"HelpOfUnknownCommand", {"help", "rendr"}, "rendr: Unknown command; did you mean render? See quarvel-levels --help."},
       {"RenderNoOutput", {"render", "SRC"}, "-o: No output file given."},
-      {"RenderMissingFile", {"render", "NONE", "-o", "TGT"}, "NONE: File not found."},
-      {"RenderShortFile", {"render", "SHORT", "-o", "TGT"}, "SHORT: Read beyond end of file."},
-      {"RenderLevelZero", {"render", "SRC", "-o", "TGT", "--level", "0"}, "--level 0: Level out of range 1 to 256."},
-      {"RenderLevelTooHigh", {"render", "SRC", "-o", "TGT", "--level=257"}, "--level 257: Level out of range 1 to 256."},
-      {"RenderLevelNotANumber", {"render", "SRC", "-o", "TGT", "--level", "x1"}, "--level x1: Invalid numeric input."},
-      {"RenderScaleZero", {"render", "SRC", "-o", "TGT", "--scale", "0"}, "--scale 0: Scale out of range 1 to 16."},
-      {"RenderScaleTooHigh", {"render", "SRC", "-o", "TGT", "--scale", "17"}, "--scale 17: Scale out of range 1 to 16."},
+      {"RenderMissingFile", {"render", "NONE", "-o", "DIR/out.png"}, "NONE: File not found."},
+      {"RenderShortFile", {"render", "SHORT", "-o", "DIR/out.png"}, "SHORT: Read beyond end of file."},
+      {"RenderLevelZero", {"render", "SRC", "-o", "DIR/out.png", "--level", "0"}, "--level 0: Out of range 1 to 256."},
+      {"RenderLevelTooHigh", {"render", "SRC", "-o", "DIR/out.png", "--level=257"}, "--level 257: Out of range 1 to 256."},
+      {"RenderLevelNotANumber", {"render", "SRC", "-o", "DIR/out.png", "--level", "x1"}, "--level x1: Invalid numeric input."},
+      {"RenderScaleZero", {"render", "SRC", "-o", "DIR/out.png", "--scale", "0"}, "--scale 0: Out of range 1 to 16."},
+      {"RenderScaleTooHigh", {"render", "SRC", "-o", "DIR/out.png", "--scale", "17"}, "--scale 17: Out of range 1 to 16."},
       {"RenderIntoMissingFolder", {"render", "SRC", "-o", "DIR/no/out.png"}, "DIR/no/out.png: Invalid filename."},
-      {"RenderEmptySet", {"render", "EMPTY", "-o", "TGT"}, "EMPTY: No level used, nothing to draw."},
-      {"RenderUnknownOption", {"render", "SRC", "-o", "TGT", "--dpi", "2"}, "--dpi: Unknown option."},
+      {"RenderOverItsInput", {"render", "SRC", "-o", "SRC"},
+       "SRC: Not a PNG name: the output ends in .png, or is - for standard output."},
+      {"RenderOverItsInputByAnotherName", {"render", "SRC", "-o", "DIR/alias.PNG"},
+       "DIR/alias.PNG: Is the level set being drawn: render never writes over its input."},
+      {"RenderOverItsInputByASymlink", {"render", "SRC", "-o", "DIR/link.png"},
+       "DIR/link.png: Is the level set being drawn: render never writes over its input."},
+      {"RenderNotAPngName", {"render", "SRC", "-o", "DIR/sheet"},
+       "DIR/sheet: Not a PNG name: the output ends in .png, or is - for standard output."},
+      {"RenderScaleTooLargeForTheSet", {"render", "FULL", "-o", "DIR/big.png", "--scale", "16"},
+       "--scale 16: Picture too large: the largest scale for this set is 2."},
+      {"RenderEmptySet", {"render", "EMPTY", "-o", "DIR/out.png"}, "EMPTY: No level used, nothing to draw."},
+      {"RenderUnknownOption", {"render", "SRC", "-o", "DIR/out.png", "--dpi", "2"}, "--dpi: Unknown option."},
   };
 }
 
@@ -410,13 +400,20 @@ TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   truncated.pop_back();
   WriteRaw(shortFile, truncated);
   WriteRaw(empty, DagFile({Level(0, 0, 0, 0, 0)}));
+  const std::string full = dir / "full.dag", fifo = dir / "fifo";
+  WriteRaw(full, DagFile(std::vector<DagLevel>(256, Playable())));
+  ::mkfifo(fifo.c_str(), 0644);
+  // Other names of the source: a hard link and a symbolic link with picture names.
+  ::link(src.c_str(), (dir / "alias.PNG").c_str());
+  ::symlink("source.dag", (dir / "link.png").c_str());
   const std::vector<std::string> namesBefore = FolderNames(dir.Path());
   const Bytes srcBefore = ReadAll(src), tgtBefore = ReadAll(tgt);
 
   auto expand = [&](std::string text) {
     for (const auto& [key, value] :
          std::vector<std::pair<std::string, std::string>>{{"SRC", src}, {"TGT", tgt}, {"SHORT", shortFile},
-                                                          {"EMPTY", empty}, {"NONE", dir / "none.dag"}, {"DIR", dir.Path()}})
+                                                          {"EMPTY", empty}, {"NONE", dir / "none.dag"}, {"FULL", full}, {"PIPEFILE", fifo},
+                                                          {"DIR", dir.Path()}})
       text = Replace(text, key, value);
     return text;
   };

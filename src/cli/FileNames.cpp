@@ -1,0 +1,127 @@
+#include "cli/FileNames.h"
+
+#include <cstdio>
+
+namespace quarvel_cli {
+
+namespace {
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+std::string Hex2(unsigned char c) {
+  char buffer[3];
+  std::snprintf(buffer, sizeof buffer, "%02x", c);
+  return buffer;
+}
+
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+  if (text.empty()) return 0;
+  const auto c0 = static_cast<unsigned char>(text[0]);
+  if (c0 < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (c0 >= 0xC2 && c0 <= 0xDF) {
+    length = 2;
+  } else if (c0 >= 0xE0 && c0 <= 0xEF) {
+    length = 3;
+    if (c0 == 0xE0) low = 0xA0;       // no overlong forms
+    if (c0 == 0xED) high = 0x9F;      // no surrogates
+  } else if (c0 >= 0xF0 && c0 <= 0xF4) {
+    length = 4;
+    if (c0 == 0xF0) low = 0x90;
+    if (c0 == 0xF4) high = 0x8F;      // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  const auto c1 = static_cast<unsigned char>(text[1]);
+  if (c1 < low || c1 > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (!IsContinuation(static_cast<unsigned char>(text[i]))) return 0;
+  return length;
+}
+
+bool IsUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t n = Utf8SequenceLength(text);
+    if (n == 0) return false;
+    text.remove_prefix(n);
+  }
+  return true;
+}
+
+std::string ShownName(std::string_view name, std::string_view reserved) {
+  bool plain = !name.empty() && name.front() != '"' && name.find(": ") == std::string_view::npos &&
+               name != reserved && IsUtf8(name);
+  for (char ch : name) plain = plain && static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F;
+  if (plain) return std::string(name);
+  std::string out = "\"";
+  while (!name.empty()) {
+    const auto c = static_cast<unsigned char>(name.front());
+    const std::size_t n = Utf8SequenceLength(name);
+    if (n > 1) {
+      out.append(name.substr(0, n));
+      name.remove_prefix(n);
+      continue;
+    }
+    name.remove_prefix(1);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      default:
+        if (n == 0 || c < 0x20 || c == 0x7F) {
+          out += "\\x" + Hex2(c);
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  while (!text.empty()) {
+    const auto c = static_cast<unsigned char>(text.front());
+    const std::size_t n = Utf8SequenceLength(text);
+    if (n == 0) {
+      out += "\\ufffd";
+      text.remove_prefix(1);
+      continue;
+    }
+    if (n > 1) {
+      out.append(text.substr(0, n));
+      text.remove_prefix(n);
+      continue;
+    }
+    text.remove_prefix(1);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          out += "\\u00" + Hex2(c);
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonNameMember(std::string_view key, std::string_view name) {
+  std::string member = JsonString(key) + ": " + JsonString(name);
+  if (IsUtf8(name)) return member;
+  std::string hex;
+  for (char ch : name) hex += Hex2(static_cast<unsigned char>(ch));
+  return member + ", " + JsonString(std::string(key) + "_hex") + ": \"" + hex + "\"";
+}
+
+}  // namespace quarvel_cli

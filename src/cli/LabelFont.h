@@ -1,0 +1,17 @@
+#pragma once
+// The contact sheet's labels in a pixel font of their own: no installed font, font
+// setting or DPI can change a pixel of them.
+
+#include <QColor>
+#include <QImage>
+#include <string_view>
+
+namespace quarvel_cli {
+
+inline constexpr int kLabelGlyphHeight = 7;
+
+// Draws `text` (letters of "Level", digits and spaces) with its top left at (left, top).
+// Other characters are left out.
+void DrawLabel(QImage& image, int left, int top, std::string_view text, QColor colour);
+
+}  // namespace quarvel_cli

@@ -1,0 +1,102 @@
+#include "cli/SetFiles.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "cli/CliSupport.h"
+#include "files/LevelSetBytes.h"
+#include "files/LevelSetFile.h"
+#include "files/PosixFiles.h"
+
+namespace quarvel_cli {
+
+std::uint64_t SetFileShape::Records() const {
+  return Bytes < quarvel::kHeaderSize ? 0 : (Bytes - quarvel::kHeaderSize) / quarvel::kBlockSize;
+}
+
+std::uint64_t SetFileShape::TrailingBytes() const {
+  return Bytes < quarvel::kHeaderSize ? Bytes : (Bytes - quarvel::kHeaderSize) % quarvel::kBlockSize;
+}
+
+namespace {
+
+std::string KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return {};
+}
+
+// Standard input read to its end: the first 75,780 bytes kept, the rest only counted.
+SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
+  const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(quarvel::kMaxLevelSetFileSize);
+  std::uint64_t total = 0;
+  std::uint8_t spill[65536];
+  for (;;) {
+    const bool keeping = total < quarvel::kMaxLevelSetFileSize;
+    std::uint8_t* into = keeping ? buffer.get() + total : spill;
+    const std::size_t room = keeping ? quarvel::kMaxLevelSetFileSize - total : sizeof spill;
+    const ssize_t n = ::read(STDIN_FILENO, into, room);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      struct stat st {};
+      std::string message = quarvel::ErrorFromErrno(err, kStandardStream).what();
+      if (::fstat(STDIN_FILENO, &st) == 0 && !KindOf(st.st_mode).empty())
+        message += ": it is " + KindOf(st.st_mode);
+      throw CliError(kStandardStream, message);
+    }
+    total += static_cast<std::uint64_t>(n);
+  }
+  SetFileShape shape;
+  shape.Bytes = total;
+  const std::size_t kept = total < quarvel::kMaxLevelSetFileSize ? total : quarvel::kMaxLevelSetFileSize;
+  try {
+    shape.LevelsRead = quarvel::ParseLevelSetBytes({buffer.get(), kept}, set);
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(kStandardStream, error.what());
+  }
+  return shape;
+}
+
+}  // namespace
+
+std::string FileKind(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return {};
+  return KindOf(st.st_mode);
+}
+
+std::string FileErrorMessage(const std::string& path, const std::string& message) {
+  const std::string kind = FileKind(path);
+  return kind.empty() ? message : message + ": it is " + kind;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set) {
+  quarvel::ClearLevelSet(set);
+  if (file == kStandardStream) return ReadStandardInput(set);
+  SetFileShape shape;
+  try {
+    shape.LevelsRead = quarvel::ReadLevelSetFile(file, set);
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(file, FileErrorMessage(file, error.what()));
+  }
+  // The reader looks at no more than 256 records; the length tells what lies beyond.
+  struct stat st {};
+  shape.Bytes = ::stat(file.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+  return shape;
+}
+
+}  // namespace quarvel_cli

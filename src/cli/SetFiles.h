@@ -1,0 +1,38 @@
+#pragma once
+// Level set files as the commands read and write them: "-" is standard input or output,
+// and an error names what is wrong with the file.
+
+#include <cstdint>
+#include <string>
+
+#include "model/LevelSet.h"
+
+namespace quarvel_cli {
+
+inline constexpr const char* kStandardStream = "-";
+
+// What a read found beside the levels: the file's whole length, of which the reader looks
+// at no more than the header and 256 records.
+struct SetFileShape {
+  int LevelsRead = 0;        // 0..256
+  std::uint64_t Bytes = 0;   // the file's length
+  std::uint64_t Records() const;        // whole records after the header
+  std::uint64_t TrailingBytes() const;  // bytes after the last whole record
+};
+
+// Reads FILE, or standard input for "-", into `set` as the editor opens a set: cleared,
+// then the file's levels from level 1 on. Failures are CliErrors with the editor's message.
+SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set);
+
+// What `path` is when it is not a regular file: "a folder", "a FIFO", ...; empty otherwise
+// or when it does not exist.
+std::string FileKind(const std::string& path);
+
+// The editor's message for a failed operation on `path`, saying what the file is when the
+// failure comes from its kind ("File access denied: it is a folder").
+std::string FileErrorMessage(const std::string& path, const std::string& message);
+
+// The same file: one inode, whatever the names.
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace quarvel_cli
