@@ -124,6 +124,7 @@ int RunCopy(std::span<char* const> args) {
       const std::size_t size = quarvel::EncodeLevelSet(
           *target, std::span<std::uint8_t, quarvel::kMaxLevelSetFileSize>(bytes.get(), quarvel::kMaxLevelSetFileSize));
       WriteOut(std::span<const std::uint8_t>(bytes.get(), size));
+      FlushOut();  // saved only once it has gone out
     } else {
       try {
         quarvel::WriteLevelSetFile(targetFile, *target);

@@ -52,8 +52,9 @@ inline bool UsedInFixture(const DagLevel& level) {
          std::any_of(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c != 0; });
 }
 
-inline ProgramRun RunLevels(const TempDir& dir, const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-  return quarvel_test::RunProgram(kProgramPath, args, dir.Path(), env);
+inline ProgramRun RunLevels(const TempDir& dir, const std::vector<std::string>& args,
+                            const std::vector<std::string>& env = {}, const quarvel_test::Streams& streams = {}) {
+  return quarvel_test::RunProgram(kProgramPath, args, dir.Path(), env, streams);
 }
 
 inline std::vector<std::string> FolderNames(const std::string& path) {
