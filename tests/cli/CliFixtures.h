@@ -73,6 +73,12 @@ inline std::string Replace(std::string text, const std::string& from, const std:
   return text;
 }
 
+// The bytes with `extra` more after them: a tail that is not a whole record.
+inline quarvel_test::Bytes WithTail(quarvel_test::Bytes bytes, std::size_t extra) {
+  bytes.resize(bytes.size() + extra, 0x5A);
+  return bytes;
+}
+
 // `count` playable levels, each unlike the others.
 inline std::vector<DagLevel> Many(int count) {
   std::vector<DagLevel> levels;

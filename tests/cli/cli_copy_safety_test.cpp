@@ -30,11 +30,6 @@ struct SafetyCase {
   std::string err;
 };
 
-Bytes WithTail(Bytes bytes, std::size_t extra) {
-  bytes.resize(bytes.size() + extra, 0x5A);
-  return bytes;
-}
-
 const std::string kRefusal = "quarvel-levels: TGT: The save would drop ";
 
 std::vector<SafetyCase> SafetyCases() {

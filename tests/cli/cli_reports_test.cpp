@@ -26,11 +26,6 @@ struct WarningCase {
   int status;  // without --strict; with it, any warning makes 1
 };
 
-Bytes WithTail(Bytes bytes, std::size_t extra) {
-  bytes.resize(bytes.size() + extra, 0x01);
-  return bytes;
-}
-
 std::vector<WarningCase> WarningCases() {
   const DagLevel empty = Level(0, 0, 0, 0, 0);
   const std::vector<DagLevel> full(256, Playable());
