@@ -1,7 +1,8 @@
 // quarvel-levels-render: the `render` command of quarvel-levels, in a program of its own
 // because it is the only one that needs QtGui. Draws with the editor's grid painting and
-// tile pictures on the offscreen platform: no display server is needed or contacted, and
-// nothing in the environment (scale factors, font DPI, the fonts installed) changes a pixel.
+// tile pictures on the offscreen platform: no display server is needed or contacted. It
+// paints into images of its own size and draws its labels in a pixel font of its own, so
+// scale factors, font DPI and the fonts installed change no pixel.
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -125,10 +126,6 @@ int Render(int argc, char** argv) {
 
   // The offscreen platform, whatever the environment says: no display is ever opened.
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  for (const char* setting : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
-                              "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI", "QT_USE_PHYSICAL_DPI",
-                              "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"})
-    qunsetenv(setting);
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
       PrintError("render", message.toLocal8Bit().toStdString());

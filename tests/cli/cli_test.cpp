@@ -497,3 +497,34 @@ TEST(LibrariesTest, RenderLoadsQtGuiOnlyAndNoDisplay) {
 }
 
 }  // namespace
+
+namespace {
+
+// The same picture whatever the environment says about scaling, font DPI or fonts.
+TEST(RenderEnvironmentTest, SettingsAndFontsChangeNoPixel) {
+  if (!QUARVEL_LEVELS_RENDER) GTEST_SKIP() << "built without QUARVEL_GUI";
+  TempDir dir;
+  const std::string source = dir / "source.dag";
+  WriteRaw(source, DagFile(Many(12)));
+  const std::vector<std::vector<std::string>> environments = {
+      {"QT_SCALE_FACTOR=2"},
+      {"QT_FONT_DPI=200"},
+      {"QT_SCREEN_SCALE_FACTORS=3", "QT_ENABLE_HIGHDPI_SCALING=1", "QT_SCALE_FACTOR_ROUNDING_POLICY=PassThrough"},
+      {"QT_USE_PHYSICAL_DPI=1"},
+      {"FONTCONFIG_FILE=/dev/null", "QT_QPA_FONTDIR=/nonexistent"},  // no font at all
+  };
+  for (const std::vector<std::string>& level : {std::vector<std::string>{}, {"--level", "2", "--scale", "2"}}) {
+    std::vector<std::string> args{"render", source, "-o", dir / "plain.png"};
+    args.insert(args.end(), level.begin(), level.end());
+    ASSERT_EQ(RunLevels(dir, args).status, 0);
+    const Bytes plain = ReadAll(dir / "plain.png");
+    for (const std::vector<std::string>& env : environments) {
+      args[3] = dir / "other.png";
+      const ProgramRun run = RunLevels(dir, args, env);
+      EXPECT_EQ(run.status, 0) << env[0] << run.err;
+      EXPECT_TRUE(ReadAll(dir / "other.png") == plain) << env[0] << (level.empty() ? " sheet" : " level");
+    }
+  }
+}
+
+}  // namespace
