@@ -7,7 +7,7 @@ namespace {
 constexpr const char* kProgramHelp =
     "Usage: quarvel-levels COMMAND [OPTION]... [FILE]...\n"
     "Checks, renders and copies Quarvel level sets (.dag files), reading and writing them as\n"
-    "the editor does.\n"
+    "the editor does. A FILE of - is standard input (or output, where it is written).\n"
     "\n"
     "Commands:\n"
     "  check FILE...                  report every level used and whether it can be played\n"
@@ -19,17 +19,23 @@ constexpr const char* kProgramHelp =
     "  -h, --help                     show this help\n"
     "  --version                      show the version\n"
     "\n"
-    "Exit status: 0 when all is well, 1 when `check` finds a level that cannot be played,\n"
-    "2 on an error (a file that cannot be read or written, a bad argument).\n";
+    "Exit status: 0 when all is well; 1 when `check` finds a level that cannot be played\n"
+    "(or, with --strict, warns) or when `copy` refuses and writes nothing; 2 on an error\n"
+    "(a file that cannot be read or written, a bad argument).\n";
 
 constexpr const char* kCheckHelp =
-    "Usage: quarvel-levels check [--json] FILE...\n"
+    "Usage: quarvel-levels check [--json] [--strict] FILE...\n"
     "For each file, one line per level used (any cell or number not 0): its number, the blocks\n"
     "(cells with codes 1 to 4), the demand (rubies + emeralds + sapphires + bombs), the time,\n"
     "and whether it can be played, with the reasons when not: too few blocks, time under 10.\n"
-    "Then how many levels are used, playable and not playable.\n"
+    "Then warnings about what the editor's next save would change without a word (an empty\n"
+    "level before a used one, which it removes so that the levels after it move up; records\n"
+    "past the 256th, which it never reads; a tail that is not a whole record), and how many\n"
+    "records the file holds and how many levels are used, playable and not playable. Several\n"
+    "files end with a total line. FILE - is standard input.\n"
     "\n"
     "  --json                         the same as one JSON document\n"
+    "  --strict                       a warning fails as a level that cannot be played does\n"
     "\n"
     "Exit status: 0 when every level used can be played, 1 when one cannot, 2 on an error.\n";
 
@@ -37,25 +43,34 @@ constexpr const char* kRenderHelp =
     "Usage: quarvel-levels render FILE -o OUT.png [--level N] [--scale K]\n"
     "Draws level N of FILE as the editor's grid shows it, without the current cell's marks;\n"
     "without --level, a contact sheet of every level used, each labelled with its number.\n"
-    "Needs no display.\n"
+    "Needs no display. FILE - is standard input.\n"
     "\n"
-    "  -o, --output OUT.png           the picture to write (replaced safely)\n"
+    "  -o, --output OUT.png           the picture to write (replaced safely), or - for\n"
+    "                                 standard output; never one of the inputs\n"
     "  --level N                      the level, 1 to 256\n"
     "  --scale K                      enlarge K times, 1 to 16, pixel for pixel (default 1)\n";
 
 constexpr const char* kCopyHelp =
-    "Usage: quarvel-levels copy SOURCE TARGET [--start S] [--quantity Q] [--after A] [--new]\n"
+    "Usage: quarvel-levels copy SOURCE TARGET [--start S] [--quantity Q] [--after A]\n"
+    "                           [--new] [--drop] [--dry-run]\n"
     "The editor's Levels > Copy followed by Levels > Save Set: reads TARGET, copies Q levels of\n"
-    "SOURCE from level S on over the levels of TARGET from level A on, and saves TARGET. As in\n"
-    "the Levels Copy dialog each number is brought into 1 to 256 (default 1); only levels SOURCE\n"
-    "holds are copied, and none past level 256. As the editor's Save Set does, the save writes\n"
-    "only the levels that can be played, in order: the others are dropped and the levels after\n"
-    "them move up.\n"
+    "SOURCE from level S on over the levels of TARGET from level A on, and saves TARGET. Each\n"
+    "number is 1 to 256 (default 1); only levels SOURCE holds are copied, and none past level\n"
+    "256. The save writes only the levels that can be played, in order, as the editor's does.\n"
+    "\n"
+    "Nothing is written, with status 1, when nothing would be copied, or when the save would\n"
+    "drop anything: a level that cannot be played or is empty (TARGET's or a copied one; the\n"
+    "levels after it would move up), records past the 256th. The levels that would be lost are\n"
+    "listed. Otherwise copy says where the copies stand in the saved file and adds up:\n"
+    "before + copied - replaced - dropped = written. SOURCE or TARGET - is standard input;\n"
+    "TARGET - writes the saved set to standard output and the report to standard error.\n"
     "\n"
     "  --start S                      the first level of SOURCE to copy\n"
     "  --quantity Q                   how many levels to copy\n"
     "  --after A                      the level of TARGET the first copy goes to\n"
-    "  --new                          start from an empty set instead of reading TARGET\n";
+    "  --new                          start from an empty set; TARGET must not exist\n"
+    "  --drop                         save even when levels are dropped, and list each one\n"
+    "  --dry-run                      say what would happen and write nothing\n";
 
 }  // namespace
 
