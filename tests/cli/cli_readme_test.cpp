@@ -1,0 +1,137 @@
+// The examples of quarvel-levels in the README and the manual page hold true: each
+// transcript of the README is run in order in a folder holding the files it names, and
+// its output compared line for line; every other example must run without an error.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CliFixtures.h"
+#include "FileBytes.h"
+
+namespace {
+
+using namespace quarvel_cli_test;
+using quarvel_test::DagFile;
+using quarvel_test::WriteRaw;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A level of `blocks` blocks of `code`, the demand in one of its numbers.
+DagLevel Shaped(int time, int blocks, int code, int rubies, int emeralds, int sapphires, int bombs) {
+  std::vector<CellCode> cells;
+  for (int i = 0; i < blocks; ++i) cells.push_back({i % 11, i / 11, code});
+  return Level(time, bombs, rubies, emeralds, sapphires, cells);
+}
+
+// The files the examples name: pack.dag as the README's check shows it, committed to git,
+// and extra.dag with two playable levels.
+void MakeExampleFiles(const TempDir& dir) {
+  WriteRaw(dir / "pack.dag", DagFile({Shaped(120, 14, 1, 4, 0, 0, 0), Shaped(90, 16, 2, 5, 4, 0, 0),
+                                      Shaped(5, 4, 3, 0, 0, 6, 0), Shaped(150, 10, 4, 0, 0, 0, 8)}));
+  WriteRaw(dir / "extra.dag", DagFile({Shaped(60, 5, 1, 3, 0, 0, 0), Shaped(80, 6, 2, 0, 2, 0, 0)}));
+  const ProgramRun git = quarvel_test::RunProgram(
+      "/bin/sh", {"-c", "cd \"$0\" && git init -q && git add pack.dag && git commit -qm pack", dir.Path()},
+      dir.Path(), {"HOME=" + dir.Path(), "GIT_CONFIG_NOSYSTEM=1", "GIT_AUTHOR_NAME=t", "GIT_AUTHOR_EMAIL=t@t",
+                   "GIT_COMMITTER_NAME=t", "GIT_COMMITTER_EMAIL=t@t"});
+  ASSERT_EQ(git.status, 0) << git.err;
+}
+
+// The folder of the program under test first on PATH, so that examples run it by name.
+std::vector<std::string> ExampleEnvironment(const TempDir& dir) {
+  const std::string folder = kProgramPath.substr(0, kProgramPath.rfind('/'));
+  const char* path = std::getenv("PATH");
+  return {"PATH=" + folder + ":" + (path ? path : "/usr/bin:/bin"), "HOME=" + dir.Path()};
+}
+
+ProgramRun RunShell(const TempDir& dir, const std::string& script) {
+  return quarvel_test::RunProgram("/bin/sh", {"-c", "cd \"$0\" && " + script, dir.Path()}, dir.Path(),
+                                  ExampleEnvironment(dir));
+}
+
+std::string QuarvelLevelsSection() {
+  const std::string readme = ReadFile(QUARVEL_README);
+  const auto start = readme.find("\n## quarvel-levels\n");
+  const auto end = readme.find("\n## ", start + 1);
+  return readme.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+struct Step {
+  std::string command;
+  std::string output;
+};
+
+// The "$ " lines of each fenced block and the lines after each, up to the next.
+std::vector<std::vector<Step>> Transcripts(const std::string& section) {
+  std::vector<std::vector<Step>> transcripts;
+  std::istringstream lines(section);
+  bool inBlock = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("```")) {
+      inBlock = !inBlock;
+      if (inBlock) transcripts.emplace_back();
+    } else if (inBlock && line.starts_with("$ ")) {
+      transcripts.back().push_back({line.substr(2), ""});
+    } else if (inBlock && !transcripts.back().empty()) {
+      transcripts.back().back().output += line + "\n";
+    }
+  }
+  return transcripts;
+}
+
+TEST(ReadmeTest, TranscriptsHoldTrue) {
+  TempDir dir;
+  MakeExampleFiles(dir);
+  const auto transcripts = Transcripts(QuarvelLevelsSection());
+  ASSERT_GE(transcripts.size(), 2u);
+  for (const std::vector<Step>& steps : transcripts) {
+    ASSERT_FALSE(steps.empty());
+    // One shell, so that `echo $?` sees the command before it; a line of its own between
+    // the steps, the status carried over it.
+    std::string script;
+    for (const Step& step : steps) script += "{ " + step.command + "; } 2>&1; s=$?; echo '@@'; (exit $s); ";
+    const ProgramRun run = RunShell(dir, script);
+    std::vector<std::string> outputs;
+    std::string rest = run.out;
+    for (auto at = rest.find("@@\n"); at != std::string::npos; at = rest.find("@@\n")) {
+      outputs.push_back(rest.substr(0, at));
+      rest.erase(0, at + 3);
+    }
+    ASSERT_EQ(outputs.size(), steps.size()) << run.out << run.err;
+    for (std::size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(outputs[i], steps[i].output) << "$ " << steps[i].command;
+  }
+}
+
+// Commands in the README's text and the manual page's EXAMPLES run without an error.
+TEST(ReadmeTest, OtherExamplesRun) {
+  TempDir dir;
+  MakeExampleFiles(dir);
+  std::vector<std::string> commands;
+  const std::string section = QuarvelLevelsSection();
+  for (auto at = section.find("`quarvel-levels "); at != std::string::npos; at = section.find("`quarvel-levels ", at + 1))
+    commands.push_back(section.substr(at + 1, section.find('`', at + 1) - at - 1));
+  const std::string manual = ReadFile(QUARVEL_LEVELS_MANUAL);
+  std::istringstream lines(manual.substr(manual.find(".SH EXAMPLES")));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with(".SH SEE")) break;
+    if (line.starts_with(".")) continue;
+    commands.push_back(Replace(line, "\\-", "-"));
+  }
+  ASSERT_GE(commands.size(), 5u);
+  for (const std::string& command : commands) {
+    if (command.find(" render ") != std::string::npos && !QUARVEL_LEVELS_RENDER) continue;
+    const ProgramRun run = RunShell(dir, command);
+    EXPECT_NE(run.status, 2) << command << "\n" << run.err;
+    EXPECT_EQ(run.err.find("quarvel-levels: "), std::string::npos) << command << "\n" << run.err;
+  }
+}
+
+}  // namespace
