@@ -3,6 +3,7 @@
 // with its status and untouched files, and which libraries each command loads.
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -408,6 +409,8 @@ TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   ::symlink("source.dag", (dir / "link.png").c_str());
   const std::vector<std::string> namesBefore = FolderNames(dir.Path());
   const Bytes srcBefore = ReadAll(src), tgtBefore = ReadAll(tgt);
+  const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+  for (const std::string& file : {src, tgt}) ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
 
   auto expand = [&](std::string text) {
     for (const auto& [key, value] :
@@ -427,6 +430,11 @@ TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   }
   EXPECT_EQ(ReadAll(src), srcBefore);
   EXPECT_EQ(ReadAll(tgt), tgtBefore);
+  for (const std::string& file : {src, tgt}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtim.tv_sec, old[1].tv_sec) << file;
+  }
   EXPECT_EQ(FolderNames(dir.Path()), namesBefore);
 }
 
