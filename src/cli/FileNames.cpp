@@ -52,68 +52,59 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-std::string ShownName(std::string_view name, std::string_view reserved) {
-  bool plain = !name.empty() && name.front() != '"' && name.find(": ") == std::string_view::npos &&
-               name != reserved && IsUtf8(name);
-  for (char ch : name) plain = plain && static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F;
-  if (plain) return std::string(name);
-  std::string out = "\"";
-  while (!name.empty()) {
-    const auto c = static_cast<unsigned char>(name.front());
-    const std::size_t n = Utf8SequenceLength(name);
-    if (n > 1) {
-      out.append(name.substr(0, n));
-      name.remove_prefix(n);
-      continue;
-    }
-    name.remove_prefix(1);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      default:
-        if (n == 0 || c < 0x20 || c == 0x7F) {
-          out += "\\x" + Hex2(c);
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
+namespace {
 
-std::string JsonString(std::string_view text) {
+// Copies `text`, its UTF-8 sequences of two bytes or more as they are; every other byte
+// (ASCII, or a byte that is not UTF-8) goes through `escape(byte, isUtf8)`.
+template <typename Escape>
+std::string Escaped(std::string_view text, Escape escape) {
   std::string out = "\"";
   while (!text.empty()) {
-    const auto c = static_cast<unsigned char>(text.front());
     const std::size_t n = Utf8SequenceLength(text);
-    if (n == 0) {
-      out += "\\ufffd";
-      text.remove_prefix(1);
-      continue;
-    }
     if (n > 1) {
       out.append(text.substr(0, n));
       text.remove_prefix(n);
       continue;
     }
+    out += escape(static_cast<unsigned char>(text.front()), n == 1);
     text.remove_prefix(1);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          out += "\\u00" + Hex2(c);
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
   }
   return out + "\"";
+}
+
+// The escapes both forms share; empty for a byte that has none of them.
+std::string CommonEscape(unsigned char c) {
+  switch (c) {
+    case '"': return "\\\"";
+    case '\\': return "\\\\";
+    case '\n': return "\\n";
+    case '\t': return "\\t";
+    default: return {};
+  }
+}
+
+}  // namespace
+
+std::string ShownName(std::string_view name, std::string_view reserved) {
+  bool plain = !name.empty() && name.front() != '"' && name.find(": ") == std::string_view::npos &&
+               name != reserved && IsUtf8(name);
+  for (char ch : name) plain = plain && static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F;
+  if (plain) return std::string(name);
+  return Escaped(name, [](unsigned char c, bool utf8) {
+    if (std::string common = CommonEscape(c); !common.empty()) return common;
+    if (c == '\r') return std::string("\\r");
+    if (!utf8 || c < 0x20 || c == 0x7F) return "\\x" + Hex2(c);
+    return std::string(1, static_cast<char>(c));
+  });
+}
+
+std::string JsonString(std::string_view text) {
+  return Escaped(text, [](unsigned char c, bool utf8) {
+    if (!utf8) return std::string("\\ufffd");
+    if (std::string common = CommonEscape(c); !common.empty()) return common;
+    if (c < 0x20) return "\\u00" + Hex2(c);
+    return std::string(1, static_cast<char>(c));
+  });
 }
 
 std::string JsonNameMember(std::string_view key, std::string_view name) {
