@@ -68,6 +68,29 @@ std::string DroppedLines(const SaveOutcome& outcome, std::uint64_t held, std::ui
   return lines;
 }
 
+// What the copy did, ending with a sum that adds up: before + copied - replaced - dropped
+// = written.
+std::string Report(const std::string& sourceFile, const std::string& targetFile, const quarvel::CopiedLevels& copied,
+                   const SaveOutcome& outcome, std::uint64_t held, std::uint64_t trailing, const Tense& tense) {
+  // Where the copies stand in the saved file: a level dropped before them moves them up.
+  std::vector<int> savedAs;
+  int replaced = 0;
+  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number) {
+    if (const int saved = outcome.SavedNumber[static_cast<std::size_t>(number - 1)]; saved != 0)
+      savedAs.push_back(saved);
+    if (static_cast<std::uint64_t>(number) <= held) ++replaced;
+  }
+  const std::vector<int> inserted = Run(copied.FirstTarget, copied.Count);
+  std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " +
+                       ShownName(sourceFile) + " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " +
+                       Levels(inserted);
+  if (savedAs != inserted) report += savedAs.empty() ? ", none of them saved" : ", saved as " + Levels(savedAs);
+  report += "\n" + DroppedLines(outcome, held, trailing, tense);
+  return report + tense.Saved + " " + ShownName(targetFile) + ": " + Counted(static_cast<long long>(held), "level") +
+         " before, " + std::to_string(copied.Count) + " copied, " + std::to_string(replaced) + " replaced, " +
+         std::to_string(outcome.DroppedCount()) + " dropped: " + Counted(outcome.Written, "level") + " written\n";
+}
+
 }  // namespace
 
 int RunCopy(std::span<char* const> args) {
@@ -106,7 +129,7 @@ int RunCopy(std::span<char* const> args) {
   }
 
   const std::uint64_t held = targetShape.Records();
-  const std::uint64_t trailing = targetShape.Records() >= 1 ? targetShape.TrailingBytes() : 0;
+  const std::uint64_t trailing = targetShape.TrailingBytes();  // only past 256 records: else the read failed
   const SaveOutcome outcome = OutcomeOfSave(*target, held, copied);
   const std::uint64_t dropped = outcome.DroppedCount();
   if ((dropped > 0 || trailing > 0) && !parsed.Has("--drop")) {
@@ -134,25 +157,7 @@ int RunCopy(std::span<char* const> args) {
     }
   }
 
-  // Where the copies stand in the saved file: a level dropped before them moves them up.
-  const Tense& tense = dryRun ? kWould : kDone;
-  std::vector<int> savedAs;
-  int replaced = 0;
-  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number) {
-    if (const int saved = outcome.SavedNumber[static_cast<std::size_t>(number - 1)]; saved != 0)
-      savedAs.push_back(saved);
-    if (static_cast<std::uint64_t>(number) <= held) ++replaced;
-  }
-  const std::vector<int> inserted = Run(copied.FirstTarget, copied.Count);
-  std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " +
-                       ShownName(sourceFile) + " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " +
-                       Levels(inserted);
-  if (savedAs != inserted) report += savedAs.empty() ? ", none of them saved" : ", saved as " + Levels(savedAs);
-  report += "\n" + DroppedLines(outcome, held, trailing, tense);
-  report += std::string(tense.Saved) + " " + ShownName(targetFile) + ": " +
-            Counted(static_cast<long long>(held), "level") + " before, " + std::to_string(copied.Count) +
-            " copied, " + std::to_string(replaced) + " replaced, " + std::to_string(dropped) + " dropped: " +
-            Counted(outcome.Written, "level") + " written\n";
+  const std::string report = Report(sourceFile, targetFile, copied, outcome, held, trailing, dryRun ? kWould : kDone);
   // The set itself goes to standard output: the report goes beside it.
   if (toStandardOutput) {
     std::fputs(report.c_str(), stderr);
