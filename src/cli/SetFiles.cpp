@@ -32,6 +32,23 @@ std::string KindOf(mode_t mode) {
   return {};
 }
 
+constexpr int kReadBeyondEnd = 100;
+
+std::uint64_t LengthOf(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+// The editor's message for a failed read, with what is wrong with the length when the file
+// is cut short.
+std::string ReadErrorMessage(const quarvel::EInOutError& error, const SetFileShape& shape) {
+  const std::string message = error.what();
+  if (error.ErrorCode != kReadBeyondEnd) return message;
+  if (shape.Bytes < quarvel::kHeaderSize) return message + ": the file is shorter than its 4-byte header";
+  return message + ": the last " + Counted(static_cast<long long>(shape.TrailingBytes()), "byte") +
+         " are not a whole record";
+}
+
 // Standard input read to its end: the first 75,780 bytes kept, the rest only counted.
 SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
   const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(quarvel::kMaxLevelSetFileSize);
@@ -60,7 +77,7 @@ SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
   try {
     shape.LevelsRead = quarvel::ParseLevelSetBytes({buffer.get(), kept}, set);
   } catch (const quarvel::EInOutError& error) {
-    throw CliError(kStandardStream, error.what());
+    throw CliError(kStandardStream, ReadErrorMessage(error, shape));
   }
   return shape;
 }
@@ -87,15 +104,15 @@ bool SameFile(const std::string& a, const std::string& b) {
 SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set) {
   quarvel::ClearLevelSet(set);
   if (file == kStandardStream) return ReadStandardInput(set);
+  // The reader looks at no more than 256 records; the length tells what lies beyond.
   SetFileShape shape;
   try {
     shape.LevelsRead = quarvel::ReadLevelSetFile(file, set);
   } catch (const quarvel::EInOutError& error) {
-    throw CliError(file, FileErrorMessage(file, error.what()));
+    shape.Bytes = LengthOf(file);
+    throw CliError(file, FileErrorMessage(file, ReadErrorMessage(error, shape)));
   }
-  // The reader looks at no more than 256 records; the length tells what lies beyond.
-  struct stat st {};
-  shape.Bytes = ::stat(file.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+  shape.Bytes = LengthOf(file);
   return shape;
 }
 

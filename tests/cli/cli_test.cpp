@@ -321,16 +321,17 @@ std::vector<ErrorCase> ErrorCases() {
   return {
       {"CheckMissingFile", {"check", "NONE"}, "NONE: File not found."},
       {"CheckMissingFolder", {"check", "DIR/no/such.dag"}, "DIR/no/such.dag: Invalid filename."},
-      {"CheckShortFile", {"check", "SHORT"}, "SHORT: Read beyond end of file."},
+      {"CheckShorterThanTheHeader", {"check", "TINY"}, "TINY: Read beyond end of file: the file is shorter than its 4-byte header."},
+      {"CheckShortFile", {"check", "SHORT"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"CheckFolder", {"check", "DIR"}, "DIR: File access denied: it is a folder."},
       {"CheckFifo", {"check", "PIPEFILE"}, "PIPEFILE: File access denied: it is a FIFO."},
       {"CheckDevice", {"check", "/dev/null"}, "/dev/null: File access denied: it is a character device."},
       {"CheckNoFile", {"check", "--json"}, "check: No file given."},
       {"CheckUnknownOption", {"check", "--jsn", "SRC"}, "--jsn: Unknown option."},
       {"CopyMissingSource", {"copy", "NONE", "TGT"}, "NONE: File not found."},
-      {"CopyShortSource", {"copy", "SHORT", "TGT"}, "SHORT: Read beyond end of file."},
+      {"CopyShortSource", {"copy", "SHORT", "TGT"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"CopyMissingTarget", {"copy", "SRC", "NONE"}, "NONE: File not found."},
-      {"CopyShortTarget", {"copy", "SRC", "SHORT"}, "SHORT: Read beyond end of file."},
+      {"CopyShortTarget", {"copy", "SRC", "SHORT"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"CopyNewIntoMissingFolder", {"copy", "SRC", "DIR/no/new.dag", "--new"}, "DIR/no/new.dag: Invalid filename."},
       {"CopyNewOverFolder", {"copy", "SRC", "DIR", "--new"}, "DIR: File exists: --new makes a new file and never replaces one."},
       {"CopyNewOverFile", {"copy", "SRC", "TGT", "--new"}, "TGT: File exists: --new makes a new file and never replaces one."},
@@ -362,7 +363,7 @@ std::vector<ErrorCase> ErrorCases() {
       {"HelpOfUnknownCommand", {"help", "rendr"}, "rendr: Unknown command; did you mean render? See quarvel-levels --help."},
       {"RenderNoOutput", {"render", "SRC"}, "-o: No output file given."},
       {"RenderMissingFile", {"render", "NONE", "-o", "DIR/out.png"}, "NONE: File not found."},
-      {"RenderShortFile", {"render", "SHORT", "-o", "DIR/out.png"}, "SHORT: Read beyond end of file."},
+      {"RenderShortFile", {"render", "SHORT", "-o", "DIR/out.png"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"RenderLevelZero", {"render", "SRC", "-o", "DIR/out.png", "--level", "0"}, "--level 0: Out of range 1 to 256."},
       {"RenderLevelTooHigh", {"render", "SRC", "-o", "DIR/out.png", "--level=257"}, "--level 257: Out of range 1 to 256."},
       {"RenderLevelNotANumber", {"render", "SRC", "-o", "DIR/out.png", "--level", "x1"}, "--level x1: Invalid numeric input."},
@@ -375,6 +376,7 @@ std::vector<ErrorCase> ErrorCases() {
        "DIR/alias.PNG: Is the level set being drawn: render never writes over its input."},
       {"RenderOverItsInputByASymlink", {"render", "SRC", "-o", "DIR/link.png"},
        "DIR/link.png: Is the level set being drawn: render never writes over its input."},
+      {"RenderIntoAFolder", {"render", "SRC", "-o", "DIR/folder.png"}, "DIR/folder.png: File access denied: it is a folder."},
       {"RenderNotAPngName", {"render", "SRC", "-o", "DIR/sheet"},
        "DIR/sheet: Not a PNG name: the output ends in .png, or is - for standard output."},
       {"RenderScaleTooLargeForTheSet", {"render", "FULL", "-o", "DIR/big.png", "--scale", "16"},
@@ -404,6 +406,8 @@ TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   const std::string full = dir / "full.dag", fifo = dir / "fifo";
   WriteRaw(full, DagFile(std::vector<DagLevel>(256, Playable())));
   ::mkfifo(fifo.c_str(), 0644);
+  ::mkdir((dir / "folder.png").c_str(), 0755);
+  WriteRaw(dir / "tiny.dag", {0x44, 0x41});
   // Other names of the source: a hard link and a symbolic link with picture names.
   ::link(src.c_str(), (dir / "alias.PNG").c_str());
   ::symlink("source.dag", (dir / "link.png").c_str());
@@ -415,7 +419,7 @@ TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   auto expand = [&](std::string text) {
     for (const auto& [key, value] :
          std::vector<std::pair<std::string, std::string>>{{"SRC", src}, {"TGT", tgt}, {"SHORT", shortFile},
-                                                          {"EMPTY", empty}, {"NONE", dir / "none.dag"}, {"FULL", full}, {"PIPEFILE", fifo},
+                                                          {"EMPTY", empty}, {"NONE", dir / "none.dag"}, {"FULL", full}, {"PIPEFILE", fifo}, {"TINY", dir / "tiny.dag"},
                                                           {"DIR", dir.Path()}})
       text = Replace(text, key, value);
     return text;
