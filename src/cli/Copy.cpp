@@ -33,7 +33,7 @@ std::int32_t LevelNumber(const ParsedArgs& parsed, const std::string& option) {
 }
 
 std::string Levels(const std::vector<int>& numbers) {
-  return (numbers.size() == 1 ? "level " : "levels ") + NumberRanges(numbers);
+  return std::string(numbers.size() == 1 ? "level " : "levels ") + NumberRanges(numbers);
 }
 
 std::vector<int> Run(int first, int count) {
@@ -57,9 +57,13 @@ std::string DroppedLines(const SaveOutcome& outcome, std::uint64_t held, std::ui
   for (const DroppedLevel& level : outcome.Dropped)
     lines += std::string(tense.Drop) + " level " + std::to_string(level.Number) + ": " + level.Reason + "\n";
   if (outcome.RecordsPastTheEnd > 0) {
-    lines += std::string(tense.Drop) + " record" + (outcome.RecordsPastTheEnd == 1 ? " " : "s ") +
-             std::to_string(quarvel::kLevelCount + 1) +
-             (outcome.RecordsPastTheEnd == 1 ? "" : "-" + std::to_string(held)) + ": past level 256, never read\n";
+    std::string records = std::to_string(quarvel::kLevelCount + 1);
+    if (outcome.RecordsPastTheEnd > 1) {
+      records += '-';  // appended alone: GCC 12 at -O3 sees a false overlap in "-" + std::string
+      records += std::to_string(held);
+    }
+    lines += std::string(tense.Drop) + (outcome.RecordsPastTheEnd == 1 ? " record " : " records ") + records +
+             ": past level 256, never read\n";
   }
   if (trailingBytes > 0) {
     lines += std::string(tense.Drop) + " " + Counted(static_cast<long long>(trailingBytes), "byte") +
@@ -84,8 +88,14 @@ std::string Report(const std::string& sourceFile, const std::string& targetFile,
   std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " +
                        ShownName(sourceFile) + " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " +
                        Levels(inserted);
-  if (savedAs != inserted) report += savedAs.empty() ? ", none of them saved" : ", saved as " + Levels(savedAs);
-  report += "\n" + DroppedLines(outcome, held, trailing, tense);
+  if (savedAs.empty()) {
+    report += ", none of them saved";
+  } else if (savedAs != inserted) {
+    report += ", saved as ";
+    report += Levels(savedAs);
+  }
+  report += '\n';
+  report += DroppedLines(outcome, held, trailing, tense);
   return report + tense.Saved + " " + ShownName(targetFile) + ": " + Counted(static_cast<long long>(held), "level") +
          " before, " + std::to_string(copied.Count) + " copied, " + std::to_string(replaced) + " replaced, " +
          std::to_string(outcome.DroppedCount()) + " dropped: " + Counted(outcome.Written, "level") + " written\n";

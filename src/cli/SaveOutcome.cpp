@@ -29,8 +29,13 @@ std::string NumberRanges(const std::vector<int>& numbers) {
   for (std::size_t i = 0; i < numbers.size();) {
     std::size_t j = i;
     while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
-    out += (out.empty() ? "" : ", ") + std::to_string(numbers[i]);
-    if (j > i) out += "-" + std::to_string(numbers[j]);
+    // Appended piece by piece: GCC 12 at -O3 sees a false overlap in "-" + std::string.
+    if (!out.empty()) out += ", ";
+    out += std::to_string(numbers[i]);
+    if (j > i) {
+      out += '-';
+      out += std::to_string(numbers[j]);
+    }
     i = j + 1;
   }
   return out;
