@@ -38,6 +38,9 @@ e2e_init() {
   done
   [ -s "$TMP/display" ] || { echo "FAIL: Xvfb gave no display number" >&2; exit 1; }
   export DISPLAY=":$(head -n1 "$TMP/display")"
+  # The number comes as the server starts listening; a client is served a moment later.
+  for i in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+  xprop -root >/dev/null 2>&1 || { cat "$TMP/xvfb.log" >&2; echo "FAIL: Xvfb on $DISPLAY takes no client" >&2; exit 1; }
   export XDG_RUNTIME_DIR="$TMP/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   # Plain Qt defaults, whatever the calling shell has set.
