@@ -18,8 +18,8 @@
 
 #include "app/Application.h"
 #include "model/LevelSet.h"
-#include "ui/ProgramWindows.h"
-#include "ui/Unit1.h"
+#include "windows/ProgramWindows.h"
+#include "windows/Unit1.h"
 
 namespace {
 

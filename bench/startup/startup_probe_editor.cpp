@@ -2,7 +2,7 @@
 // first been painted (see ProbeReport.h).
 #include "ProbeReport.h"
 #include "app/Application.h"
-#include "ui/ProgramWindows.h"
+#include "windows/ProgramWindows.h"
 
 int main(int argc, char** argv) {
   startup_probe::Stamps stamps;

@@ -4,9 +4,9 @@
 
 #include "app/ProgramIcon.h"
 #include "app/ProgramTitleRule.h"
-#include "ui/ProgramLook.h"
-#include "ui/ProgramTitle.h"
-#include "ui/ReportError.h"
+#include "desktop/ProgramLook.h"
+#include "desktop/ProgramTitle.h"
+#include "desktop/ReportError.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The Quarvel Levels Editor.
 #include "app/Application.h"
 #include "app/DisplayCheck.h"
-#include "ui/ProgramWindows.h"
+#include "windows/ProgramWindows.h"
 
 int main(int argc, char** argv) {
   if (!CheckGraphicalDisplay(argv[0])) return 1;

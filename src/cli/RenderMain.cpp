@@ -23,7 +23,7 @@
 #include "cli/StandardOutput.h"
 #include "files/PosixFiles.h"
 #include "model/LevelCheck.h"
-#include "ui/GridPainting.h"
+#include "painting/GridPainting.h"
 
 namespace {
 

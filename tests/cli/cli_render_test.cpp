@@ -15,10 +15,10 @@
 #include "RunProgram.h"
 #include "TempDir.h"
 #include "files/LevelSetFile.h"
-#include "ui/DrawGrid.h"
-#include "ui/ProgramLook.h"
-#include "ui/ProgramWindows.h"
-#include "ui/Unit1.h"
+#include "widgets/DrawGrid.h"
+#include "desktop/ProgramLook.h"
+#include "windows/ProgramWindows.h"
+#include "windows/Unit1.h"
 
 using quarvel_test::DagFile;
 using quarvel_test::DagLevel;

@@ -7,10 +7,10 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramWindows.h"
-#include "ui/Unit1.h"
-#include "ui/Unit3.h"
+#include "desktop/MessageBox.h"
+#include "windows/ProgramWindows.h"
+#include "windows/Unit1.h"
+#include "windows/Unit3.h"
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);

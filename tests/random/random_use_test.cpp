@@ -37,9 +37,9 @@
 #include "LevelSets.h"
 #include "TempDir.h"
 #include "WindowsFixture.h"
-#include "ui/TestSeams.h"
+#include "desktop/TestSeams.h"
 #include "model/LevelCopy.h"
-#include "ui/TilePictures.h"
+#include "painting/TilePictures.h"
 
 using quarvel::LevelRecord;
 using quarvel::LevelSet;

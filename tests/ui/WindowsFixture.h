@@ -7,13 +7,13 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "ui/Button.h"
-#include "ui/DrawGrid.h"
-#include "ui/ProgramWindows.h"
-#include "ui/SpinEdit.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/Unit3.h"
+#include "widgets/Button.h"
+#include "widgets/DrawGrid.h"
+#include "windows/ProgramWindows.h"
+#include "widgets/SpinEdit.h"
+#include "windows/Unit1.h"
+#include "windows/Unit2.h"
+#include "windows/Unit3.h"
 
 struct ProgramWindows {
   ProgramWindows() {

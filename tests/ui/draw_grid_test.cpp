@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/DrawGrid.h"
+#include "widgets/DrawGrid.h"
 
 using Cell = std::pair<int, int>;
 using Cells = std::vector<Cell>;

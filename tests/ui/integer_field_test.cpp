@@ -14,8 +14,8 @@
 #include <climits>
 #include <memory>
 
-#include "ui/SpinEdit.h"
-#include "ui/TestSeams.h"
+#include "widgets/SpinEdit.h"
+#include "desktop/TestSeams.h"
 
 namespace {
 

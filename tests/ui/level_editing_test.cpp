@@ -10,7 +10,7 @@
 
 #include "WindowsFixture.h"
 #include "model/LevelCheck.h"
-#include "ui/TestSeams.h"
+#include "desktop/TestSeams.h"
 
 using namespace Unit1;
 using quarvel::LevelRecord;

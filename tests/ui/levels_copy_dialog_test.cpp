@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "WindowsFixture.h"
-#include "ui/TestSeams.h"
+#include "desktop/TestSeams.h"
 
 class LevelsCopyDialogTest : public QObject {
   Q_OBJECT

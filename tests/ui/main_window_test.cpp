@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "WindowsFixture.h"
-#include "ui/TilePictures.h"
+#include "painting/TilePictures.h"
 
 using namespace Unit1;
 

@@ -2,8 +2,8 @@
 #include <QKeyEvent>
 
 #include "WindowsFixture.h"
-#include "ui/ActiveControl.h"
-#include "ui/ProgramLook.h"
+#include "desktop/ActiveControl.h"
+#include "desktop/ProgramLook.h"
 
 class MenuBarTest : public QObject {
   Q_OBJECT

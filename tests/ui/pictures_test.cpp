@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/ProgramIcon.h"
-#include "ui/TilePictures.h"
+#include "painting/TilePictures.h"
 
 namespace {
 

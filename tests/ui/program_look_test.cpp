@@ -13,9 +13,9 @@
 #include <QTimer>
 
 #include "WindowsFixture.h"
-#include "ui/FormFont.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramLook.h"
+#include "desktop/FormFont.h"
+#include "desktop/MessageBox.h"
+#include "desktop/ProgramLook.h"
 
 namespace {
 

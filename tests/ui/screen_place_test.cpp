@@ -2,7 +2,7 @@
 // else moved up and left just enough.
 #include <QtTest>
 
-#include "ui/ScreenPlace.h"
+#include "desktop/ScreenPlace.h"
 
 class ScreenPlaceTest : public QObject {
   Q_OBJECT

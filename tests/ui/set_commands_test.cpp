@@ -7,9 +7,9 @@
 #include "DagFile.h"
 #include "LevelSets.h"
 #include "WindowsFixture.h"
-#include "ui/FileDialog.h"
-#include "ui/ProgramTitle.h"
-#include "ui/TestSeams.h"
+#include "widgets/FileDialog.h"
+#include "desktop/ProgramTitle.h"
+#include "desktop/TestSeams.h"
 
 using namespace Unit1;
 using quarvel::LevelRecord;

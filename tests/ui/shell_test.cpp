@@ -9,10 +9,10 @@
 #include "app/Application.h"
 #include "app/ProgramTitleRule.h"
 #include "files/InOutError.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramTitle.h"
-#include "ui/ReportError.h"
-#include "ui/TestSeams.h"
+#include "desktop/MessageBox.h"
+#include "desktop/ProgramTitle.h"
+#include "desktop/ReportError.h"
+#include "desktop/TestSeams.h"
 
 class ShellTest : public QObject {
   Q_OBJECT

@@ -1,0 +1,43 @@
+#include "desktop/ScreenPlace.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+#include "desktop/FrameExtents.h"
+
+namespace {
+
+QRect AvailableAt(QPoint place, const QWidget& window) {
+  const QScreen* screen = QGuiApplication::screenAt(place);
+  if (!screen) screen = window.screen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
+// The frame's widths in the window's own pixels, rounded up: a frame a device pixel wider
+// than it seems still has to fit.
+QMargins LogicalFrame(QWidget& window) {
+  const QMargins device = AskFrameExtents(window).value_or(QMargins());
+  const qreal ratio = window.devicePixelRatioF();
+  auto logical = [ratio](int pixels) { return int(std::ceil(pixels / ratio - 1e-9)); };
+  return {logical(device.left()), logical(device.top()), logical(device.right()), logical(device.bottom())};
+}
+
+}  // namespace
+
+QPoint FittedCorner(const QRect& frame, const QRect& available) {
+  if (available.isEmpty()) return frame.topLeft();
+  const int left = std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width()));
+  const int top = std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height()));
+  return {left, top};
+}
+
+void PlaceOnScreen(QWidget& window, QPoint place) {
+  const QRect available = AvailableAt(place, window);
+  const QMargins frame = LogicalFrame(window);
+  const QRect framed = QRect(place, window.size()).marginsAdded(frame);
+  // Until the window is framed Qt places the window itself, and the frame goes round it.
+  window.move(FittedCorner(framed, available) + QPoint(frame.left(), frame.top()));
+}

@@ -1,0 +1,448 @@
+#include "widgets/DrawGrid.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QAccessible>
+#include <QRegion>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+#include "desktop/ActiveControl.h"
+#include "widgets/GridAccessible.h"
+#include "painting/GridPainting.h"
+
+namespace {
+
+constexpr int kPitch = GridPainting::kPitch;  // 21
+constexpr int kCellsWidth = TDrawGrid::kColCount * kPitch;   // 231, lines included
+constexpr int kCellsHeight = TDrawGrid::kRowCount * kPitch;  // 273
+constexpr int kLastCol = TDrawGrid::kColCount - 1;
+constexpr int kLastRow = TDrawGrid::kRowCount - 1;
+
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+
+// Inverts every other dot along the outline of a square of `size` device pixels, starting
+// with the top-left corner; the pattern alternates all the way round. A dot is `dot` device
+// pixels square, so at a whole ratio the mark is the 100 % one enlarged.
+void InvertDottedOutline(QImage& image, int size, int dot) {
+  const int dots = (size + dot - 1) / dot;
+  auto invertDot = [&](int dx, int dy) {
+    const int x1 = std::min((dx + 1) * dot, size), y1 = std::min((dy + 1) * dot, size);
+    for (int py = dy * dot; py < y1 && py < image.height(); ++py) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
+      for (int px = dx * dot; px < x1 && px < image.width(); ++px) line[px] = line[px] ^ 0x00FFFFFFu;
+    }
+  };
+  for (int y = 0; y < dots; ++y) {
+    for (int x = 0; x < dots; ++x) {
+      const bool onOutline = x == 0 || y == 0 || x == dots - 1 || y == dots - 1;
+      if (onOutline && (x + y) % 2 == 0) invertDot(x, y);
+    }
+  }
+}
+
+// The smallest rectangle of whole device pixels inside `rect` (device coordinates).
+QRect InnerPixels(const QRectF& rect) {
+  const int left = int(std::ceil(rect.left() - 1e-6)), top = int(std::ceil(rect.top() - 1e-6));
+  const int right = int(std::floor(rect.right() + 1e-6)), bottom = int(std::floor(rect.bottom() + 1e-6));
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+// Where the widget's device pixels lie for a painter (or backing store) that maps its logical
+// coordinates with `toDeviceAbsolute`: only whole pixels count, so that the grid's own
+// coordinates are whole numbers there, and nothing is left to rounding.
+struct DeviceFrame {
+  QTransform toDevice;  // logical widget coordinates to the frame's device pixels
+  QTransform paint;     // the painter's world transform for drawing in the frame's pixels
+  QSize size;           // the whole device pixels the widget covers
+};
+
+DeviceFrame FrameFor(const QTransform& toDeviceAbsolute, QSize logicalSize) {
+  const QRect inner = InnerPixels(toDeviceAbsolute.mapRect(QRectF(QPointF(0, 0), logicalSize)));
+  DeviceFrame frame;
+  frame.toDevice = toDeviceAbsolute * QTransform::fromTranslate(-inner.x(), -inner.y());
+  frame.paint = QTransform::fromTranslate(inner.x(), inner.y()) * toDeviceAbsolute.inverted();
+  frame.size = inner.size();
+  return frame;
+}
+
+// The frame of the widget's pixels in its window's backing store.
+DeviceFrame BackingFrame(const QWidget& widget) {
+  const qreal ratio = widget.devicePixelRatioF();
+  const QPointF corner = QPointF(widget.mapTo(widget.window(), QPoint(0, 0))) * ratio;
+  return FrameFor(QTransform(ratio, 0, 0, ratio, corner.x(), corner.y()), widget.size());
+}
+
+}  // namespace
+
+struct TDrawGrid::Private {
+  SelectCellHandler onSelectCell;
+  DrawCellHandler onDrawCell;
+  int col = 0;
+  int row = 0;
+  bool dragging = false;
+  QPoint pointer;  // last known pointer position during a drag, widget coordinates
+  QTimer* dragTimer = nullptr;
+  QPointer<QWidget> watchedWindow;  // the window watched for blocking while dragging
+  int wheelRemainder = 0;
+  CellNameHandler onCellName;
+};
+
+TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent), d(new Private) {
+  setFixedSize(241, 281);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  TActiveControlWatch::Instance();  // from the start, so that the grid is known as active
+  InstallGridAccessibleFactory();
+  d->dragTimer = new QTimer(this);
+  d->dragTimer->setInterval(kDragStepMs);
+  connect(d->dragTimer, &QTimer::timeout, this, &TDrawGrid::DragStep);
+}
+
+TDrawGrid::~TDrawGrid() {
+  if (d->watchedWindow) d->watchedWindow->removeEventFilter(this);
+  delete d;
+}
+
+void TDrawGrid::SetOnSelectCell(SelectCellHandler handler) { d->onSelectCell = std::move(handler); }
+
+void TDrawGrid::SetOnDrawCell(DrawCellHandler handler) { d->onDrawCell = std::move(handler); }
+
+void TDrawGrid::SetOnCellName(CellNameHandler handler) { d->onCellName = std::move(handler); }
+
+QString TDrawGrid::CellName(int ACol, int ARow) const {
+  return d->onCellName ? d->onCellName(ACol, ARow) : QString();
+}
+
+int TDrawGrid::Col() const { return d->col; }
+
+int TDrawGrid::Row() const { return d->row; }
+
+void TDrawGrid::RepaintAll() { repaint(); }
+
+QRect TDrawGrid::CellRect(int ACol, int ARow) const {
+  return QRect(kBorder + ACol * kPitch, kBorder + ARow * kPitch, kCellSize, kCellSize);
+}
+
+bool TDrawGrid::IsActiveControl() const { return ActiveControl(window()) == this; }
+
+QTimer* TDrawGrid::DragTimer() const { return d->dragTimer; }
+
+bool TDrawGrid::IsDragging() const { return d->dragging; }
+
+bool TDrawGrid::CellAt(QPoint Pos, int& ACol, int& ARow) const {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == 1.0) {
+    const int x = Pos.x() - kBorder, y = Pos.y() - kBorder;
+    if (x < 0 || y < 0 || x >= kCellsWidth || y >= kCellsHeight) return false;
+    ACol = x / kPitch;
+    ARow = y / kPitch;
+    return true;
+  }
+  // The device pixel at the middle of the logical one, as drawn.
+  const GridPainting::Geometry g(ratio);
+  const QPointF at = BackingFrame(*this).toDevice.map(QPointF(Pos) + QPointF(0.5, 0.5));
+  const int x = int(std::floor(at.x())) - g.origin, y = int(std::floor(at.y())) - g.origin;
+  if (x < 0 || y < 0 || x >= kColCount * g.pitch || y >= kRowCount * g.pitch) return false;
+  ACol = x / g.pitch;
+  ARow = y / g.pitch;
+  return true;
+}
+
+void TDrawGrid::UpdateCell(int ACol, int ARow) {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == std::floor(ratio)) {
+    update(CellRect(ACol, ARow));
+    return;
+  }
+  const DeviceFrame frame = BackingFrame(*this);
+  update(frame.toDevice.inverted().mapRect(QRectF(GridPainting::Geometry(ratio).Cell(ACol, ARow))).toAlignedRect());
+}
+
+bool TDrawGrid::MoveTo(int ACol, int ARow) {
+  bool canSelect = true;
+  if (d->onSelectCell) d->onSelectCell(this, ACol, ARow, canSelect);
+  if (!canSelect) return false;
+  UpdateCell(d->col, d->row);
+  d->col = ACol;
+  d->row = ARow;
+  UpdateCell(ACol, ARow);
+  AnnounceCurrentCell();
+  return true;
+}
+
+void TDrawGrid::StartDrag() {
+  d->dragging = true;
+  QWidget* w = window();
+  if (d->watchedWindow != w) {
+    if (d->watchedWindow) d->watchedWindow->removeEventFilter(this);
+    d->watchedWindow = w;
+    if (w && w != this) w->installEventFilter(this);
+  }
+}
+
+void TDrawGrid::EndDrag() {
+  d->dragging = false;
+  d->dragTimer->stop();
+  if (d->watchedWindow) d->watchedWindow->removeEventFilter(this);
+  d->watchedWindow = nullptr;
+}
+
+void TDrawGrid::DragStep() {
+  if (!d->dragging) {
+    d->dragTimer->stop();
+    return;
+  }
+  const int x = d->pointer.x() - kBorder, y = d->pointer.y() - kBorder;
+  int dc = 0, dr = 0;
+  if (x < 0) dc = -1;
+  else if (x >= kCellsWidth) dc = 1;
+  if (y < 0) dr = -1;
+  else if (y >= kCellsHeight) dr = 1;
+  const int c = Clamp(d->col + dc, 0, kLastCol);
+  const int r = Clamp(d->row + dr, 0, kLastRow);
+  if (c != d->col || r != d->row) MoveTo(c, r);
+}
+
+bool TDrawGrid::event(QEvent* e) {
+  // The grid as a window of its own: a modal dialog blocking it cuts the drag short.
+  if (e->type() == QEvent::WindowBlocked && d->dragging) EndDrag();
+  return QWidget::event(e);
+}
+
+bool TDrawGrid::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == d->watchedWindow && d->dragging) {
+    switch (e->type()) {
+      case QEvent::WindowBlocked:
+      case QEvent::Hide:
+        EndDrag();
+        break;
+      default:
+        break;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+void TDrawGrid::hideEvent(QHideEvent* e) {
+  if (d->dragging) EndDrag();
+  QWidget::hideEvent(e);
+}
+
+void TDrawGrid::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::EnabledChange && !isEnabled() && d->dragging) EndDrag();
+  QWidget::changeEvent(e);
+}
+
+void TDrawGrid::mousePressEvent(QMouseEvent* e) {
+  // The focus comes first, so that the control losing it finishes its work before a cell
+  // is painted.
+  setFocus(Qt::MouseFocusReason);
+  if (e->button() != Qt::LeftButton || d->dragging) return;
+  const QPoint pos = e->position().toPoint();
+  int c, r;
+  if (!CellAt(pos, c, r)) return;
+  d->pointer = pos;
+  StartDrag();
+  MoveTo(c, r);
+}
+
+void TDrawGrid::mouseDoubleClickEvent(QMouseEvent*) {
+  // Unlike QWidget's default, the second press of a double click neither moves nor drags.
+  setFocus(Qt::MouseFocusReason);
+}
+
+void TDrawGrid::mouseMoveEvent(QMouseEvent* e) {
+  if (!d->dragging) return;
+  if (!(e->buttons() & Qt::LeftButton)) {  // the release went elsewhere
+    EndDrag();
+    return;
+  }
+  const QPoint pos = e->position().toPoint();
+  d->pointer = pos;
+  int c, r;
+  if (CellAt(pos, c, r)) {
+    d->dragTimer->stop();
+    if (c != d->col || r != d->row) MoveTo(c, r);
+  } else if (!d->dragTimer->isActive()) {
+    d->dragTimer->start();
+  }
+}
+
+void TDrawGrid::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton || !d->dragging) return;
+  const QPoint pos = e->position().toPoint();
+  d->pointer = pos;
+  EndDrag();
+  int c, r;
+  if (CellAt(pos, c, r) && (c != d->col || r != d->row)) MoveTo(c, r);
+}
+
+void TDrawGrid::wheelEvent(QWheelEvent* e) {
+  if (!hasFocus()) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  const int delta = e->angleDelta().y();
+  if (delta == 0) return;
+  // Turns add up with their signs: a part turn back takes away from what was collected.
+  d->wheelRemainder += delta;
+  while (d->wheelRemainder >= kWheelNotch) {  // turned up
+    d->wheelRemainder -= kWheelNotch;
+    if (d->row > 0) MoveTo(d->col, d->row - 1);
+  }
+  while (d->wheelRemainder <= -kWheelNotch) {  // turned down
+    d->wheelRemainder += kWheelNotch;
+    if (d->row < kLastRow) MoveTo(d->col, d->row + 1);
+  }
+}
+
+void TDrawGrid::keyPressEvent(QKeyEvent* e) {
+  const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  const bool ctrl = mods == Qt::ControlModifier;
+  if (mods != Qt::NoModifier && !ctrl) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  int c = d->col, r = d->row;
+  bool handled = true;
+  switch (e->key()) {
+    case Qt::Key_Up:
+      if (!ctrl) r = Clamp(r - 1, 0, kLastRow);
+      break;
+    case Qt::Key_Down:
+      if (!ctrl) r = Clamp(r + 1, 0, kLastRow);
+      break;
+    case Qt::Key_Left:
+      c = ctrl ? 0 : Clamp(c - 1, 0, kLastCol);
+      break;
+    case Qt::Key_Right:
+      c = ctrl ? kLastCol : Clamp(c + 1, 0, kLastCol);
+      break;
+    case Qt::Key_Home:
+      c = 0;
+      if (ctrl) r = 0;
+      break;
+    case Qt::Key_End:
+      c = kLastCol;
+      if (ctrl) r = kLastRow;
+      break;
+    case Qt::Key_PageUp:
+      r = Clamp(r - kLastRow, 0, kLastRow);
+      break;
+    case Qt::Key_PageDown:
+      r = Clamp(r + kLastRow, 0, kLastRow);
+      break;
+    default:
+      handled = false;
+      break;
+  }
+  if (!handled) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  e->accept();
+  if (c != d->col || r != d->row) MoveTo(c, r);
+}
+
+// QWidget's own handlers would redraw the whole grid; only the current cell changes its look.
+void TDrawGrid::focusInEvent(QFocusEvent*) {
+  UpdateCell(d->col, d->row);
+  AnnounceCurrentCell();
+}
+
+void TDrawGrid::focusOutEvent(QFocusEvent*) { UpdateCell(d->col, d->row); }
+
+// Screen readers follow the focus: with the grid focused, its focus is on the current cell.
+void TDrawGrid::AnnounceCurrentCell() {
+  if (!QAccessible::isActive()) return;  // no assistive technology listens
+  const int child = d->row * kColCount + d->col;  // the cell's index among the table's children
+  QAccessibleEvent selection(this, QAccessible::Selection);
+  selection.setChild(child);
+  QAccessible::updateAccessibility(&selection);
+  if (!hasFocus()) return;
+  QAccessibleEvent focus(this, QAccessible::Focus);
+  focus.setChild(child);
+  QAccessible::updateAccessibility(&focus);
+}
+
+void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int ACol, int ARow) {
+  const QRect rect = CellRect(ACol, ARow);
+  const GridPainting::Geometry g(ratio);
+  const QRect cell = g.Cell(ACol, ARow);
+  // The owner draws in the 100 % cell; that square is stretched over the cell's device
+  // pixels, whole pictures in whole pixels, with no smoothing.
+  const qreal stretch = qreal(g.cell) / kCellSize;
+  const QTransform ownerToCell =
+      QTransform::fromTranslate(-rect.x(), -rect.y()) * QTransform::fromScale(stretch, stretch);
+  TGridDrawState state;
+  state.Selected = ACol == d->col && ARow == d->row;
+  state.Focused = state.Selected && IsActiveControl();
+  const QPalette& pal = palette();
+  const QColor background = state.Selected && !state.Focused ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
+
+  if (!state.Focused) {
+    p.setWorldTransform(frame);
+    p.fillRect(cell, background);
+    if (d->onDrawCell) {
+      p.save();
+      p.setWorldTransform(ownerToCell * QTransform::fromTranslate(cell.x(), cell.y()) * frame);
+      d->onDrawCell(this, ACol, ARow, rect, state, p);
+      p.restore();
+    }
+    return;
+  }
+
+  // The focused cell is composed off screen so that its focus mark can invert exactly the
+  // pixels it covers, whatever the owner drew there.
+  QImage image(g.cell, g.cell, QImage::Format_ARGB32_Premultiplied);
+  image.fill(background);
+  if (d->onDrawCell) {
+    QPainter canvas(&image);
+    canvas.setWorldTransform(ownerToCell);
+    d->onDrawCell(this, ACol, ARow, rect, state, canvas);
+  }
+  InvertDottedOutline(image, g.cell, g.line);
+  p.setWorldTransform(frame);
+  p.drawImage(cell.topLeft(), image);
+}
+
+void TDrawGrid::paintEvent(QPaintEvent* e) {
+  QPainter p(this);
+  const QPalette& pal = palette();
+  const qreal ratio = p.device()->devicePixelRatioF();
+  const GridPainting::Geometry g(ratio);
+  const DeviceFrame frame = FrameFor(p.deviceTransform(), size());
+
+  if (ratio != std::floor(ratio)) {
+    // Device pixels the widget covers only in part take the outer ring's colours.
+    p.fillRect(QRect(0, 0, width(), 1), pal.color(QPalette::Dark));
+    p.fillRect(QRect(0, 0, 1, height()), pal.color(QPalette::Dark));
+    p.fillRect(QRect(0, height() - 1, width(), 1), pal.color(QPalette::Light));
+    p.fillRect(QRect(width() - 1, 0, 1, height()), pal.color(QPalette::Light));
+  }
+  p.setWorldTransform(frame.paint);
+  // The border, the lines and the strips; cells the repaint leaves out keep their pixels.
+  GridPainting::PaintFrame(p, GridPainting::ColoursFromPalette(pal), g, frame.size);
+
+  // The cells the repaint reaches with whole device pixels.
+  QRegion dirty;
+  for (const QRect& r : e->region()) dirty += InnerPixels(frame.toDevice.mapRect(QRectF(r)));
+  for (int c = 0; c < kColCount; ++c) {
+    for (int r = 0; r < kRowCount; ++r) {
+      if (dirty.intersects(g.Cell(c, r))) PaintCell(p, frame.paint, ratio, c, r);
+    }
+  }
+}

@@ -1,0 +1,23 @@
+#include "windows/ProgramWindows.h"
+
+#include "windows/Unit1.h"
+#include "windows/Unit2.h"
+#include "windows/Unit3.h"
+#include "desktop/WindowClass.h"
+
+void CreateProgramWindows() {
+  KeepWindowClassAsTitle();
+  Form1 = new TForm1();
+  Form2 = new TForm2();
+  Form3 = new TForm3();
+  Form1->show();
+}
+
+void DestroyProgramWindows() {
+  delete Form3;
+  Form3 = nullptr;
+  delete Form2;
+  Form2 = nullptr;
+  delete Form1;
+  Form1 = nullptr;
+}

@@ -1,0 +1,221 @@
+#include "windows/Unit1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+
+#include "desktop/ReportError.h"
+#include "widgets/Button.h"
+#include "widgets/FileDialog.h"
+#include "desktop/FormFont.h"
+#include "widgets/GridAccessible.h"
+#include "widgets/PaletteButton.h"
+#include "desktop/ScreenPlace.h"
+#include "widgets/SpinEdit.h"
+
+namespace Unit1 {
+quarvel::LevelSet LevelSet;
+quarvel::TCurrentLevel CurrentLevel = 0;
+quarvel::TCurrentBrush CurrentBrush = 0;
+}  // namespace Unit1
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+QLabel* NewLabel(QWidget* parent, const char* caption, int left, int top) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->move(left, top);
+  label->adjustSize();  // sized to its text
+  return label;
+}
+
+TSpinEdit* NewField(QWidget* parent, int left, int top, const char* text) {
+  auto* field = new TSpinEdit(parent);
+  field->setGeometry(left, top, 65, 22);
+  field->SetText(QString::fromLatin1(text));
+  return field;
+}
+
+TButton* NewPaletteButton(QWidget* parent, int tile, int left, int top) {
+  auto* button = new TPaletteButton(tile, parent);
+  button->setGeometry(left, top, 33, 33);
+  return button;
+}
+
+}  // namespace
+
+TForm1::TForm1() {
+  setObjectName(QStringLiteral("Form1"));
+  // A fixed single frame: minimise and close, no maximise, no resizing.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  setWindowTitle(QStringLiteral("Quarvel Levels Editor"));
+  setFont(FormFont());
+  CreateMenu();
+  CreateControls();
+  SetTabOrder();
+  OpenDialog1 = new TFileDialog(this, TFileDialog::TKind::Open);
+  SaveDialog1 = new TFileDialog(this, TFileDialog::TKind::Save);
+  FormCreate(this);
+  ConnectHandlers();  // only now: no change handler runs while the window is created
+  qApp->installEventFilter(this);
+  // Fixed at the menu bar's height as the window's look draws it, plus the client area,
+  // whenever either changes.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TForm1::~TForm1() {
+  delete OpenDialog1;
+  delete SaveDialog1;
+}
+
+void TForm1::CreateMenu() {
+  MainMenu1 = new TMainMenu(this);
+  setMenuBar(MainMenu1);
+  File1 = MainMenu1->addMenu(QStringLiteral("Levels"));
+  N1 = File1->addAction(QStringLiteral("New Set"));
+  N2 = File1->addAction(QStringLiteral("Open Set"));
+  N3 = File1->addAction(QStringLiteral("Save Set"));
+  N4 = File1->addSeparator();
+  N7 = File1->addAction(QStringLiteral("Copy"));
+  N6 = File1->addSeparator();
+  N5 = File1->addAction(QStringLiteral("Exit"));
+  About1 = MainMenu1->addMenu(QStringLiteral("Help"));
+  About2 = About1->addAction(QStringLiteral("About"));
+}
+
+void TForm1::CreateControls() {
+  auto* client = new QWidget(this);
+  client->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client);
+
+  DrawGrid1 = new TDrawGrid(client);
+  DrawGrid1->move(8, 8);
+
+  BitBtn1 = NewPaletteButton(client, quarvel::Empty, 8, 296);
+  BitBtn2 = NewPaletteButton(client, quarvel::RedBlock, 40, 296);
+  BitBtn3 = NewPaletteButton(client, quarvel::GreenBlock, 72, 296);
+  BitBtn4 = NewPaletteButton(client, quarvel::BlueBlock, 104, 296);
+  BitBtn5 = NewPaletteButton(client, quarvel::YellowBlock, 136, 296);
+  BitBtn6 = NewPaletteButton(client, quarvel::GrayBlock, 8, 328);
+  BitBtn10 = NewPaletteButton(client, quarvel::CannonUp, 40, 328);
+  BitBtn9 = NewPaletteButton(client, quarvel::CannonRight, 72, 328);
+  BitBtn8 = NewPaletteButton(client, quarvel::CannonDown, 104, 328);
+  BitBtn7 = NewPaletteButton(client, quarvel::CannonLeft, 136, 328);
+
+  Label4 = NewLabel(client, "Bombs", 176, 296);
+  SpinEdit4 = NewField(client, 176, 312, "0");
+  Label5 = NewLabel(client, "Time", 176, 336);
+  SpinEdit5 = NewField(client, 176, 352, "0");
+  Label1 = NewLabel(client, "Rubies", 8, 376);
+  Label2 = NewLabel(client, "Emeralds", 80, 376);
+  Label3 = NewLabel(client, "Sapphires", 152, 376);
+  SpinEdit1 = NewField(client, 8, 392, "0");
+  SpinEdit2 = NewField(client, 80, 392, "0");
+  SpinEdit3 = NewField(client, 152, 392, "0");
+  Label6 = NewLabel(client, "Level", 176, 432);
+  Button1 = new TButton(QStringLiteral("Check Level"), client);
+  Button1->setGeometry(8, 448, 113, 25);
+  SpinEdit6 = NewField(client, 176, 448, "1");
+  SpinEdit6->SetRange(1, 256);
+
+  // Names as in the layout, for tests and for finding controls.
+  const std::pair<QObject*, const char*> names[] = {
+      {DrawGrid1, "DrawGrid1"}, {BitBtn1, "BitBtn1"},     {BitBtn2, "BitBtn2"},     {BitBtn3, "BitBtn3"},
+      {BitBtn4, "BitBtn4"},     {BitBtn5, "BitBtn5"},     {BitBtn6, "BitBtn6"},     {BitBtn7, "BitBtn7"},
+      {BitBtn8, "BitBtn8"},     {BitBtn9, "BitBtn9"},     {BitBtn10, "BitBtn10"},   {Label1, "Label1"},
+      {Label2, "Label2"},       {Label3, "Label3"},       {Label4, "Label4"},       {Label5, "Label5"},
+      {Label6, "Label6"},       {SpinEdit1, "SpinEdit1"}, {SpinEdit2, "SpinEdit2"}, {SpinEdit3, "SpinEdit3"},
+      {SpinEdit4, "SpinEdit4"}, {SpinEdit5, "SpinEdit5"}, {SpinEdit6, "SpinEdit6"}, {Button1, "Button1"},
+      {MainMenu1, "MainMenu1"}, {File1, "File1"},         {About1, "About1"},       {N1, "N1"},
+      {N2, "N2"},               {N3, "N3"},               {N5, "N5"},               {N7, "N7"},
+      {About2, "About2"}};
+  for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
+
+  // Names for screen readers: the grid, and each field after its label (a palette button
+  // names itself after its tile).
+  DrawGrid1->setAccessibleName(QStringLiteral("Level grid"));
+  const std::pair<TSpinEdit*, QLabel*> fields[] = {{SpinEdit1, Label1}, {SpinEdit2, Label2}, {SpinEdit3, Label3},
+                                                   {SpinEdit4, Label4}, {SpinEdit5, Label5}, {SpinEdit6, Label6}};
+  for (const auto& [field, label] : fields) SetFieldName(field, label->text());
+}
+
+void TForm1::SetTabOrder() {
+  QWidget* const order[] = {DrawGrid1, SpinEdit1, BitBtn1,   BitBtn2,   BitBtn3,   BitBtn4,   BitBtn5,   BitBtn6,
+                            BitBtn7,   BitBtn8,   BitBtn9,   BitBtn10,  SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5,
+                            SpinEdit6, Button1};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+  DrawGrid1->setFocus();
+}
+
+void TForm1::ConnectHandlers() {
+  DrawGrid1->SetOnDrawCell([this](TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State,
+                                  QPainter& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
+  DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
+    Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
+  });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
+    return TileName(quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow));
+  });
+
+  const std::pair<TButton*, void (TForm1::*)(QObject*)> buttons[] = {
+      {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},
+      {BitBtn4, &TForm1::BitBtn4Click}, {BitBtn5, &TForm1::BitBtn5Click}, {BitBtn6, &TForm1::BitBtn6Click},
+      {BitBtn7, &TForm1::BitBtn7Click}, {BitBtn8, &TForm1::BitBtn8Click}, {BitBtn9, &TForm1::BitBtn9Click},
+      {BitBtn10, &TForm1::BitBtn10Click}, {Button1, &TForm1::Button1Click}};
+  for (const auto& [button, handler] : buttons) {
+    connect(button, &QPushButton::clicked, this, [this, button, handler] { Dispatch([&] { (this->*handler)(button); }); });
+  }
+
+  const std::pair<TSpinEdit*, void (TForm1::*)(QObject*)> fields[] = {
+      {SpinEdit1, &TForm1::SpinEdit1Change}, {SpinEdit2, &TForm1::SpinEdit2Change},
+      {SpinEdit3, &TForm1::SpinEdit3Change}, {SpinEdit4, &TForm1::SpinEdit4Change},
+      {SpinEdit5, &TForm1::SpinEdit5Change}, {SpinEdit6, &TForm1::SpinEdit6Change}};
+  for (const auto& [field, handler] : fields) {
+    field->SetOnChange([this, handler](TSpinEdit* Sender) { Dispatch([&] { (this->*handler)(Sender); }); });
+  }
+
+  const std::pair<QAction*, void (TForm1::*)(QObject*)> items[] = {
+      {N1, &TForm1::N1Click}, {N2, &TForm1::N2Click}, {N3, &TForm1::N3Click},
+      {N5, &TForm1::N5Click}, {N7, &TForm1::N7Click}, {About2, &TForm1::About2Click}};
+  for (const auto& [item, handler] : items) {
+    connect(item, &QAction::triggered, this, [this, item, handler] { Dispatch([&] { (this->*handler)(item); }); });
+  }
+}
+
+void TForm1::FormCreate(QObject* /*Sender*/) {
+  quarvel::ClearLevelSet(Unit1::LevelSet);
+  Unit1::CurrentLevel = 0;
+  Unit1::CurrentBrush = 0;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The wheel belongs to the window's active control wherever the pointer is: turned over
+  // any other control of this window it still steps the grid while the grid has the focus.
+  if (event->type() == QEvent::Wheel && watched != DrawGrid1 && DrawGrid1->hasFocus()) {
+    const auto* over = qobject_cast<const QWidget*>(watched);
+    if (over && over->window() == this) {
+      QCoreApplication::sendEvent(DrawGrid1, event);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    PlaceOnScreen(*this, kPlace);  // now that the window has its size
+  }
+  QMainWindow::showEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Closing the main window by any route ends the program, with no question.
+  event->accept();
+  QApplication::quit();
+}
