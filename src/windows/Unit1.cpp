@@ -15,6 +15,7 @@
 #include "widgets/PaletteButton.h"
 #include "desktop/ScreenPlace.h"
 #include "widgets/SpinEdit.h"
+#include "windows/WindowLayout.h"
 
 namespace Unit1 {
 quarvel::LevelSet LevelSet;
@@ -26,24 +27,34 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-QLabel* NewLabel(QWidget* parent, const char* caption, int left, int top) {
+using WindowLayout::At;
+using WindowLayout::kMainWindow;
+using WindowLayout::TControlPlace;
+
+// Each control takes its name and its place from the layout's table.
+QLabel* NewLabel(QWidget* parent, const char* caption, const TControlPlace& place) {
   auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->move(left, top);
+  label->setObjectName(QString::fromLatin1(place.Name));
+  label->move(place.Left, place.Top);
   label->adjustSize();  // sized to its text
   return label;
 }
 
-TSpinEdit* NewField(QWidget* parent, int left, int top, const char* text) {
-  auto* field = new TSpinEdit(parent);
-  field->setGeometry(left, top, 65, 22);
+template <typename Control>
+Control* Placed(Control* control, const TControlPlace& place) {
+  control->setObjectName(QString::fromLatin1(place.Name));
+  control->setGeometry(place.Left, place.Top, place.Width, place.Height);
+  return control;
+}
+
+TSpinEdit* NewField(QWidget* parent, const TControlPlace& place, const char* text) {
+  auto* field = Placed(new TSpinEdit(parent), place);
   field->SetText(QString::fromLatin1(text));
   return field;
 }
 
-TButton* NewPaletteButton(QWidget* parent, int tile, int left, int top) {
-  auto* button = new TPaletteButton(tile, parent);
-  button->setGeometry(left, top, 33, 33);
-  return button;
+TButton* NewPaletteButton(QWidget* parent, int tile, const TControlPlace& place) {
+  return Placed(new TPaletteButton(tile, parent), place);
 }
 
 }  // namespace
@@ -93,47 +104,40 @@ void TForm1::CreateControls() {
   client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
 
-  DrawGrid1 = new TDrawGrid(client);
-  DrawGrid1->move(8, 8);
+  DrawGrid1 = new TDrawGrid(client);  // sized by its cells
+  DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
+  DrawGrid1->move(At(kMainWindow, "DrawGrid1").Left, At(kMainWindow, "DrawGrid1").Top);
 
-  BitBtn1 = NewPaletteButton(client, quarvel::Empty, 8, 296);
-  BitBtn2 = NewPaletteButton(client, quarvel::RedBlock, 40, 296);
-  BitBtn3 = NewPaletteButton(client, quarvel::GreenBlock, 72, 296);
-  BitBtn4 = NewPaletteButton(client, quarvel::BlueBlock, 104, 296);
-  BitBtn5 = NewPaletteButton(client, quarvel::YellowBlock, 136, 296);
-  BitBtn6 = NewPaletteButton(client, quarvel::GrayBlock, 8, 328);
-  BitBtn10 = NewPaletteButton(client, quarvel::CannonUp, 40, 328);
-  BitBtn9 = NewPaletteButton(client, quarvel::CannonRight, 72, 328);
-  BitBtn8 = NewPaletteButton(client, quarvel::CannonDown, 104, 328);
-  BitBtn7 = NewPaletteButton(client, quarvel::CannonLeft, 136, 328);
+  BitBtn1 = NewPaletteButton(client, quarvel::Empty, At(kMainWindow, "BitBtn1"));
+  BitBtn2 = NewPaletteButton(client, quarvel::RedBlock, At(kMainWindow, "BitBtn2"));
+  BitBtn3 = NewPaletteButton(client, quarvel::GreenBlock, At(kMainWindow, "BitBtn3"));
+  BitBtn4 = NewPaletteButton(client, quarvel::BlueBlock, At(kMainWindow, "BitBtn4"));
+  BitBtn5 = NewPaletteButton(client, quarvel::YellowBlock, At(kMainWindow, "BitBtn5"));
+  BitBtn6 = NewPaletteButton(client, quarvel::GrayBlock, At(kMainWindow, "BitBtn6"));
+  BitBtn10 = NewPaletteButton(client, quarvel::CannonUp, At(kMainWindow, "BitBtn10"));
+  BitBtn9 = NewPaletteButton(client, quarvel::CannonRight, At(kMainWindow, "BitBtn9"));
+  BitBtn8 = NewPaletteButton(client, quarvel::CannonDown, At(kMainWindow, "BitBtn8"));
+  BitBtn7 = NewPaletteButton(client, quarvel::CannonLeft, At(kMainWindow, "BitBtn7"));
 
-  Label4 = NewLabel(client, "Bombs", 176, 296);
-  SpinEdit4 = NewField(client, 176, 312, "0");
-  Label5 = NewLabel(client, "Time", 176, 336);
-  SpinEdit5 = NewField(client, 176, 352, "0");
-  Label1 = NewLabel(client, "Rubies", 8, 376);
-  Label2 = NewLabel(client, "Emeralds", 80, 376);
-  Label3 = NewLabel(client, "Sapphires", 152, 376);
-  SpinEdit1 = NewField(client, 8, 392, "0");
-  SpinEdit2 = NewField(client, 80, 392, "0");
-  SpinEdit3 = NewField(client, 152, 392, "0");
-  Label6 = NewLabel(client, "Level", 176, 432);
-  Button1 = new TButton(QStringLiteral("Check Level"), client);
-  Button1->setGeometry(8, 448, 113, 25);
-  SpinEdit6 = NewField(client, 176, 448, "1");
+  Label4 = NewLabel(client, "Bombs", At(kMainWindow, "Label4"));
+  SpinEdit4 = NewField(client, At(kMainWindow, "SpinEdit4"), "0");
+  Label5 = NewLabel(client, "Time", At(kMainWindow, "Label5"));
+  SpinEdit5 = NewField(client, At(kMainWindow, "SpinEdit5"), "0");
+  Label1 = NewLabel(client, "Rubies", At(kMainWindow, "Label1"));
+  Label2 = NewLabel(client, "Emeralds", At(kMainWindow, "Label2"));
+  Label3 = NewLabel(client, "Sapphires", At(kMainWindow, "Label3"));
+  SpinEdit1 = NewField(client, At(kMainWindow, "SpinEdit1"), "0");
+  SpinEdit2 = NewField(client, At(kMainWindow, "SpinEdit2"), "0");
+  SpinEdit3 = NewField(client, At(kMainWindow, "SpinEdit3"), "0");
+  Label6 = NewLabel(client, "Level", At(kMainWindow, "Label6"));
+  Button1 = Placed(new TButton(QStringLiteral("Check Level"), client), At(kMainWindow, "Button1"));
+  SpinEdit6 = NewField(client, At(kMainWindow, "SpinEdit6"), "1");
   SpinEdit6->SetRange(1, 256);
 
-  // Names as in the layout, for tests and for finding controls.
-  const std::pair<QObject*, const char*> names[] = {
-      {DrawGrid1, "DrawGrid1"}, {BitBtn1, "BitBtn1"},     {BitBtn2, "BitBtn2"},     {BitBtn3, "BitBtn3"},
-      {BitBtn4, "BitBtn4"},     {BitBtn5, "BitBtn5"},     {BitBtn6, "BitBtn6"},     {BitBtn7, "BitBtn7"},
-      {BitBtn8, "BitBtn8"},     {BitBtn9, "BitBtn9"},     {BitBtn10, "BitBtn10"},   {Label1, "Label1"},
-      {Label2, "Label2"},       {Label3, "Label3"},       {Label4, "Label4"},       {Label5, "Label5"},
-      {Label6, "Label6"},       {SpinEdit1, "SpinEdit1"}, {SpinEdit2, "SpinEdit2"}, {SpinEdit3, "SpinEdit3"},
-      {SpinEdit4, "SpinEdit4"}, {SpinEdit5, "SpinEdit5"}, {SpinEdit6, "SpinEdit6"}, {Button1, "Button1"},
-      {MainMenu1, "MainMenu1"}, {File1, "File1"},         {About1, "About1"},       {N1, "N1"},
-      {N2, "N2"},               {N3, "N3"},               {N5, "N5"},               {N7, "N7"},
-      {About2, "About2"}};
+  // The menu's names, as in the layout, for tests and for finding them.
+  const std::pair<QObject*, const char*> names[] = {{MainMenu1, "MainMenu1"}, {File1, "File1"}, {About1, "About1"},
+                                                    {N1, "N1"}, {N2, "N2"}, {N3, "N3"}, {N5, "N5"}, {N7, "N7"},
+                                                    {About2, "About2"}};
   for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
 
   // Names for screen readers: the grid, and each field after its label (a palette button
@@ -145,10 +149,7 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::SetTabOrder() {
-  QWidget* const order[] = {DrawGrid1, SpinEdit1, BitBtn1,   BitBtn2,   BitBtn3,   BitBtn4,   BitBtn5,   BitBtn6,
-                            BitBtn7,   BitBtn8,   BitBtn9,   BitBtn10,  SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5,
-                            SpinEdit6, Button1};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+  WindowLayout::SetTabOrder(*centralWidget(), kMainWindow);
   DrawGrid1->setFocus();
 }
 

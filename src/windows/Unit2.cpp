@@ -8,26 +8,39 @@
 #include "widgets/GridAccessible.h"
 #include "desktop/ScreenPlace.h"
 #include "widgets/SpinEdit.h"
+#include "windows/WindowLayout.h"
 
 TForm2* Form2 = nullptr;
 
 namespace {
 
-QLabel* NewLabel(QWidget* parent, const char* caption, int top, const char* name) {
+using WindowLayout::At;
+using WindowLayout::kLevelsCopy;
+using WindowLayout::TControlPlace;
+
+// Each control takes its name and its place from the layout's table.
+QLabel* NewLabel(QWidget* parent, const char* caption, const TControlPlace& place) {
   auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->move(8, top);
+  label->move(place.Left, place.Top);
   label->adjustSize();
-  label->setObjectName(QString::fromLatin1(name));
+  label->setObjectName(QString::fromLatin1(place.Name));
   return label;
 }
 
-TSpinEdit* NewField(QWidget* parent, int top, const char* name) {
+TSpinEdit* NewField(QWidget* parent, const TControlPlace& place) {
   auto* field = new TSpinEdit(parent);
-  field->setGeometry(8, top, 65, 22);
+  field->setGeometry(place.Left, place.Top, place.Width, place.Height);
   field->SetRange(1, 256);
   field->SetText(QStringLiteral("1"));
-  field->setObjectName(QString::fromLatin1(name));
+  field->setObjectName(QString::fromLatin1(place.Name));
   return field;
+}
+
+TButton* NewButton(QWidget* parent, const char* caption, const TControlPlace& place) {
+  auto* button = new TButton(QString::fromLatin1(caption), parent);
+  button->setGeometry(place.Left, place.Top, place.Width, place.Height);
+  button->setObjectName(QString::fromLatin1(place.Name));
+  return button;
 }
 
 }  // namespace
@@ -42,28 +55,21 @@ TForm2::TForm2() {
   setFixedSize(198, 202);
   setModal(true);
 
-  Label1 = NewLabel(this, "Start from", 24, "Label1");
-  SpinEdit1 = NewField(this, 40, "SpinEdit1");
-  Label2 = NewLabel(this, "Quantity", 80, "Label2");
-  SpinEdit2 = NewField(this, 96, "SpinEdit2");
-  Label3 = NewLabel(this, "Insert after", 136, "Label3");
-  SpinEdit3 = NewField(this, 152, "SpinEdit3");
+  Label1 = NewLabel(this, "Start from", At(kLevelsCopy, "Label1"));
+  SpinEdit1 = NewField(this, At(kLevelsCopy, "SpinEdit1"));
+  Label2 = NewLabel(this, "Quantity", At(kLevelsCopy, "Label2"));
+  SpinEdit2 = NewField(this, At(kLevelsCopy, "SpinEdit2"));
+  Label3 = NewLabel(this, "Insert after", At(kLevelsCopy, "Label3"));
+  SpinEdit3 = NewField(this, At(kLevelsCopy, "SpinEdit3"));
   SetFieldName(SpinEdit1, Label1->text());  // for screen readers
   SetFieldName(SpinEdit2, Label2->text());
   SetFieldName(SpinEdit3, Label3->text());
-  Button1 = new TButton(QStringLiteral("OK"), this);
-  Button1->setGeometry(104, 40, 75, 25);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button2 = new TButton(QStringLiteral("Cancel"), this);
-  Button2->setGeometry(104, 96, 75, 25);
-  Button2->setObjectName(QStringLiteral("Button2"));
+  Button1 = NewButton(this, "OK", At(kLevelsCopy, "Button1"));
+  Button2 = NewButton(this, "Cancel", At(kLevelsCopy, "Button2"));
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
-  QWidget::setTabOrder(SpinEdit1, SpinEdit2);
-  QWidget::setTabOrder(SpinEdit2, SpinEdit3);
-  QWidget::setTabOrder(SpinEdit3, Button1);
-  QWidget::setTabOrder(Button1, Button2);
+  WindowLayout::SetTabOrder(*this, kLevelsCopy);
   SpinEdit1->setFocus();
 }
 

@@ -5,6 +5,7 @@
 
 #include "WindowsFixture.h"
 #include "desktop/TestSeams.h"
+#include "windows/WindowLayout.h"
 
 class LevelsCopyDialogTest : public QObject {
   Q_OBJECT
@@ -15,28 +16,28 @@ class LevelsCopyDialogTest : public QObject {
     QCOMPARE(Form2->windowTitle(), QString("Levels Copy"));
     QCOMPARE(Form2->size(), QSize(198, 202));
     QVERIFY(!(Form2->windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
-    const struct { const char* name; QRect geometry; const char* caption; } rows[] = {
-        {"SpinEdit1", {8, 40, 65, 22}, "1"},  {"SpinEdit2", {8, 96, 65, 22}, "1"},
-        {"SpinEdit3", {8, 152, 65, 22}, "1"}, {"Button1", {104, 40, 75, 25}, "OK"},
-        {"Button2", {104, 96, 75, 25}, "Cancel"}};
-    for (const auto& r : rows) {
-      auto* w = Form2->findChild<QWidget*>(r.name);
-      QCOMPARE(w->geometry(), r.geometry);
+    // The places come from the layout's table; labels size to their text.
+    const QHash<QString, QString> captions = {{"SpinEdit1", "1"},         {"SpinEdit2", "1"},       {"SpinEdit3", "1"},
+                                              {"Button1", "OK"},          {"Button2", "Cancel"},    {"Label1", "Start from"},
+                                              {"Label2", "Quantity"},     {"Label3", "Insert after"}};
+    for (const auto& place : WindowLayout::kLevelsCopy) {
+      auto* w = Form2->findChild<QWidget*>(place.Name);
+      QVERIFY(w);
+      const QString caption = captions.value(place.Name);
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        QCOMPARE(label->pos(), QPoint(place.Left, place.Top));
+        QCOMPARE(label->text(), caption);
+        continue;
+      }
+      QCOMPARE(w->geometry(), QRect(place.Left, place.Top, place.Width, place.Height));
       if (auto* f = qobject_cast<TSpinEdit*>(w)) {
-        QCOMPARE(f->Text(), QString(r.caption));
+        QCOMPARE(f->Text(), caption);
         QCOMPARE(f->MinValue(), 1);
         QCOMPARE(f->MaxValue(), 256);
       } else {
-        QCOMPARE(qobject_cast<QPushButton*>(w)->text(), QString(r.caption));
+        QCOMPARE(qobject_cast<QPushButton*>(w)->text(), caption);
         QVERIFY(!qobject_cast<QPushButton*>(w)->autoDefault());
       }
-    }
-    for (const auto& [name, pos, caption] : {std::tuple{"Label1", QPoint(8, 24), "Start from"},
-                                              std::tuple{"Label2", QPoint(8, 80), "Quantity"},
-                                              std::tuple{"Label3", QPoint(8, 136), "Insert after"}}) {
-      auto* label = Form2->findChild<QLabel*>(name);
-      QCOMPARE(label->pos(), pos);
-      QCOMPARE(label->text(), QString(caption));
     }
 
     // Shown for real: focus in Start from; Enter beeps and Escape does not close; a value

@@ -7,6 +7,7 @@
 
 #include "WindowsFixture.h"
 #include "painting/TilePictures.h"
+#include "windows/WindowLayout.h"
 
 using namespace Unit1;
 
@@ -32,20 +33,17 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
-    const struct { const char* name; int l, t, w, h; const char* caption; } rows[] = {
-        {"DrawGrid1", 8, 8, 241, 281, ""},    {"BitBtn1", 8, 296, 33, 33, ""},     {"BitBtn2", 40, 296, 33, 33, ""},
-        {"BitBtn3", 72, 296, 33, 33, ""},     {"BitBtn4", 104, 296, 33, 33, ""},   {"BitBtn5", 136, 296, 33, 33, ""},
-        {"SpinEdit4", 176, 312, 65, 22, "0"}, {"BitBtn6", 8, 328, 33, 33, ""},     {"BitBtn10", 40, 328, 33, 33, ""},
-        {"BitBtn9", 72, 328, 33, 33, ""},     {"BitBtn8", 104, 328, 33, 33, ""},   {"BitBtn7", 136, 328, 33, 33, ""},
-        {"SpinEdit5", 176, 352, 65, 22, "0"}, {"SpinEdit1", 8, 392, 65, 22, "0"},  {"SpinEdit2", 80, 392, 65, 22, "0"},
-        {"SpinEdit3", 152, 392, 65, 22, "0"}, {"Button1", 8, 448, 113, 25, "Check Level"},
-        {"SpinEdit6", 176, 448, 65, 22, "1"},
-        // Labels size to their text: only their place is fixed.
-        {"Label4", 176, 296, -1, -1, "Bombs"}, {"Label5", 176, 336, -1, -1, "Time"},
-        {"Label1", 8, 376, -1, -1, "Rubies"},  {"Label2", 80, 376, -1, -1, "Emeralds"},
-        {"Label3", 152, 376, -1, -1, "Sapphires"}, {"Label6", 176, 432, -1, -1, "Level"},
-    };
-    for (const auto& r : rows) QTest::newRow(r.name) << r.name << QRect(r.l, r.t, r.w, r.h) << r.caption;
+    // The places come from the layout's table; labels (width -1) size to their text, so
+    // only their place is fixed.
+    const QHash<QString, QString> captions = {
+        {"SpinEdit1", "0"},      {"SpinEdit2", "0"},      {"SpinEdit3", "0"},         {"SpinEdit4", "0"},
+        {"SpinEdit5", "0"},      {"SpinEdit6", "1"},      {"Button1", "Check Level"}, {"Label1", "Rubies"},
+        {"Label2", "Emeralds"},  {"Label3", "Sapphires"}, {"Label4", "Bombs"},        {"Label5", "Time"},
+        {"Label6", "Level"}};
+    for (const auto& place : WindowLayout::kMainWindow) {
+      QTest::newRow(place.Name) << QString(place.Name) << QRect(place.Left, place.Top, place.Width, place.Height)
+                                << captions.value(place.Name);
+    }
   }
   void layout() {
     QFETCH(QString, name);
@@ -79,6 +77,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(Form1->centralWidget()->geometry(), QRect(0, Form1->menuBar()->height(), 256, 477));
     QCOMPARE(Form1->size(), QSize(256, 477 + Form1->menuBar()->height()));
     QCOMPARE(Form1->minimumSize(), Form1->maximumSize());
+    // Every control of the client area has its row in the layout's table.
+    QStringList named;
+    for (const auto& place : WindowLayout::kMainWindow) named << place.Name;
+    for (QWidget* control : Form1->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      QVERIFY2(named.contains(control->objectName()), qPrintable(control->objectName()));
     QVERIFY(!(Form1->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(Form1->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(Form1->windowFlags() & Qt::WindowCloseButtonHint);
@@ -127,9 +130,11 @@ class MainWindowTest : public QObject {
   void focusOrder() {
     ProgramWindows windows;
     QCOMPARE(FocusedControl(), QString("DrawGrid1"));
-    const QStringList expected = {"SpinEdit1", "BitBtn1",   "BitBtn2",   "BitBtn3",   "BitBtn4",   "BitBtn5",
-                                  "BitBtn6",   "BitBtn7",   "BitBtn8",   "BitBtn9",   "BitBtn10",  "SpinEdit2",
-                                  "SpinEdit3", "SpinEdit4", "SpinEdit5", "SpinEdit6", "Button1",   "DrawGrid1"};
+    // The layout's tab order from the grid, round to the grid again.
+    QStringList expected;
+    for (const auto& place : WindowLayout::TabOrder(WindowLayout::kMainWindow)) expected << place.Name;
+    QCOMPARE(expected.size(), 18);
+    expected << expected.takeFirst();
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
