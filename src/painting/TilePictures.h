@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QString>
 
 class QPainter;
 
@@ -21,3 +22,7 @@ const QPixmap& Pixmap(int code);
 void Draw(QPainter& canvas, QPoint topLeft, int code);
 
 }  // namespace TilePictures
+
+// The spoken name of tile code `code`, for screen readers: "Empty", "Red block", ...,
+// "Cannon left"; "Tile N" for a code without a picture.
+QString TileName(int code);

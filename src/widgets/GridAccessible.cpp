@@ -1,28 +1,11 @@
 #include "widgets/GridAccessible.h"
 
-#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QHash>
-#include <QLineEdit>
 #include <QPointer>
 #include <QWindow>
 
 #include "widgets/DrawGrid.h"
-#include "widgets/SpinEdit.h"
-
-QString TileName(int code) {
-  static const char* const names[] = {"Empty",       "Red block", "Green block",  "Blue block",  "Yellow block",
-                                      "Grey block",  "Cannon up", "Cannon right", "Cannon down", "Cannon left"};
-  if (code >= 0 && code < int(std::size(names))) return QString::fromLatin1(names[code]);
-  return QStringLiteral("Tile %1").arg(code);
-}
-
-void SetFieldName(TSpinEdit* field, const QString& name) {
-  field->setAccessibleName(name);
-  field->Editor()->setAccessibleName(name);
-  field->UpButton()->setAccessibleName(name + QStringLiteral(" up"));
-  field->DownButton()->setAccessibleName(name + QStringLiteral(" down"));
-}
 
 namespace {
 

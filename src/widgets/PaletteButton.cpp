@@ -5,7 +5,6 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "widgets/GridAccessible.h"
 #include "painting/TilePictures.h"
 
 TPaletteButton::TPaletteButton(int tile, QWidget* parent) : TButton(QString(), parent) {

@@ -331,3 +331,10 @@ void TSpinEdit::wheelEvent(QWheelEvent* event) {
 QSize TSpinEdit::sizeHint() const {
   return QSize(65, qMax(22, fontMetrics().height() + 2 * kFrameWidth + 4));
 }
+
+void SetFieldName(TSpinEdit* field, const QString& name) {
+  field->setAccessibleName(name);
+  field->Editor()->setAccessibleName(name);
+  field->UpButton()->setAccessibleName(name + QStringLiteral(" up"));
+  field->DownButton()->setAccessibleName(name + QStringLiteral(" down"));
+}

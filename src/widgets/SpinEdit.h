@@ -66,3 +66,7 @@ class TSpinEdit : public QWidget {
   struct Private;
   Private* d;
 };
+
+// Names an integer field after its label, for screen readers: the field, its edit box and
+// its two buttons.
+void SetFieldName(TSpinEdit* field, const QString& name);

@@ -8,10 +8,10 @@
 #include <QMenu>
 
 #include "desktop/ReportError.h"
+#include "painting/TilePictures.h"
 #include "widgets/Button.h"
 #include "widgets/FileDialog.h"
 #include "desktop/FormFont.h"
-#include "widgets/GridAccessible.h"
 #include "widgets/PaletteButton.h"
 #include "desktop/ScreenPlace.h"
 #include "widgets/SpinEdit.h"

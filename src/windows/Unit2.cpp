@@ -5,7 +5,6 @@
 
 #include "widgets/Button.h"
 #include "desktop/FormFont.h"
-#include "widgets/GridAccessible.h"
 #include "desktop/ScreenPlace.h"
 #include "widgets/SpinEdit.h"
 #include "windows/WindowLayout.h"
