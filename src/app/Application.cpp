@@ -3,7 +3,6 @@
 #include <QSettings>
 
 #include "app/ProgramIcon.h"
-#include "app/ProgramTitleRule.h"
 #include "desktop/ProgramLook.h"
 #include "desktop/ProgramTitle.h"
 #include "desktop/ReportError.h"

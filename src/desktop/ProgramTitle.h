@@ -6,3 +6,8 @@
 // which Qt replaces with the file name when it is empty.
 void SetProgramTitle(const QString& title);
 const QString& ProgramTitle();
+
+// The rule that makes the title from the program file's name: the part after the last path
+// separator, cut at its first full stop, every character after the first in lower case.
+// "LevelTool.exe" gives "Leveltool", "ABC.Editor.exe" gives "Abc".
+QString ProgramTitleFromPath(const QString& programPath);

@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include "app/Application.h"
-#include "app/ProgramTitleRule.h"
 #include "files/InOutError.h"
 #include "desktop/MessageBox.h"
 #include "desktop/ProgramTitle.h"

@@ -1,9 +1,0 @@
-#include "app/ProgramTitleRule.h"
-
-QString ProgramTitleFromPath(const QString& programPath) {
-  QString name = programPath.mid(programPath.lastIndexOf(QLatin1Char('/')) + 1);
-  const qsizetype stop = name.indexOf(QLatin1Char('.'));
-  if (stop >= 0) name.truncate(stop);
-  if (name.size() > 1) name = name.left(1) + name.mid(1).toLower();
-  return name;
-}
