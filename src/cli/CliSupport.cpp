@@ -8,11 +8,6 @@
 
 namespace quarvel_cli {
 
-std::string WithFullStop(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + '.';
-  return message;
-}
-
 void PrintError(const std::string& subject, const std::string& message) {
   // Whatever was written to standard output comes first, as it would on a terminal.
   std::fflush(stdout);
@@ -119,7 +114,7 @@ int RunReportingErrors(int (*work)(int argc, char** argv), int argc, char** argv
   } catch (const std::bad_alloc&) {
     PrintError(kProgram, "Out of memory.");
   } catch (const std::exception& error) {
-    PrintError(kProgram, WithFullStop(error.what()));
+    PrintError(kProgram, quarvel::WithFullStop(error.what()));
   }
   return kStatusError;
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/InOutError.h"
+
 namespace quarvel_cli {
 
 constexpr int kStatusOk = 0;
@@ -21,16 +23,12 @@ constexpr int kStatusError = 2;
 // The program's name in every message.
 inline constexpr const char* kProgram = "quarvel-levels";
 
-// The message as the editor shows it: a full stop is added unless the message is empty or
-// already ends in a character up to '.' ("!", ")", a space ...).
-std::string WithFullStop(const std::string& message);
-
 // A failure reported on one line, "quarvel-levels: SUBJECT: Message.", where the subject is
 // the file or the argument concerned. Ends the command with status 2.
 class CliError : public std::runtime_error {
  public:
   CliError(std::string subject, const std::string& message)
-      : std::runtime_error(WithFullStop(message)), Subject(std::move(subject)) {}
+      : std::runtime_error(quarvel::WithFullStop(message)), Subject(std::move(subject)) {}
   std::string Subject;
 };
 

@@ -49,10 +49,10 @@ int RunRender(int argc, char** argv) {
   for (const std::string& helper : candidates) {
     if (::access(helper.c_str(), X_OK) != 0) continue;
     ::execv(helper.c_str(), helperArgs.data());
-    PrintError(helper, WithFullStop(std::strerror(errno)));
+    PrintError(helper, quarvel::WithFullStop(std::strerror(errno)));
     return kStatusError;
   }
-  PrintError("render", WithFullStop(std::string(kRenderProgram) + " not found beside " + folder));
+  PrintError("render", quarvel::WithFullStop(std::string(kRenderProgram) + " not found beside " + folder));
   return kStatusError;
 }
 

@@ -46,7 +46,7 @@ int ReportOutputFailure(const OutputFailure& failure) {
   // The editor's message for the code, and the system's words when the code is not one of
   // the editor's own (a closed descriptor is "I/O error 9").
   const quarvel::EInOutError error = quarvel::ErrorFromErrno(failure.Errno, "-");
-  std::string message = WithFullStop(error.what());
+  std::string message = quarvel::WithFullStop(error.what());
   if (message.starts_with("I/O error")) message = error.what() + (" (" + std::string(std::strerror(failure.Errno)) + ").");
   PrintError("standard output", message);
   return kStatusError;

@@ -7,11 +7,7 @@
 
 #include "desktop/MessageBox.h"
 #include "desktop/ProgramTitle.h"
-
-QString WithFullStop(const QString& message) {
-  if (!message.isEmpty() && message.back().unicode() > u'.') return message + QLatin1Char('.');
-  return message;
-}
+#include "files/InOutError.h"
 
 namespace {
 
@@ -27,9 +23,8 @@ void ReleaseMouseHold() {
 
 void ReportError(const std::exception& error) {
   ReleaseMouseHold();
-  const QString message =
-      dynamic_cast<const std::bad_alloc*>(&error) ? QStringLiteral("Out of memory") : QString::fromLocal8Bit(error.what());
-  ShowMessageBox(WithFullStop(message), ProgramTitle(), TMessageBoxStyle::Error);
+  const char* message = dynamic_cast<const std::bad_alloc*>(&error) ? "Out of memory" : error.what();
+  ShowMessageBox(QString::fromLocal8Bit(quarvel::WithFullStop(message)), ProgramTitle(), TMessageBoxStyle::Error);
 }
 
 void Dispatch(const std::function<void()>& handler) {

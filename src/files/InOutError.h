@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quarvel {
 
@@ -25,6 +26,11 @@ inline constexpr InOutCode kInvalidNumericInput{106, "Invalid numeric input"};
 inline constexpr InOutCode kInOutCodes[] = {kFileNotFound,     kInvalidFilename,     kTooManyOpenFiles,
                                             kFileAccessDenied, kReadBeyondEndOfFile, kDiskFull,
                                             kInvalidNumericInput};
+
+// An error message as the editor and quarvel-levels show it: a full stop is added unless
+// the message is empty or already ends in a character up to '.' (".", "!", ")", ",", "-",
+// a space ...). Any byte past ASCII counts as a letter, so UTF-8 text ends with a stop.
+std::string WithFullStop(std::string_view message);
 
 // The message of a code above, else "I/O error N".
 std::string InOutErrorMessage(int code);

@@ -67,11 +67,12 @@ class ShellTest : public QObject {
     QTest::newRow("space") << "a " << "a ";
     QTest::newRow("slash") << "a/" << "a/.";
     QTest::newRow("empty") << "" << "";
+    QTest::newRow("accent") << "Fichier trouvé" << "Fichier trouvé.";
   }
   void fullStop() {
     QFETCH(QString, message);
     QFETCH(QString, shown);
-    QCOMPARE(WithFullStop(message), shown);
+    QCOMPARE(QString::fromStdString(quarvel::WithFullStop(message.toStdString())), shown);
   }
 
   // An error escaping a handler is shown in an error box captioned with the program title,
