@@ -29,23 +29,9 @@ namespace {
 
 using WindowLayout::At;
 using WindowLayout::kMainWindow;
+using WindowLayout::NewLabel;
+using WindowLayout::Placed;
 using WindowLayout::TControlPlace;
-
-// Each control takes its name and its place from the layout's table.
-QLabel* NewLabel(QWidget* parent, const char* caption, const TControlPlace& place) {
-  auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->setObjectName(QString::fromLatin1(place.Name));
-  label->move(place.Left, place.Top);
-  label->adjustSize();  // sized to its text
-  return label;
-}
-
-template <typename Control>
-Control* Placed(Control* control, const TControlPlace& place) {
-  control->setObjectName(QString::fromLatin1(place.Name));
-  control->setGeometry(place.Left, place.Top, place.Width, place.Height);
-  return control;
-}
 
 TSpinEdit* NewField(QWidget* parent, const TControlPlace& place, const char* text) {
   auto* field = Placed(new TSpinEdit(parent), place);

@@ -15,31 +15,15 @@ namespace {
 
 using WindowLayout::At;
 using WindowLayout::kLevelsCopy;
+using WindowLayout::NewLabel;
+using WindowLayout::Placed;
 using WindowLayout::TControlPlace;
 
-// Each control takes its name and its place from the layout's table.
-QLabel* NewLabel(QWidget* parent, const char* caption, const TControlPlace& place) {
-  auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->move(place.Left, place.Top);
-  label->adjustSize();
-  label->setObjectName(QString::fromLatin1(place.Name));
-  return label;
-}
-
 TSpinEdit* NewField(QWidget* parent, const TControlPlace& place) {
-  auto* field = new TSpinEdit(parent);
-  field->setGeometry(place.Left, place.Top, place.Width, place.Height);
+  auto* field = Placed(new TSpinEdit(parent), place);
   field->SetRange(1, 256);
   field->SetText(QStringLiteral("1"));
-  field->setObjectName(QString::fromLatin1(place.Name));
   return field;
-}
-
-TButton* NewButton(QWidget* parent, const char* caption, const TControlPlace& place) {
-  auto* button = new TButton(QString::fromLatin1(caption), parent);
-  button->setGeometry(place.Left, place.Top, place.Width, place.Height);
-  button->setObjectName(QString::fromLatin1(place.Name));
-  return button;
 }
 
 }  // namespace
@@ -63,8 +47,8 @@ TForm2::TForm2() {
   SetFieldName(SpinEdit1, Label1->text());  // for screen readers
   SetFieldName(SpinEdit2, Label2->text());
   SetFieldName(SpinEdit3, Label3->text());
-  Button1 = NewButton(this, "OK", At(kLevelsCopy, "Button1"));
-  Button2 = NewButton(this, "Cancel", At(kLevelsCopy, "Button2"));
+  Button1 = Placed(new TButton(QStringLiteral("OK"), this), At(kLevelsCopy, "Button1"));
+  Button2 = Placed(new TButton(QStringLiteral("Cancel"), this), At(kLevelsCopy, "Button2"));
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -1,8 +1,22 @@
 #include "windows/WindowLayout.h"
 
+#include <QLabel>
 #include <QWidget>
 
 namespace WindowLayout {
+
+void Place(QWidget& control, const TControlPlace& place) {
+  control.setObjectName(QString::fromLatin1(place.Name));
+  control.setGeometry(place.Left, place.Top, place.Width, place.Height);
+}
+
+QLabel* NewLabel(QWidget* parent, const char* caption, const TControlPlace& place) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->setObjectName(QString::fromLatin1(place.Name));
+  label->move(place.Left, place.Top);
+  label->adjustSize();  // sized to its text
+  return label;
+}
 
 void SetTabOrder(QWidget& parent, std::span<const TControlPlace> table) {
   QWidget* previous = nullptr;
