@@ -38,6 +38,7 @@
 #include "TempDir.h"
 #include "WindowsFixture.h"
 #include "desktop/TestSeams.h"
+#include "files/InOutError.h"
 #include "model/LevelCopy.h"
 #include "painting/TilePictures.h"
 
@@ -177,25 +178,21 @@ class RandomUse {
   // ---- the model's own reading of a file; 0 on success, else the error code.
   int ReadModel(const std::string& path, std::vector<DagLevel>& levels) {
     const auto it = files_.find(path);
-    if (it == files_.end()) return path.find("/no-folder/") != std::string::npos ? 3 : 2;
+    if (it == files_.end())
+      return path.find("/no-folder/") != std::string::npos ? quarvel::kInvalidFilename.Code : quarvel::kFileNotFound.Code;
     switch (it->second.kind) {
       case Entry::Folder:
-      case Entry::Fifo: return 5;
-      case Entry::Broken: return 100;
+      case Entry::Fifo: return quarvel::kFileAccessDenied.Code;
+      case Entry::Broken: return quarvel::kReadBeyondEndOfFile.Code;
       case Entry::Levels: break;
     }
     levels = it->second.levels;
     if (levels.size() > 256) levels.resize(256);
     return 0;
   }
+  // The box an I/O error shows: its message with a full stop.
   static QString ErrorText(int code) {
-    switch (code) {
-      case 2: return "File not found.";
-      case 3: return "Invalid filename.";
-      case 5: return "File access denied.";
-      case 100: return "Read beyond end of file.";
-      default: return QString("I/O error %1.").arg(code);
-    }
+    return QString::fromStdString(quarvel::WithFullStop(quarvel::InOutErrorMessage(code)));
   }
 
   // ---- the grid, as the model sees it
@@ -651,9 +648,9 @@ void RandomUse::SaveSet() {
          const auto it = files_.find(path);
          int err = 0;
          if (it == files_.end()) {
-           if (path.find("/no-folder/") != std::string::npos) err = 3;
+           if (path.find("/no-folder/") != std::string::npos) err = quarvel::kInvalidFilename.Code;
          } else if (it->second.kind == Entry::Folder || it->second.kind == Entry::Fifo || it->second.readOnly) {
-           err = 5;
+           err = quarvel::kFileAccessDenied.Code;
          }
          ++tally_[err ? "saves refused" : "sets saved"];
          if (err) {

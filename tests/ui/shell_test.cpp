@@ -48,7 +48,7 @@ class ShellTest : public QObject {
       captions << caption;
       return 0;
     });
-    Dispatch([] { throw quarvel::EInOutError(2); });
+    Dispatch([] { throw quarvel::EInOutError(quarvel::kFileNotFound); });
     SetMessageBoxHandler({});
     SetProgramTitle(title);
     QCOMPARE(captions, QStringList{QString()});
@@ -85,10 +85,10 @@ class ShellTest : public QObject {
     });
     bool afterThrow = false;
     Dispatch([&] {
-      throw quarvel::EInOutError(2);
+      throw quarvel::EInOutError(quarvel::kFileNotFound);
       afterThrow = true;
     });
-    Dispatch([&] { throw quarvel::EInOutError(32); });
+    Dispatch([&] { throw quarvel::EInOutError(32); });  // a code with no name of its own
     SetMessageBoxHandler({});
     QVERIFY(!afterThrow);
     const QString title = QCoreApplication::applicationName();
@@ -108,7 +108,7 @@ class ShellTest : public QObject {
     held.setDown(true);
     struct Thrower : QObject {
       bool event(QEvent* e) override {
-        if (e->type() == QEvent::User) throw quarvel::EInOutError(5);
+        if (e->type() == QEvent::User) throw quarvel::EInOutError(quarvel::kFileAccessDenied);
         return QObject::event(e);
       }
     } thrower;
