@@ -63,7 +63,8 @@ void SetUp() {
     r.Emeralds = 1;
   }
   f.bytes.resize(kMaxLevelSetFileSize);
-  const std::size_t size = EncodeLevelSet(*f.set, std::span<std::uint8_t, kMaxLevelSetFileSize>(f.bytes.data(), kMaxLevelSetFileSize));
+  const std::size_t size =
+      EncodeLevelSet(*f.set, std::span<std::uint8_t, kMaxLevelSetFileSize>(f.bytes.data(), kMaxLevelSetFileSize));
   if (size != kMaxLevelSetFileSize) Die("not every level is playable");
   WriteLevelSetFile(f.folder + "/read.dag", *f.set);
   WriteLevelSetFile(f.folder + "/save.dag", *f.set);

@@ -23,12 +23,12 @@ using namespace quarvel;
 
 namespace {
 
-#define FUZZ_CHECK(condition)                                                        \
-  do {                                                                               \
-    if (!(condition)) {                                                              \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                  \
-    }                                                                                \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (false)
 
 // Distinct content in every level, so that any change shows.
@@ -49,7 +49,9 @@ const LevelSet& Pattern() {
   return *pattern;
 }
 
-std::int16_t Le16(const std::uint8_t* p) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8)); }
+std::int16_t Le16(const std::uint8_t* p) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+}
 
 bool LevelEqualsBlock(const LevelRecord& r, const std::uint8_t* block) {
   if (r.Time != Le16(block) || r.Bombs != Le16(block + 2) || r.Rubies != Le16(block + 4) ||

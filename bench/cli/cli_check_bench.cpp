@@ -140,8 +140,8 @@ int main(int argc, char** argv) {
   const double check = Median(Samples()["check"]), cat = Median(Samples()["cat"]);
   if (check > 0 && cat > 0) {
     const double ratio = check / cat;
-    std::printf("\nquarvel-levels check of 256 levels: %.3f ms; cat of the same file: %.3f ms (medians)\n",
-                check * 1e3, cat * 1e3);
+    std::printf("\nquarvel-levels check of 256 levels: %.3f ms; cat of the same file: %.3f ms (medians)\n", check * 1e3,
+                cat * 1e3);
     std::printf("  check time / cat time = %.2f  (aim <= %.1f: %s)\n", ratio, kAim, ratio <= kAim ? "met" : "MISSED");
   }
   return 0;

@@ -28,17 +28,18 @@ long long g_cellsDrawn = 0;
 long long g_moves = 0;
 
 void InstallCounter() {
-  Form1->DrawGrid1->SetOnDrawCell([](TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State,
-                                     QPainter& Canvas) {
-    ++g_cellsDrawn;
-    Form1->DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas);
-  });
+  Form1->DrawGrid1->SetOnDrawCell(
+      [](TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State, QPainter& Canvas) {
+        ++g_cellsDrawn;
+        Form1->DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas);
+      });
 }
 
 // A level with a tile in every cell, so each cell drawn costs what a real one does.
 void FillLevel() {
   for (int c = 0; c < quarvel::kColumns; ++c)
-    for (int r = 0; r < quarvel::kRows; ++r) quarvel::WriteCell(Unit1::LevelSet, 0, c, r, quarvel::TileCode(1 + (c + r) % 9));
+    for (int r = 0; r < quarvel::kRows; ++r)
+      quarvel::WriteCell(Unit1::LevelSet, 0, c, r, quarvel::TileCode(1 + (c + r) % 9));
   Form1->DrawGrid1->RepaintAll();
 }
 
@@ -55,7 +56,7 @@ void BM_MoveByKey(benchmark::State& state) {
   g_moves = 0;
   for (auto _ : state) {
     // Right along a row, down at its end, back to the top at the bottom.
-    const Qt::Key key = grid->Col() < TDrawGrid::kColCount - 1 ? Qt::Key_Right
+    const Qt::Key key = grid->Col() < TDrawGrid::kColCount - 1   ? Qt::Key_Right
                         : grid->Row() < TDrawGrid::kRowCount - 1 ? Qt::Key_Down
                                                                  : Qt::Key_PageUp;
     if (key != Qt::Key_Right) {  // not counted

@@ -20,11 +20,11 @@
 #include <QObject>
 #include <QWidget>
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <unistd.h>
 
 namespace startup_probe {
 
@@ -46,10 +46,9 @@ struct Stamps {
   char line[256];
   const char* fdText = std::getenv("STARTUP_PROBE_FD");
   if (fdText != nullptr) {
-    const int n = std::snprintf(line, sizeof line, "%lld %lld %lld %lld %lld\n",
-                                static_cast<long long>(s.mainEntered), static_cast<long long>(s.appCreated),
-                                static_cast<long long>(s.windowsShown), static_cast<long long>(s.paintStarted),
-                                static_cast<long long>(s.frameDone));
+    const int n = std::snprintf(line, sizeof line, "%lld %lld %lld %lld %lld\n", static_cast<long long>(s.mainEntered),
+                                static_cast<long long>(s.appCreated), static_cast<long long>(s.windowsShown),
+                                static_cast<long long>(s.paintStarted), static_cast<long long>(s.frameDone));
     const int fd = std::atoi(fdText);
     const char* p = line;
     std::size_t left = static_cast<std::size_t>(n);
@@ -61,9 +60,10 @@ struct Stamps {
     }
   } else {
     auto ms = [&](std::int64_t t) { return static_cast<double>(t - s.mainEntered) / 1e6; };
-    std::printf("application %.2f ms, windows %.2f ms, first paint %.2f ms, first frame done %.2f ms"
-                " (after main)\n",
-                ms(s.appCreated), ms(s.windowsShown), ms(s.paintStarted), ms(s.frameDone));
+    std::printf(
+        "application %.2f ms, windows %.2f ms, first paint %.2f ms, first frame done %.2f ms"
+        " (after main)\n",
+        ms(s.appCreated), ms(s.windowsShown), ms(s.paintStarted), ms(s.frameDone));
     std::fflush(stdout);
   }
   // Tearing the windows down is not part of start-up; peak memory is already reached.
@@ -88,7 +88,8 @@ class FirstPaintWatch final : public QObject {
         stamps_.paintStarted = Now();
         mainWindow_ = static_cast<QWidget*>(watched);
         // Makes sure some other event follows even when the program posts nothing.
-        QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [] {}, Qt::QueuedConnection);
       }
       return false;
     }

@@ -162,8 +162,8 @@ std::string RunProbe(const std::string& path, const std::string& platform, Sampl
     lseek(output, 0, SEEK_SET);
     const std::string said = ReadAll(output);
     close(output);
-    return path + " on " + platform + " did not report a first paint (status " + std::to_string(status) +
-           ")" + (said.empty() ? std::string() : ": " + said);
+    return path + " on " + platform + " did not report a first paint (status " + std::to_string(status) + ")" +
+           (said.empty() ? std::string() : ": " + said);
   }
   close(output);
   sample.mainEntered = stamps[0] - start;
@@ -246,9 +246,10 @@ void PrintPhases(const char* name, const std::vector<Sample>& s) {
   const double frame = m([](const Sample& x) { return Ms(x.frameDone - x.paintStarted); });
   const double total = m([](const Sample& x) { return Ms(x.frameDone); });
   const double peak = m([](const Sample& x) { return static_cast<double>(x.peakKiB) / 1024.0; });
-  std::printf("  %-7s %8.2f ms = to main %6.2f + application %6.2f + windows %6.2f + to paint %6.2f"
-              " + frame %6.2f; peak %6.2f MiB  (%zu starts)\n",
-              name, total, main, app, windows, paint, frame, peak, s.size());
+  std::printf(
+      "  %-7s %8.2f ms = to main %6.2f + application %6.2f + windows %6.2f + to paint %6.2f"
+      " + frame %6.2f; peak %6.2f MiB  (%zu starts)\n",
+      name, total, main, app, windows, paint, frame, peak, s.size());
 }
 
 // Returns false when the editor misses the aim on some window system; sets `failed` when a
@@ -259,8 +260,9 @@ bool PrintSummary(const std::vector<std::string>& platforms, bool& failed) {
   auto head = [&] {
     if (headed) return;
     headed = true;
-    std::printf("\nStart-up to the first painted frame of the main window (medians; the phases are medians\n"
-                "each, so they need not add up exactly):\n");
+    std::printf(
+        "\nStart-up to the first painted frame of the main window (medians; the phases are medians\n"
+        "each, so they need not add up exactly):\n");
   };
   for (const auto& platform : platforms) {
     const auto& editor = Samples()[Key("editor", platform)];

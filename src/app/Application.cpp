@@ -28,7 +28,8 @@ char** ProgramNameOnly(char* programName) {
 void KeepNoSettings() {
   const QString nowhere = QStringLiteral("/dev/null");
   for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-    for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) QSettings::setPath(format, scope, nowhere);
+    for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+      QSettings::setPath(format, scope, nowhere);
   }
 }
 

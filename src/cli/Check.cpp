@@ -108,7 +108,8 @@ int RunCheck(std::span<char* const> args) {
     } catch (const CliError& error) {
       ++failures;
       PrintError(error);
-      if (json) jsonFiles += separator + "{" + JsonNameMember("file", file) + ", \"error\": " + JsonString(error.what()) + "}";
+      if (json)
+        jsonFiles += separator + "{" + JsonNameMember("file", file) + ", \"error\": " + JsonString(error.what()) + "}";
       continue;
     }
     Totals totals;
@@ -131,8 +132,9 @@ int RunCheck(std::span<char* const> args) {
     if (json) {
       std::string jsonWarnings;
       for (const std::string& w : warnings) jsonWarnings += (jsonWarnings.empty() ? "" : ", ") + JsonString(w);
-      jsonFiles += separator + "{" + JsonNameMember("file", file) + ", " + JsonCounts(totals) + ",\n      \"warnings\": [" +
-                   jsonWarnings + "],\n      \"levels\": [" + levels + (levels.empty() ? "]}" : "\n      ]}");
+      jsonFiles += separator + "{" + JsonNameMember("file", file) + ", " + JsonCounts(totals) +
+                   ",\n      \"warnings\": [" + jsonWarnings + "],\n      \"levels\": [" + levels +
+                   (levels.empty() ? "]}" : "\n      ]}");
     } else {
       for (const std::string& w : warnings) WriteOut(shown + ": warning: " + w + "\n");
       WriteOut(shown + ": " + TextCounts(totals) + "\n");

@@ -81,8 +81,10 @@ std::int32_t ParseNumber(const std::string& option, const std::string& text) {
   std::int64_t value = 0;
   bool ok = i < text.size();
   for (; ok && i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') ok = false;
-    else value = value * 10 + (text[i] - '0');
+    if (text[i] < '0' || text[i] > '9')
+      ok = false;
+    else
+      value = value * 10 + (text[i] - '0');
     if (value > limit) ok = false;
   }
   if (!ok) throw CliError(option + " " + text, "Invalid numeric input");

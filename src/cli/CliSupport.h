@@ -66,8 +66,7 @@ std::int32_t ParseNumber(const std::string& option, const std::string& text);
 
 // A number that must lie in min..max: outside it, a CliError
 // "OPTION TEXT: Out of range MIN to MAX".
-std::int32_t ParseNumberInRange(const std::string& option, const std::string& text, std::int32_t min,
-                                std::int32_t max);
+std::int32_t ParseNumberInRange(const std::string& option, const std::string& text, std::int32_t min, std::int32_t max);
 
 // "1 level", "2 levels", "0 levels".
 std::string Counted(long long count, std::string_view noun);

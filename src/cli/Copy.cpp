@@ -85,9 +85,8 @@ std::string Report(const std::string& sourceFile, const std::string& targetFile,
     if (static_cast<std::uint64_t>(number) <= held) ++replaced;
   }
   const std::vector<int> inserted = Run(copied.FirstTarget, copied.Count);
-  std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " +
-                       ShownName(sourceFile) + " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " +
-                       Levels(inserted);
+  std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " + ShownName(sourceFile) +
+                       " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " + Levels(inserted);
   if (savedAs.empty()) {
     report += ", none of them saved";
   } else if (savedAs != inserted) {
@@ -133,8 +132,8 @@ int RunCopy(std::span<char* const> args) {
   const quarvel::CopiedLevels copied =
       quarvel::CopyLevels(*target, *source, sourceShape.LevelsRead, start, quantity, after, current);
   if (copied.Count == 0) {
-    PrintError(sourceFile, "Nothing to copy: it holds " + Counted(sourceShape.LevelsRead, "level") +
-                               ", --start is " + std::to_string(start) + "; nothing written.");
+    PrintError(sourceFile, "Nothing to copy: it holds " + Counted(sourceShape.LevelsRead, "level") + ", --start is " +
+                               std::to_string(start) + "; nothing written.");
     return kStatusRefused;
   }
 

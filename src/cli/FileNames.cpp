@@ -26,12 +26,12 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     length = 2;
   } else if (c0 >= 0xE0 && c0 <= 0xEF) {
     length = 3;
-    if (c0 == 0xE0) low = 0xA0;       // no overlong forms
-    if (c0 == 0xED) high = 0x9F;      // no surrogates
+    if (c0 == 0xE0) low = 0xA0;   // no overlong forms
+    if (c0 == 0xED) high = 0x9F;  // no surrogates
   } else if (c0 >= 0xF0 && c0 <= 0xF4) {
     length = 4;
     if (c0 == 0xF0) low = 0x90;
-    if (c0 == 0xF4) high = 0x8F;      // nothing above U+10FFFF
+    if (c0 == 0xF4) high = 0x8F;  // nothing above U+10FFFF
   } else {
     return 0;
   }
@@ -75,19 +75,24 @@ std::string Escaped(std::string_view text, Escape escape) {
 // The escapes both forms share; empty for a byte that has none of them.
 std::string CommonEscape(unsigned char c) {
   switch (c) {
-    case '"': return "\\\"";
-    case '\\': return "\\\\";
-    case '\n': return "\\n";
-    case '\t': return "\\t";
-    default: return {};
+    case '"':
+      return "\\\"";
+    case '\\':
+      return "\\\\";
+    case '\n':
+      return "\\n";
+    case '\t':
+      return "\\t";
+    default:
+      return {};
   }
 }
 
 }  // namespace
 
 std::string ShownName(std::string_view name, std::string_view reserved) {
-  bool plain = !name.empty() && name.front() != '"' && name.find(": ") == std::string_view::npos &&
-               name != reserved && IsUtf8(name);
+  bool plain = !name.empty() && name.front() != '"' && name.find(": ") == std::string_view::npos && name != reserved &&
+               IsUtf8(name);
   for (char ch : name) plain = plain && static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F;
   if (plain) return std::string(name);
   return Escaped(name, [](unsigned char c, bool utf8) {

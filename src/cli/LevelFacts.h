@@ -10,11 +10,11 @@
 namespace quarvel_cli {
 
 struct LevelFacts {
-  int Number;          // 1-based
-  int Blocks;          // cells with codes 1..4
-  std::int32_t Demand; // rubies + emeralds + sapphires + bombs
+  int Number;           // 1-based
+  int Blocks;           // cells with codes 1..4
+  std::int32_t Demand;  // rubies + emeralds + sapphires + bombs
   int Time;
-  bool Playable;       // quarvel::IsLevelPlayable
+  bool Playable;  // quarvel::IsLevelPlayable
 };
 
 LevelFacts FactsOf(const quarvel::LevelSet& set, int index);

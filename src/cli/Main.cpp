@@ -80,8 +80,7 @@ CliError UnknownCommand(const std::string& command) {
   const char* nearest = kCommands[0];
   for (const char* candidate : kCommands)
     if (Distance(command, candidate) < Distance(command, nearest)) nearest = candidate;
-  return CliError(command, "Unknown command; did you mean " + std::string(nearest) + "? See " + kProgram +
-                               " --help");
+  return CliError(command, "Unknown command; did you mean " + std::string(nearest) + "? See " + kProgram + " --help");
 }
 
 // --help and --version stand alone: anything after them is a mistake worth saying.

@@ -127,8 +127,7 @@ int Render(int argc, char** argv) {
   // The offscreen platform, whatever the environment says: no display is ever opened.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-      PrintError("render", message.toLocal8Bit().toStdString());
+    if (type == QtCriticalMsg || type == QtFatalMsg) PrintError("render", message.toLocal8Bit().toStdString());
   });
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};

@@ -20,8 +20,8 @@ struct DroppedLevel {
 
 struct SaveOutcome {
   std::array<int, quarvel::kLevelCount> SavedNumber{};  // by index: the number in the file, 0 when dropped
-  std::vector<DroppedLevel> Dropped;  // levels the file held or the copy wrote that are not written
-  std::uint64_t RecordsPastTheEnd = 0;  // records after the 256th, which the reader never took in
+  std::vector<DroppedLevel> Dropped;                    // levels the file held or the copy wrote that are not written
+  std::uint64_t RecordsPastTheEnd = 0;                  // records after the 256th, which the reader never took in
   int Written = 0;
   std::uint64_t DroppedCount() const { return Dropped.size() + RecordsPastTheEnd; }
 };

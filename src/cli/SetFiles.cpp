@@ -65,8 +65,7 @@ SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
       const int err = errno;
       struct stat st {};
       std::string message = quarvel::ErrorFromErrno(err, kStandardStream).what();
-      if (::fstat(STDIN_FILENO, &st) == 0 && !KindOf(st.st_mode).empty())
-        message += ": it is " + KindOf(st.st_mode);
+      if (::fstat(STDIN_FILENO, &st) == 0 && !KindOf(st.st_mode).empty()) message += ": it is " + KindOf(st.st_mode);
       throw CliError(kStandardStream, message);
     }
     total += static_cast<std::uint64_t>(n);
@@ -96,9 +95,9 @@ std::string FileErrorMessage(const std::string& path, const std::string& message
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set) {

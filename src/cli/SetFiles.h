@@ -14,8 +14,8 @@ inline constexpr const char* kStandardStream = "-";
 // What a read found beside the levels: the file's whole length, of which the reader looks
 // at no more than the header and 256 records.
 struct SetFileShape {
-  int LevelsRead = 0;        // 0..256
-  std::uint64_t Bytes = 0;   // the file's length
+  int LevelsRead = 0;                   // 0..256
+  std::uint64_t Bytes = 0;              // the file's length
   std::uint64_t Records() const;        // whole records after the header
   std::uint64_t TrailingBytes() const;  // bytes after the last whole record
 };

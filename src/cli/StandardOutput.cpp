@@ -47,7 +47,8 @@ int ReportOutputFailure(const OutputFailure& failure) {
   // the editor's own (a closed descriptor is "I/O error 9").
   const quarvel::EInOutError error = quarvel::ErrorFromErrno(failure.Errno, "-");
   std::string message = quarvel::WithFullStop(error.what());
-  if (message.starts_with("I/O error")) message = error.what() + (" (" + std::string(std::strerror(failure.Errno)) + ").");
+  if (message.starts_with("I/O error"))
+    message = error.what() + (" (" + std::string(std::strerror(failure.Errno)) + ").");
   PrintError("standard output", message);
   return kStatusError;
 }

@@ -3,8 +3,8 @@
 // descriptor ends the program with a message and status 2, while a reader that went away
 // (`| head -1`) ends it quietly, as SIGPIPE ends other tools.
 
-#include <span>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 

@@ -14,7 +14,9 @@ QHash<const QWidget*, QPointer<QWidget>>& LastControls() {
   return controls;
 }
 
-bool IsMenu(const QWidget* widget) { return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget); }
+bool IsMenu(const QWidget* widget) {
+  return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget);
+}
 
 }  // namespace
 

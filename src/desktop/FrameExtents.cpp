@@ -1,11 +1,11 @@
 #include "desktop/FrameExtents.h"
 
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -35,9 +35,9 @@ std::span<const std::uint32_t> Values(const Reply<xcb_get_property_reply_t>& rep
 
 Reply<xcb_get_property_reply_t> Property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
                                          xcb_atom_t type, std::uint32_t length) {
-  return {xcb_get_property_reply(connection, xcb_get_property(connection, false, window, name, type, 0, length),
-                                 nullptr),
-          &std::free};
+  return {
+      xcb_get_property_reply(connection, xcb_get_property(connection, false, window, name, type, 0, length), nullptr),
+      &std::free};
 }
 
 xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
@@ -69,8 +69,7 @@ std::optional<QMargins> AskFrameExtents(QWidget& widget) {
   message.format = 32;
   message.window = window;
   message.type = request;
-  xcb_send_event(connection, false, root,
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+  xcb_send_event(connection, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
   xcb_flush(connection);
 

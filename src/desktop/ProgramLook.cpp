@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QStyleOption>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 #include "desktop/CrispIcon.h"
 #include "desktop/FormFont.h"

@@ -1,11 +1,11 @@
 #include "desktop/WindowClass.h"
 
-#include <QGuiApplication>
-#include <QPointer>
-#include <QPlatformSurfaceEvent>
-#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
+#include <QGuiApplication>
+#include <QPlatformSurfaceEvent>
+#include <QPointer>
+#include <QWindow>
 
 #include <cstdlib>
 #include <memory>
@@ -19,8 +19,8 @@ namespace {
 void SetClass(xcb_connection_t* connection, xcb_window_t window, const QByteArray& windowClass) {
   const xcb_get_property_cookie_t cookie =
       xcb_get_property(connection, false, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256);
-  std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
-      xcb_get_property_reply(connection, cookie, nullptr), &free);
+  std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(xcb_get_property_reply(connection, cookie, nullptr),
+                                                                   &free);
   if (!reply || reply->format != 8) return;
   const QByteArray old(static_cast<const char*>(xcb_get_property_value(reply.get())),
                        xcb_get_property_value_length(reply.get()));

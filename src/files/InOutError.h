@@ -23,8 +23,8 @@ inline constexpr InOutCode kDiskFull{101, "Disk full"};
 // Reading a number from text; no file operation of the program gives it.
 inline constexpr InOutCode kInvalidNumericInput{106, "Invalid numeric input"};
 
-inline constexpr InOutCode kInOutCodes[] = {kFileNotFound,     kInvalidFilename,     kTooManyOpenFiles,
-                                            kFileAccessDenied, kReadBeyondEndOfFile, kDiskFull,
+inline constexpr InOutCode kInOutCodes[] = {kFileNotFound,       kInvalidFilename,     kTooManyOpenFiles,
+                                            kFileAccessDenied,   kReadBeyondEndOfFile, kDiskFull,
                                             kInvalidNumericInput};
 
 // An error message as the editor and quarvel-levels show it: a full stop is added unless

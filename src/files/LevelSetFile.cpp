@@ -18,7 +18,8 @@ int ReadLevelSetFile(const std::string& FileName, LevelSet& target) {
 
 void WriteLevelSetFile(const std::string& FileName, const LevelSet& set) {
   const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kMaxLevelSetFileSize);
-  const std::size_t size = EncodeLevelSet(set, std::span<std::uint8_t, kMaxLevelSetFileSize>(buffer.get(), kMaxLevelSetFileSize));
+  const std::size_t size =
+      EncodeLevelSet(set, std::span<std::uint8_t, kMaxLevelSetFileSize>(buffer.get(), kMaxLevelSetFileSize));
   ReplaceFileContent(FileName, {buffer.get(), size});
 }
 

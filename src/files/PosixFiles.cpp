@@ -18,9 +18,9 @@ namespace quarvel {
 
 namespace {
 
-constexpr int kMaxSymlinkHops = 40;            // as the kernel's own limit (ELOOP)
+constexpr int kMaxSymlinkHops = 40;              // as the kernel's own limit (ELOOP)
 constexpr std::size_t kMaxTempBaseLength = 200;  // keeps the temporary name under NAME_MAX
-constexpr char kTempInfix[] = ".saving-";       // NAME.saving-XXXXXXXXXXXX beside NAME
+constexpr char kTempInfix[] = ".saving-";        // NAME.saving-XXXXXXXXXXXX beside NAME
 constexpr int kMaxTempAttempts = 100;
 // How much of an old file an in-place rewrite keeps aside to put back on failure.
 constexpr std::size_t kMaxInPlaceBackup = std::size_t{4} << 20;
@@ -259,8 +259,8 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
     const std::size_t wanted = std::min(old_size, kMaxInPlaceBackup);
     backup = std::make_unique_for_overwrite<std::uint8_t[]>(wanted);
     while (backup_size < wanted) {
-      const ssize_t n = ::pread(fd.Get(), backup.get() + backup_size, wanted - backup_size,
-                                static_cast<off_t>(backup_size));
+      const ssize_t n =
+          ::pread(fd.Get(), backup.get() + backup_size, wanted - backup_size, static_cast<off_t>(backup_size));
       if (n < 0) {
         if (errno == EINTR) continue;
         throw ErrorFromErrno(errno, path);
@@ -397,7 +397,8 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     const int err = errno;
     temp.Remove();
     // A sticky folder lets only a file's owner replace it; the file itself may still be written.
-    if (target.exists && (err == EACCES || err == EPERM)) return RewriteInPlace(existing, readable, st, target.path, bytes);
+    if (target.exists && (err == EACCES || err == EPERM))
+      return RewriteInPlace(existing, readable, st, target.path, bytes);
     throw ErrorFromErrno(err, target.path);
   }
   temp.Keep();

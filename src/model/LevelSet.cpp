@@ -8,11 +8,16 @@ namespace {
 template <typename Record>
 auto& NumberField(Record& level, LevelNumber which) {
   switch (which) {
-    case LevelNumber::Rubies: return level.Rubies;
-    case LevelNumber::Emeralds: return level.Emeralds;
-    case LevelNumber::Sapphires: return level.Sapphires;
-    case LevelNumber::Bombs: return level.Bombs;
-    case LevelNumber::Time: break;
+    case LevelNumber::Rubies:
+      return level.Rubies;
+    case LevelNumber::Emeralds:
+      return level.Emeralds;
+    case LevelNumber::Sapphires:
+      return level.Sapphires;
+    case LevelNumber::Bombs:
+      return level.Bombs;
+    case LevelNumber::Time:
+      break;
   }
   return level.Time;
 }

@@ -66,13 +66,17 @@ void PaintFrame(QPainter& p, const GridColours& colours, const Geometry& g, QSiz
 
   // The line after each column and each row, the last ones included.
   const int cellsWidth = kColCount * g.pitch, cellsHeight = kRowCount * g.pitch;
-  for (int c = 0; c < kColCount; ++c) p.fillRect(QRect(g.origin + c * g.pitch + g.cell, g.origin, g.line, cellsHeight), colours.Lines);
-  for (int r = 0; r < kRowCount; ++r) p.fillRect(QRect(g.origin, g.origin + r * g.pitch + g.cell, cellsWidth, g.line), colours.Lines);
+  for (int c = 0; c < kColCount; ++c)
+    p.fillRect(QRect(g.origin + c * g.pitch + g.cell, g.origin, g.line, cellsHeight), colours.Lines);
+  for (int r = 0; r < kRowCount; ++r)
+    p.fillRect(QRect(g.origin, g.origin + r * g.pitch + g.cell, cellsWidth, g.line), colours.Lines);
 
   // The strips of the interior right of and below the cells.
   const int interiorRight = w - 2 * b, interiorBottom = h - 2 * b;
-  p.fillRect(QRect(g.origin + cellsWidth, g.origin, interiorRight - g.origin - cellsWidth, interiorBottom - g.origin), colours.Base);
-  p.fillRect(QRect(g.origin, g.origin + cellsHeight, cellsWidth, interiorBottom - g.origin - cellsHeight), colours.Base);
+  p.fillRect(QRect(g.origin + cellsWidth, g.origin, interiorRight - g.origin - cellsWidth, interiorBottom - g.origin),
+             colours.Base);
+  p.fillRect(QRect(g.origin, g.origin + cellsHeight, cellsWidth, interiorBottom - g.origin - cellsHeight),
+             colours.Base);
 }
 
 void PaintTile(QPainter& painter, const QRect& cell, const quarvel::LevelSet& set, int level, int col, int row) {

@@ -56,7 +56,7 @@ struct Geometry {
   int line = kLineWidth;  // the width of a grid line and of each ring of the border
   int pitch = kPitch;     // a cell and the line after it
   int cell = kCellSize;
-  int origin = kBorder;   // the first cell's corner: inside the two rings of the border
+  int origin = kBorder;  // the first cell's corner: inside the two rings of the border
 
   explicit Geometry(qreal ratio = 1);
   QRect Cell(int col, int row) const { return QRect(origin + col * pitch, origin + row * pitch, cell, cell); }

@@ -39,9 +39,8 @@ QImage Decode(const char* const* xpm) {
 const Images& AllImages() {
   static const Images images = [] {
     static const char* const* const sources[kCount] = {
-        tile0_empty_xpm,  tile1_red_xpm,       tile2_green_xpm,      tile3_blue_xpm,
-        tile4_yellow_xpm, tile5_gray_xpm,      tile6_cannon_up_xpm,  tile7_cannon_right_xpm,
-        tile8_cannon_down_xpm, tile9_cannon_left_xpm};
+        tile0_empty_xpm, tile1_red_xpm,       tile2_green_xpm,        tile3_blue_xpm,        tile4_yellow_xpm,
+        tile5_gray_xpm,  tile6_cannon_up_xpm, tile7_cannon_right_xpm, tile8_cannon_down_xpm, tile9_cannon_left_xpm};
     Images result;
     for (int i = 0; i < kCount; ++i) result[i] = Decode(sources[i]);
     return result;
@@ -79,8 +78,8 @@ void Draw(QPainter& canvas, QPoint topLeft, int code) {
 }  // namespace TilePictures
 
 QString TileName(int code) {
-  static const char* const names[] = {"Empty",       "Red block", "Green block",  "Blue block",  "Yellow block",
-                                      "Grey block",  "Cannon up", "Cannon right", "Cannon down", "Cannon left"};
+  static const char* const names[] = {"Empty",      "Red block", "Green block",  "Blue block",  "Yellow block",
+                                      "Grey block", "Cannon up", "Cannon right", "Cannon down", "Cannon left"};
   if (code >= 0 && code < int(std::size(names))) return QString::fromLatin1(names[code]);
   return QStringLiteral("Tile %1").arg(code);
 }

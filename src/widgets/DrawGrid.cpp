@@ -1,5 +1,6 @@
 #include "widgets/DrawGrid.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QImage>
@@ -8,29 +9,27 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QTimer>
-#include <QWheelEvent>
-#include <QAccessible>
 #include <QRegion>
+#include <QTimer>
 #include <QTransform>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
 
 #include "desktop/ActiveControl.h"
-#include "widgets/GridAccessible.h"
 #include "painting/GridPainting.h"
+#include "widgets/GridAccessible.h"
 
 namespace {
 
-constexpr int kPitch = GridPainting::kPitch;  // 21
+constexpr int kPitch = GridPainting::kPitch;                 // 21
 constexpr int kCellsWidth = TDrawGrid::kColCount * kPitch;   // 231, lines included
 constexpr int kCellsHeight = TDrawGrid::kRowCount * kPitch;  // 273
 constexpr int kLastCol = TDrawGrid::kColCount - 1;
 constexpr int kLastRow = TDrawGrid::kRowCount - 1;
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
-
 
 // Inverts every other dot along the outline of a square of `size` device pixels, starting
 // with the top-left corner; the pattern alternates all the way round. A dot is `dot` device
@@ -121,9 +120,7 @@ void TDrawGrid::SetOnDrawCell(DrawCellHandler handler) { d->onDrawCell = std::mo
 
 void TDrawGrid::SetOnCellName(CellNameHandler handler) { d->onCellName = std::move(handler); }
 
-QString TDrawGrid::CellName(int ACol, int ARow) const {
-  return d->onCellName ? d->onCellName(ACol, ARow) : QString();
-}
+QString TDrawGrid::CellName(int ACol, int ARow) const { return d->onCellName ? d->onCellName(ACol, ARow) : QString(); }
 
 int TDrawGrid::Col() const { return d->col; }
 
@@ -206,10 +203,14 @@ void TDrawGrid::DragStep() {
   }
   const int x = d->pointer.x() - kBorder, y = d->pointer.y() - kBorder;
   int dc = 0, dr = 0;
-  if (x < 0) dc = -1;
-  else if (x >= kCellsWidth) dc = 1;
-  if (y < 0) dr = -1;
-  else if (y >= kCellsHeight) dr = 1;
+  if (x < 0)
+    dc = -1;
+  else if (x >= kCellsWidth)
+    dc = 1;
+  if (y < 0)
+    dr = -1;
+  else if (y >= kCellsHeight)
+    dr = 1;
   const int c = Clamp(d->col + dc, 0, kLastCol);
   const int r = Clamp(d->row + dr, 0, kLastRow);
   if (c != d->col || r != d->row) MoveTo(c, r);
@@ -367,7 +368,7 @@ void TDrawGrid::focusOutEvent(QFocusEvent*) { UpdateCell(d->col, d->row); }
 
 // Screen readers follow the focus: with the grid focused, its focus is on the current cell.
 void TDrawGrid::AnnounceCurrentCell() {
-  if (!QAccessible::isActive()) return;  // no assistive technology listens
+  if (!QAccessible::isActive()) return;           // no assistive technology listens
   const int child = d->row * kColCount + d->col;  // the cell's index among the table's children
   QAccessibleEvent selection(this, QAccessible::Selection);
   selection.setChild(child);
@@ -391,7 +392,8 @@ void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int
   state.Selected = ACol == d->col && ARow == d->row;
   state.Focused = state.Selected && IsActiveControl();
   const QPalette& pal = palette();
-  const QColor background = state.Selected && !state.Focused ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
+  const QColor background =
+      state.Selected && !state.Focused ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
 
   if (!state.Focused) {
     p.setWorldTransform(frame);

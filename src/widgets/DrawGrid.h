@@ -23,8 +23,8 @@ class TDrawGrid : public QWidget {
   using SelectCellHandler = std::function<void(TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect)>;
   // The spoken name of a cell's content, for screen readers.
   using CellNameHandler = std::function<QString(int ACol, int ARow)>;
-  using DrawCellHandler =
-      std::function<void(TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State, QPainter& Canvas)>;
+  using DrawCellHandler = std::function<void(TDrawGrid* Sender, int ACol, int ARow, const QRect& Rect,
+                                             TGridDrawState State, QPainter& Canvas)>;
 
   static constexpr int kColCount = quarvel::kColumns;  // 11
   static constexpr int kRowCount = quarvel::kRows;     // 13

@@ -26,8 +26,7 @@ class TF10Watch : public QObject {
     // F10 in the menu bar's window, not in one of its menus (Qt hands a key to the widget
     // and then to its parents: each of them shows it here).
     if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::NoModifier || !widget ||
-        widget->window() != menu_->window() || QApplication::activePopupWidget() ||
-        QApplication::activeModalWidget())
+        widget->window() != menu_->window() || QApplication::activePopupWidget() || QApplication::activeModalWidget())
       return false;
     if (!key->isAutoRepeat()) menu_->ToggleKeyboard();
     return true;
@@ -66,4 +65,3 @@ void TMainMenu::paintEvent(QPaintEvent* event) {
   painter.setWorldTransform(toDevice.inverted());  // from here on, device pixels
   painter.fillRect(QRect(left, bottom - thickness, right - left, thickness), palette().color(QPalette::Dark));
 }
-

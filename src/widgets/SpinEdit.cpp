@@ -1,5 +1,6 @@
 #include "widgets/SpinEdit.h"
 
+#include <qdrawutil.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
-#include <qdrawutil.h>
 
 #include <utility>
 
@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kFrameWidth = 2;   // the sunken edge around edit box and buttons
+constexpr int kFrameWidth = 2;  // the sunken edge around edit box and buttons
 constexpr int kButtonWidth = 15;
 
 // What typing may put into the field: digits, signs, the locale's decimal separator and
@@ -328,9 +328,7 @@ void TSpinEdit::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
-QSize TSpinEdit::sizeHint() const {
-  return QSize(65, qMax(22, fontMetrics().height() + 2 * kFrameWidth + 4));
-}
+QSize TSpinEdit::sizeHint() const { return QSize(65, qMax(22, fontMetrics().height() + 2 * kFrameWidth + 4)); }
 
 void SetFieldName(TSpinEdit* field, const QString& name) {
   field->setAccessibleName(name);

@@ -1,9 +1,9 @@
 #include "windows/ProgramWindows.h"
 
+#include "desktop/WindowClass.h"
 #include "windows/Unit1.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"
-#include "desktop/WindowClass.h"
 
 void CreateProgramWindows() {
   KeepWindowClassAsTitle();

@@ -7,13 +7,13 @@
 #include <QLayout>
 #include <QMenu>
 
+#include "desktop/FormFont.h"
 #include "desktop/ReportError.h"
+#include "desktop/ScreenPlace.h"
 #include "painting/TilePictures.h"
 #include "widgets/Button.h"
 #include "widgets/FileDialog.h"
-#include "desktop/FormFont.h"
 #include "widgets/PaletteButton.h"
-#include "desktop/ScreenPlace.h"
 #include "widgets/SpinEdit.h"
 #include "windows/WindowLayout.h"
 
@@ -121,8 +121,14 @@ void TForm1::CreateControls() {
   SpinEdit6->SetRange(1, 256);
 
   // The menu's names, as in the layout, for tests and for finding them.
-  const std::pair<QObject*, const char*> names[] = {{MainMenu1, "MainMenu1"}, {File1, "File1"}, {About1, "About1"},
-                                                    {N1, "N1"}, {N2, "N2"}, {N3, "N3"}, {N5, "N5"}, {N7, "N7"},
+  const std::pair<QObject*, const char*> names[] = {{MainMenu1, "MainMenu1"},
+                                                    {File1, "File1"},
+                                                    {About1, "About1"},
+                                                    {N1, "N1"},
+                                                    {N2, "N2"},
+                                                    {N3, "N3"},
+                                                    {N5, "N5"},
+                                                    {N7, "N7"},
                                                     {About2, "About2"}};
   for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
 
@@ -145,17 +151,17 @@ void TForm1::ConnectHandlers() {
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
   });
-  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
-    return TileName(quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow));
-  });
+  DrawGrid1->SetOnCellName(
+      [](int ACol, int ARow) { return TileName(quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow)); });
 
   const std::pair<TButton*, void (TForm1::*)(QObject*)> buttons[] = {
-      {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},
-      {BitBtn4, &TForm1::BitBtn4Click}, {BitBtn5, &TForm1::BitBtn5Click}, {BitBtn6, &TForm1::BitBtn6Click},
-      {BitBtn7, &TForm1::BitBtn7Click}, {BitBtn8, &TForm1::BitBtn8Click}, {BitBtn9, &TForm1::BitBtn9Click},
+      {BitBtn1, &TForm1::BitBtn1Click},   {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},
+      {BitBtn4, &TForm1::BitBtn4Click},   {BitBtn5, &TForm1::BitBtn5Click}, {BitBtn6, &TForm1::BitBtn6Click},
+      {BitBtn7, &TForm1::BitBtn7Click},   {BitBtn8, &TForm1::BitBtn8Click}, {BitBtn9, &TForm1::BitBtn9Click},
       {BitBtn10, &TForm1::BitBtn10Click}, {Button1, &TForm1::Button1Click}};
   for (const auto& [button, handler] : buttons) {
-    connect(button, &QPushButton::clicked, this, [this, button, handler] { Dispatch([&] { (this->*handler)(button); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, button, handler] { Dispatch([&] { (this->*handler)(button); }); });
   }
 
   const std::pair<TSpinEdit*, void (TForm1::*)(QObject*)> fields[] = {

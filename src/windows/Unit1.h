@@ -59,16 +59,16 @@ class TForm1 : public QMainWindow {
   TSpinEdit* SpinEdit6;  // Level, 1..256
   TButton* Button1;      // "Check Level"
   TMainMenu* MainMenu1;
-  QMenu* File1;          // "Levels"
-  QMenu* About1;         // "Help"
-  QAction* N1;           // Levels > New Set
-  QAction* N2;           // Levels > Open Set
-  QAction* N3;           // Levels > Save Set
-  QAction* N4;           // Levels > separator
-  QAction* N7;           // Levels > Copy
-  QAction* N6;           // Levels > separator
-  QAction* N5;           // Levels > Exit
-  QAction* About2;       // Help > About
+  QMenu* File1;              // "Levels"
+  QMenu* About1;             // "Help"
+  QAction* N1;               // Levels > New Set
+  QAction* N2;               // Levels > Open Set
+  QAction* N3;               // Levels > Save Set
+  QAction* N4;               // Levels > separator
+  QAction* N7;               // Levels > Copy
+  QAction* N6;               // Levels > separator
+  QAction* N5;               // Levels > Exit
+  QAction* About2;           // Help > About
   TFileDialog* OpenDialog1;  // Open Set and Copy
   TFileDialog* SaveDialog1;  // Save Set
 

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "desktop/MessageBox.h"
+#include "desktop/ModalExec.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCopy.h"
 #include "widgets/FileDialog.h"
 #include "widgets/SpinEdit.h"
-#include "desktop/ModalExec.h"
 #include "windows/Unit1.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"

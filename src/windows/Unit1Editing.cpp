@@ -3,8 +3,8 @@
 
 #include "desktop/MessageBox.h"
 #include "model/LevelCheck.h"
-#include "widgets/SpinEdit.h"
 #include "painting/TilePictures.h"
+#include "widgets/SpinEdit.h"
 #include "windows/Unit1.h"
 
 using namespace Unit1;
@@ -31,8 +31,12 @@ void TForm1::BitBtn9Click(QObject*) { CurrentBrush = quarvel::CannonRight; }
 void TForm1::BitBtn10Click(QObject*) { CurrentBrush = quarvel::CannonUp; }
 
 void TForm1::SpinEdit1Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Rubies, SpinEdit1->Value()); }
-void TForm1::SpinEdit2Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Emeralds, SpinEdit2->Value()); }
-void TForm1::SpinEdit3Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires, SpinEdit3->Value()); }
+void TForm1::SpinEdit2Change(QObject*) {
+  WriteNumber(LevelSet, CurrentLevel, LevelNumber::Emeralds, SpinEdit2->Value());
+}
+void TForm1::SpinEdit3Change(QObject*) {
+  WriteNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires, SpinEdit3->Value());
+}
 void TForm1::SpinEdit4Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Bombs, SpinEdit4->Value()); }
 void TForm1::SpinEdit5Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Time, SpinEdit5->Value()); }
 
@@ -62,7 +66,8 @@ void TForm1::SpinEdit6Change(QObject*) {
 
 void TForm1::Button1Click(QObject*) {
   if (quarvel::IsLevelPlayable(LevelSet, CurrentLevel)) {
-    ShowMessageBox(QStringLiteral("This level is good to go!"), QStringLiteral("Confirmation!"), TMessageBoxStyle::Plain);
+    ShowMessageBox(QStringLiteral("This level is good to go!"), QStringLiteral("Confirmation!"),
+                   TMessageBoxStyle::Plain);
   } else {
     ShowMessageBox(QStringLiteral("This level can not be played!"), QStringLiteral("Error!"), TMessageBoxStyle::Plain);
   }

@@ -3,9 +3,9 @@
 #include <QIcon>
 #include <QLabel>
 
-#include "widgets/Button.h"
 #include "desktop/FormFont.h"
 #include "desktop/ScreenPlace.h"
+#include "widgets/Button.h"
 #include "widgets/SpinEdit.h"
 #include "windows/WindowLayout.h"
 

@@ -3,10 +3,10 @@
 #include <QIcon>
 #include <QTextEdit>
 
-#include "widgets/Button.h"
 #include "desktop/FormFont.h"
 #include "desktop/ModalExec.h"
 #include "desktop/ScreenPlace.h"
+#include "widgets/Button.h"
 
 TForm3* Form3 = nullptr;
 

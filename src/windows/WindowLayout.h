@@ -26,21 +26,21 @@ struct TControlPlace {
 
 // The main window, in a client area of 256 x 477 below the menu bar.
 inline constexpr TControlPlace kMainWindow[] = {
-    {"DrawGrid1", 8, 8, 241, 281, 0},      {"SpinEdit1", 8, 392, 65, 22, 1},     {"BitBtn1", 8, 296, 33, 33, 2},
-    {"BitBtn2", 40, 296, 33, 33, 3},       {"BitBtn3", 72, 296, 33, 33, 4},      {"BitBtn4", 104, 296, 33, 33, 5},
-    {"BitBtn5", 136, 296, 33, 33, 6},      {"BitBtn6", 8, 328, 33, 33, 7},       {"BitBtn7", 136, 328, 33, 33, 8},
-    {"BitBtn8", 104, 328, 33, 33, 9},      {"BitBtn9", 72, 328, 33, 33, 10},     {"BitBtn10", 40, 328, 33, 33, 11},
-    {"SpinEdit2", 80, 392, 65, 22, 12},    {"SpinEdit3", 152, 392, 65, 22, 13},  {"SpinEdit4", 176, 312, 65, 22, 14},
-    {"SpinEdit5", 176, 352, 65, 22, 15},   {"SpinEdit6", 176, 448, 65, 22, 16},  {"Button1", 8, 448, 113, 25, 17},
-    {"Label1", 8, 376, -1, -1, -1},        {"Label2", 80, 376, -1, -1, -1},      {"Label3", 152, 376, -1, -1, -1},
-    {"Label4", 176, 296, -1, -1, -1},      {"Label5", 176, 336, -1, -1, -1},     {"Label6", 176, 432, -1, -1, -1},
+    {"DrawGrid1", 8, 8, 241, 281, 0},    {"SpinEdit1", 8, 392, 65, 22, 1},    {"BitBtn1", 8, 296, 33, 33, 2},
+    {"BitBtn2", 40, 296, 33, 33, 3},     {"BitBtn3", 72, 296, 33, 33, 4},     {"BitBtn4", 104, 296, 33, 33, 5},
+    {"BitBtn5", 136, 296, 33, 33, 6},    {"BitBtn6", 8, 328, 33, 33, 7},      {"BitBtn7", 136, 328, 33, 33, 8},
+    {"BitBtn8", 104, 328, 33, 33, 9},    {"BitBtn9", 72, 328, 33, 33, 10},    {"BitBtn10", 40, 328, 33, 33, 11},
+    {"SpinEdit2", 80, 392, 65, 22, 12},  {"SpinEdit3", 152, 392, 65, 22, 13}, {"SpinEdit4", 176, 312, 65, 22, 14},
+    {"SpinEdit5", 176, 352, 65, 22, 15}, {"SpinEdit6", 176, 448, 65, 22, 16}, {"Button1", 8, 448, 113, 25, 17},
+    {"Label1", 8, 376, -1, -1, -1},      {"Label2", 80, 376, -1, -1, -1},     {"Label3", 152, 376, -1, -1, -1},
+    {"Label4", 176, 296, -1, -1, -1},    {"Label5", 176, 336, -1, -1, -1},    {"Label6", 176, 432, -1, -1, -1},
 };
 
 // The Levels Copy dialog, 198 x 202.
 inline constexpr TControlPlace kLevelsCopy[] = {
-    {"SpinEdit1", 8, 40, 65, 22, 0},  {"SpinEdit2", 8, 96, 65, 22, 1},     {"SpinEdit3", 8, 152, 65, 22, 2},
-    {"Button1", 104, 40, 75, 25, 3},  {"Button2", 104, 96, 75, 25, 4},     {"Label1", 8, 24, -1, -1, -1},
-    {"Label2", 8, 80, -1, -1, -1},    {"Label3", 8, 136, -1, -1, -1},
+    {"SpinEdit1", 8, 40, 65, 22, 0}, {"SpinEdit2", 8, 96, 65, 22, 1}, {"SpinEdit3", 8, 152, 65, 22, 2},
+    {"Button1", 104, 40, 75, 25, 3}, {"Button2", 104, 96, 75, 25, 4}, {"Label1", 8, 24, -1, -1, -1},
+    {"Label2", 8, 80, -1, -1, -1},   {"Label3", 8, 136, -1, -1, -1},
 };
 
 // The row of `name` in `table`; at compile time, so that a name with no row fails the build.

@@ -44,7 +44,8 @@ inline DagLevel Playable(int blocks = 3) {
 
 // Counted here from the fixture, apart from the program.
 inline int BlocksOf(const DagLevel& level) {
-  return static_cast<int>(std::count_if(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c >= 1 && c <= 4; }));
+  return static_cast<int>(
+      std::count_if(level.cells.begin(), level.cells.end(), [](std::int16_t c) { return c >= 1 && c <= 4; }));
 }
 inline int DemandOf(const DagLevel& level) { return level.rubies + level.emeralds + level.sapphires + level.bombs; }
 inline bool UsedInFixture(const DagLevel& level) {

@@ -39,9 +39,9 @@ void MakeExampleFiles(const TempDir& dir) {
                                       Shaped(5, 4, 3, 0, 0, 6, 0), Shaped(150, 10, 4, 0, 0, 0, 8)}));
   WriteRaw(dir / "extra.dag", DagFile({Shaped(60, 5, 1, 3, 0, 0, 0), Shaped(80, 6, 2, 0, 2, 0, 0)}));
   const ProgramRun git = quarvel_test::RunProgram(
-      "/bin/sh", {"-c", "cd \"$0\" && git init -q && git add pack.dag && git commit -qm pack", dir.Path()},
-      dir.Path(), {"HOME=" + dir.Path(), "GIT_CONFIG_NOSYSTEM=1", "GIT_AUTHOR_NAME=t", "GIT_AUTHOR_EMAIL=t@t",
-                   "GIT_COMMITTER_NAME=t", "GIT_COMMITTER_EMAIL=t@t"});
+      "/bin/sh", {"-c", "cd \"$0\" && git init -q && git add pack.dag && git commit -qm pack", dir.Path()}, dir.Path(),
+      {"HOME=" + dir.Path(), "GIT_CONFIG_NOSYSTEM=1", "GIT_AUTHOR_NAME=t", "GIT_AUTHOR_EMAIL=t@t",
+       "GIT_COMMITTER_NAME=t", "GIT_COMMITTER_EMAIL=t@t"});
   ASSERT_EQ(git.status, 0) << git.err;
 }
 
@@ -116,7 +116,8 @@ TEST(ReadmeTest, OtherExamplesRun) {
   MakeExampleFiles(dir);
   std::vector<std::string> commands;
   const std::string section = QuarvelLevelsSection();
-  for (auto at = section.find("`quarvel-levels "); at != std::string::npos; at = section.find("`quarvel-levels ", at + 1))
+  for (auto at = section.find("`quarvel-levels "); at != std::string::npos;
+       at = section.find("`quarvel-levels ", at + 1))
     commands.push_back(section.substr(at + 1, section.find('`', at + 1) - at - 1));
   const std::string manual = ReadFile(QUARVEL_LEVELS_MANUAL);
   std::istringstream lines(manual.substr(manual.find(".SH EXAMPLES")));

@@ -14,9 +14,9 @@
 #include "FileBytes.h"
 #include "RunProgram.h"
 #include "TempDir.h"
+#include "desktop/ProgramLook.h"
 #include "files/LevelSetFile.h"
 #include "widgets/DrawGrid.h"
-#include "desktop/ProgramLook.h"
 #include "windows/ProgramWindows.h"
 #include "windows/Unit1.h"
 
@@ -41,8 +41,17 @@ DagLevel WithCells(std::initializer_list<CellCode> cells) {
 
 // Every tile code in several places, the corners included, and codes without a picture.
 DagLevel EveryCode() {
-  DagLevel level = WithCells({{0, 0, 5}, {10, 0, 6}, {0, 12, 7}, {10, 12, 1}, {10, 11, 9}, {1, 12, 8}, {5, 0, 10},
-                              {6, 0, -1}, {7, 0, 0x7FFF}, {10, 6, 4}, {0, 6, 3}});
+  DagLevel level = WithCells({{0, 0, 5},
+                              {10, 0, 6},
+                              {0, 12, 7},
+                              {10, 12, 1},
+                              {10, 11, 9},
+                              {1, 12, 8},
+                              {5, 0, 10},
+                              {6, 0, -1},
+                              {7, 0, 0x7FFF},
+                              {10, 6, 4},
+                              {0, 6, 3}});
   for (int code = 1; code <= 9; ++code) level.Cell(code, code) = static_cast<std::int16_t>(code);
   return level;
 }
@@ -83,7 +92,8 @@ QImage WholeGrid(const std::string& file, int level) {
   Picture first = EditorGrid(file, level, 0, 0);
   const Picture second = EditorGrid(file, level, 10, 12);
   for (int y = first.hidden.top(); y <= first.hidden.bottom(); ++y)
-    for (int x = first.hidden.left(); x <= first.hidden.right(); ++x) first.image.setPixel(x, y, second.image.pixel(x, y));
+    for (int x = first.hidden.left(); x <= first.hidden.right(); ++x)
+      first.image.setPixel(x, y, second.image.pixel(x, y));
   return first.image;
 }
 

@@ -33,16 +33,26 @@ std::vector<WarningCase> WarningCases() {
   longer.resize(300, Playable());
   return {
       {"NoWarning", DagFile({Playable()}), "1 record, 1 level used, 1 playable, 0 not playable", {}, 0},
-      {"EmptyLevelsAtTheEndAreNoGap", DagFile({Playable(), empty, empty}),
-       "3 records, 1 level used, 1 playable, 0 not playable", {}, 0},
-      {"Gaps", DagFile({empty, Playable(), empty, empty, Playable(), Level(3, 0, 0, 0, 0), empty}),
+      {"EmptyLevelsAtTheEndAreNoGap",
+       DagFile({Playable(), empty, empty}),
+       "3 records, 1 level used, 1 playable, 0 not playable",
+       {},
+       0},
+      {"Gaps",
+       DagFile({empty, Playable(), empty, empty, Playable(), Level(3, 0, 0, 0, 0), empty}),
        "7 records, 3 levels used, 2 playable, 1 not playable",
-       {"levels 1, 3-4 are empty: the next save removes them and renumbers the levels after them"}, 1},
-      {"RecordsPastLevel256", DagFile(longer), "300 records, 256 levels used, 256 playable, 0 not playable",
-       {"records 257-300 are never read: the next save drops them"}, 0},
-      {"TailAfterTheLastWholeRecord", WithTail(DagFile(full), 7),
+       {"levels 1, 3-4 are empty: the next save removes them and renumbers the levels after them"},
+       1},
+      {"RecordsPastLevel256",
+       DagFile(longer),
+       "300 records, 256 levels used, 256 playable, 0 not playable",
+       {"records 257-300 are never read: the next save drops them"},
+       0},
+      {"TailAfterTheLastWholeRecord",
+       WithTail(DagFile(full), 7),
        "256 records, 256 levels used, 256 playable, 0 not playable",
-       {"the last 7 bytes are not a whole record: they are never read and the next save drops them"}, 0},
+       {"the last 7 bytes are not a whole record: they are never read and the next save drops them"},
+       0},
   };
 }
 
@@ -105,9 +115,9 @@ TEST(CheckTotal, SeveralFilesEndWithATotal) {
 }
 
 struct NameCase {
-  std::string name;    // the test's name
-  std::string file;    // the file's name in the folder
-  std::string shown;   // as text lines show it
+  std::string name;   // the test's name
+  std::string file;   // the file's name in the folder
+  std::string shown;  // as text lines show it
 };
 
 std::vector<NameCase> NameCases() {
@@ -129,7 +139,8 @@ void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
 
 std::string FromHex(const std::string& hex) {
   std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
   return bytes;
 }
 
@@ -160,7 +171,8 @@ TEST_P(FileNameTest, TextUnambiguousJsonValidAndRecoverable) {
   // An error line names the file the same way.
   ::unlink((dir / c.file).c_str());
   const ProgramRun missing = RunLevels(dir, {"check", c.file}, {}, inFolder);
-  EXPECT_EQ(missing.err, "quarvel-levels: " + (c.name == "NamedLikeTheTotal" ? c.file : c.shown) + ": File not found.\n");
+  EXPECT_EQ(missing.err,
+            "quarvel-levels: " + (c.name == "NamedLikeTheTotal" ? c.file : c.shown) + ": File not found.\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(FileNames, FileNameTest, testing::ValuesIn(NameCases()),

@@ -36,10 +36,11 @@ std::vector<DashCase> DashCases() {
   return {
       {"CheckReadsStandardInput", {"check", "-"}, {"check", "SRC"}, false},
       {"CheckJsonReadsStandardInput", {"check", "--json", "-"}, {"check", "--json", "SRC"}, false},
-      {"CopyFromStandardInput", {"copy", "-", "TGT", "--after", "3", "--dry-run"},
-       {"copy", "SRC", "TGT", "--after", "3", "--dry-run"}, false},
-      {"CopyIntoStandardOutput", {"copy", "TGT", "-", "--after", "2"}, {"copy", "TGT", "OUT", "--after", "2"},
-       true},
+      {"CopyFromStandardInput",
+       {"copy", "-", "TGT", "--after", "3", "--dry-run"},
+       {"copy", "SRC", "TGT", "--after", "3", "--dry-run"},
+       false},
+      {"CopyIntoStandardOutput", {"copy", "TGT", "-", "--after", "2"}, {"copy", "TGT", "OUT", "--after", "2"}, true},
       {"RenderFromStandardInput", {"render", "-", "-o", "-"}, {"render", "SRC", "-o", "OUT.png"}, true},
   };
 }
@@ -87,8 +88,8 @@ TEST(DashTest, CheckOfAPipe) {
   TempDir dir;
   const std::string src = dir / "source.dag";
   WriteRaw(src, DagFile(Many(2)));
-  const ProgramRun run = quarvel_test::RunProgram(
-      "/bin/sh", {"-c", "cat \"$0\" | \"$1\" check -", src, kProgramPath}, dir.Path());
+  const ProgramRun run =
+      quarvel_test::RunProgram("/bin/sh", {"-c", "cat \"$0\" | \"$1\" check -", src, kProgramPath}, dir.Path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("-: 2 records, 2 levels used, 2 playable, 0 not playable\n"), std::string::npos) << run.out;
 }
@@ -129,9 +130,13 @@ TEST_P(FailedOutputTest, EveryCommandSaysSoOrEndsQuietly) {
   quarvel::CopyLevels(*target, *source, sourceLevels, 1, 1, 3, current);
   quarvel::WriteLevelSetFile(reference, *target);
 
-  std::vector<std::vector<std::string>> commands = {
-      {"check", src}, {"check", "--json", src}, {"--help"}, {"--version"}, {"help", "copy"}, {"copy", src, tgt, "--after", "3"},
-      {"copy", src, "-", "--new"}};
+  std::vector<std::vector<std::string>> commands = {{"check", src},
+                                                    {"check", "--json", src},
+                                                    {"--help"},
+                                                    {"--version"},
+                                                    {"help", "copy"},
+                                                    {"copy", src, tgt, "--after", "3"},
+                                                    {"copy", src, "-", "--new"}};
   if (QUARVEL_LEVELS_RENDER) commands.push_back({"render", src, "-o", "-"});
   for (const auto& args : commands) {
     const ProgramRun run = RunLevels(dir, args, {}, c.streams);

@@ -39,8 +39,8 @@ struct Expected {
 
 struct CheckCase {
   std::string name;
-  std::vector<DagLevel> levels;        // the file's blocks
-  std::vector<Expected> lines;         // every level used, in order
+  std::vector<DagLevel> levels;         // the file's blocks
+  std::vector<Expected> lines;          // every level used, in order
   std::vector<std::string> warnings{};  // what the next save would change
 };
 
@@ -55,8 +55,18 @@ std::vector<CheckCase> CheckCases() {
         {4, "not playable (too few blocks, time under 10)"}}},
       {"OnlyCodesOneToFourAreBlocks",
        {Level(30, 0, 4, 0, 0,
-              {{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}, {4, 0, 5}, {5, 0, 6}, {6, 0, 7}, {7, 0, 8}, {8, 0, 9},
-               {9, 0, -1}, {10, 0, 300}, {0, 1, 0x7FFF}}),
+              {{0, 0, 1},
+               {1, 0, 2},
+               {2, 0, 3},
+               {3, 0, 4},
+               {4, 0, 5},
+               {5, 0, 6},
+               {6, 0, 7},
+               {7, 0, 8},
+               {8, 0, 9},
+               {9, 0, -1},
+               {10, 0, 300},
+               {0, 1, 0x7FFF}}),
         Level(30, 0, 5, 0, 0, {{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}, {4, 0, 5}, {5, 0, 9}, {6, 0, 0}})},
        {{1, "playable"}, {2, "not playable (too few blocks)"}}},
       {"NegativeNumbers",
@@ -101,7 +111,8 @@ TEST_P(CheckTest, LinesSummaryJsonAndStatus) {
   quarvel::ReadLevelSetFile(file, *set);
   int playable = 0;
   for (std::size_t i = 0; i < std::min<std::size_t>(c.levels.size(), 256); ++i) {
-    const auto listed = std::find_if(c.lines.begin(), c.lines.end(), [&](const Expected& e) { return e.number == int(i) + 1; });
+    const auto listed =
+        std::find_if(c.lines.begin(), c.lines.end(), [&](const Expected& e) { return e.number == int(i) + 1; });
     ASSERT_EQ(listed != c.lines.end(), UsedInFixture(c.levels[i])) << "level " << i + 1;
     if (listed == c.lines.end()) continue;
     ASSERT_EQ(quarvel::IsLevelPlayable(*set, int(i)), listed->verdict == "playable") << "level " << i + 1;
@@ -119,9 +130,9 @@ TEST_P(CheckTest, LinesSummaryJsonAndStatus) {
   }
   for (const std::string& w : c.warnings) expected += file + ": warning: " + w + "\n";
   const std::size_t records = c.levels.size();
-  expected += file + ": " + std::to_string(records) + (records == 1 ? " record, " : " records, ") + std::to_string(used) +
-              (used == 1 ? " level used, " : " levels used, ") + std::to_string(playable) + " playable, " +
-              std::to_string(used - playable) + " not playable\n";
+  expected += file + ": " + std::to_string(records) + (records == 1 ? " record, " : " records, ") +
+              std::to_string(used) + (used == 1 ? " level used, " : " levels used, ") + std::to_string(playable) +
+              " playable, " + std::to_string(used - playable) + " not playable\n";
   const ProgramRun text = RunLevels(dir, {"check", file});
   EXPECT_EQ(text.out, expected);
   EXPECT_EQ(text.err, "");
@@ -206,8 +217,8 @@ TEST(CheckFiles, StatusOfSeveralFiles) {
 struct CopyCase {
   std::string name;
   std::vector<DagLevel> source;
-  std::vector<DagLevel> target;  // ignored with --new
-  bool fresh;                    // --new: TARGET does not exist
+  std::vector<DagLevel> target;      // ignored with --new
+  bool fresh;                        // --new: TARGET does not exist
   std::vector<std::string> numbers;  // --start, --quantity, --after as typed; "" leaves one out
   std::string report;                // SRC and TGT stand for the paths
   bool drop = false;                 // --drop
@@ -217,39 +228,73 @@ int Dialog(const std::string& typed) { return typed.empty() ? 1 : std::stoi(type
 
 std::vector<CopyCase> CopyCases() {
   return {
-      {"OverExistingLevels", Many(4), Many(3), false, {"2", "2", "2"},
+      {"OverExistingLevels",
+       Many(4),
+       Many(3),
+       false,
+       {"2", "2", "2"},
        "copied 2 levels: SRC levels 2-3 to levels 2-3\n"
        "saved TGT: 3 levels before, 2 copied, 2 replaced, 0 dropped: 3 levels written\n"},
-      {"PastTheEndOfTheTargetMovesUp", Many(2), Many(3), false, {"1", "2", "6"},
+      {"PastTheEndOfTheTargetMovesUp",
+       Many(2),
+       Many(3),
+       false,
+       {"1", "2", "6"},
        "copied 2 levels: SRC levels 1-2 to levels 6-7, saved as levels 4-5\n"
        "saved TGT: 3 levels before, 2 copied, 0 replaced, 0 dropped: 5 levels written\n"},
-      {"QuantityCutToTheSource", Many(3), Many(1), false, {"2", "10", "1"},
+      {"QuantityCutToTheSource",
+       Many(3),
+       Many(1),
+       false,
+       {"2", "10", "1"},
        "copied 2 levels: SRC levels 2-3 to levels 1-2\n"
        "saved TGT: 1 level before, 2 copied, 1 replaced, 0 dropped: 2 levels written\n"},
-      {"QuantityCutAtLevel256", Many(3), Many(2), false, {"1", "256", "256"},
+      {"QuantityCutAtLevel256",
+       Many(3),
+       Many(2),
+       false,
+       {"1", "256", "256"},
        "copied 1 level: SRC level 1 to level 256, saved as level 3\n"
        "saved TGT: 2 levels before, 1 copied, 0 replaced, 0 dropped: 3 levels written\n"},
-      {"DefaultsAreOneAndReplaceAnUnplayableLevel", Many(3), {Level(1, 0, 0, 0, 0)}, false, {"", "", ""},
+      {"DefaultsAreOneAndReplaceAnUnplayableLevel",
+       Many(3),
+       {Level(1, 0, 0, 0, 0)},
+       false,
+       {"", "", ""},
        "copied 1 level: SRC level 1 to level 1\n"
        "saved TGT: 1 level before, 1 copied, 1 replaced, 0 dropped: 1 level written\n"},
-      {"NewSet", Many(5), {}, true, {"3", "3", "1"},
+      {"NewSet",
+       Many(5),
+       {},
+       true,
+       {"3", "3", "1"},
        "copied 3 levels: SRC levels 3-5 to levels 1-3\n"
        "saved TGT: 0 levels before, 3 copied, 0 replaced, 0 dropped: 3 levels written\n"},
-      {"DropReportsEveryUnplayableLevel", {Playable(), Level(5, 0, 0, 0, 0, {{0, 0, 1}})},
-       {Playable(), Level(60, 0, 3, 0, 0), Playable(), Playable()}, false, {"1", "2", "3"},
+      {"DropReportsEveryUnplayableLevel",
+       {Playable(), Level(5, 0, 0, 0, 0, {{0, 0, 1}})},
+       {Playable(), Level(60, 0, 3, 0, 0), Playable(), Playable()},
+       false,
+       {"1", "2", "3"},
        "copied 2 levels: SRC levels 1-2 to levels 3-4, saved as level 2\n"
        "dropped level 2: not playable (too few blocks)\n"
        "dropped level 4: not playable (time under 10)\n"
        "saved TGT: 4 levels before, 2 copied, 2 replaced, 2 dropped: 2 levels written\n",
        true},
-      {"DropReportsEmptyLevels", {Playable(), Level(0, 0, 0, 0, 0)}, {Playable(), Level(0, 0, 0, 0, 0), Playable(), Level(0, 0, 0, 0, 0)},
-       false, {"1", "2", "3"},
+      {"DropReportsEmptyLevels",
+       {Playable(), Level(0, 0, 0, 0, 0)},
+       {Playable(), Level(0, 0, 0, 0, 0), Playable(), Level(0, 0, 0, 0, 0)},
+       false,
+       {"1", "2", "3"},
        "copied 2 levels: SRC levels 1-2 to levels 3-4, saved as level 2\n"
        "dropped level 2: empty\n"
        "dropped level 4: empty\n"
        "saved TGT: 4 levels before, 2 copied, 2 replaced, 2 dropped: 2 levels written\n",
        true},
-      {"DropReportsRecordsPastLevel256", Many(1), std::vector<DagLevel>(300, Playable()), false, {"", "", ""},
+      {"DropReportsRecordsPastLevel256",
+       Many(1),
+       std::vector<DagLevel>(300, Playable()),
+       false,
+       {"", "", ""},
        "copied 1 level: SRC level 1 to level 1\n"
        "dropped records 257-300: past level 256, never read\n"
        "saved TGT: 300 levels before, 1 copied, 1 replaced, 44 dropped: 256 levels written\n",
@@ -289,10 +334,12 @@ TEST_P(CopyTest, SavesWhatTheEditorSaves) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, Replace(Replace(c.report, "SRC", source), "TGT", target));
   EXPECT_EQ(ReadAll(target), ReadAll(reference));
-  EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{".", "..", "reference.dag", "source.dag", "target.dag"}));
+  EXPECT_EQ(FolderNames(dir.Path()),
+            (std::vector<std::string>{".", "..", "reference.dag", "source.dag", "target.dag"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Copy, CopyTest, testing::ValuesIn(CopyCases()), [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Copy, CopyTest, testing::ValuesIn(CopyCases()),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(CopyTest, SourceAndTargetTheSameFile) {
   TempDir dir;
@@ -321,20 +368,32 @@ std::vector<ErrorCase> ErrorCases() {
   return {
       {"CheckMissingFile", {"check", "NONE"}, "NONE: File not found."},
       {"CheckMissingFolder", {"check", "DIR/no/such.dag"}, "DIR/no/such.dag: Invalid filename."},
-      {"CheckShorterThanTheHeader", {"check", "TINY"}, "TINY: Read beyond end of file: the file is shorter than its 4-byte header."},
-      {"CheckShortFile", {"check", "SHORT"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
+      {"CheckShorterThanTheHeader",
+       {"check", "TINY"},
+       "TINY: Read beyond end of file: the file is shorter than its 4-byte header."},
+      {"CheckShortFile",
+       {"check", "SHORT"},
+       "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"CheckFolder", {"check", "DIR"}, "DIR: File access denied: it is a folder."},
       {"CheckFifo", {"check", "PIPEFILE"}, "PIPEFILE: File access denied: it is a FIFO."},
       {"CheckDevice", {"check", "/dev/null"}, "/dev/null: File access denied: it is a character device."},
       {"CheckNoFile", {"check", "--json"}, "check: No file given."},
       {"CheckUnknownOption", {"check", "--jsn", "SRC"}, "--jsn: Unknown option."},
       {"CopyMissingSource", {"copy", "NONE", "TGT"}, "NONE: File not found."},
-      {"CopyShortSource", {"copy", "SHORT", "TGT"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
+      {"CopyShortSource",
+       {"copy", "SHORT", "TGT"},
+       "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"CopyMissingTarget", {"copy", "SRC", "NONE"}, "NONE: File not found."},
-      {"CopyShortTarget", {"copy", "SRC", "SHORT"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
+      {"CopyShortTarget",
+       {"copy", "SRC", "SHORT"},
+       "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"CopyNewIntoMissingFolder", {"copy", "SRC", "DIR/no/new.dag", "--new"}, "DIR/no/new.dag: Invalid filename."},
-      {"CopyNewOverFolder", {"copy", "SRC", "DIR", "--new"}, "DIR: File exists: --new makes a new file and never replaces one."},
-      {"CopyNewOverFile", {"copy", "SRC", "TGT", "--new"}, "TGT: File exists: --new makes a new file and never replaces one."},
+      {"CopyNewOverFolder",
+       {"copy", "SRC", "DIR", "--new"},
+       "DIR: File exists: --new makes a new file and never replaces one."},
+      {"CopyNewOverFile",
+       {"copy", "SRC", "TGT", "--new"},
+       "TGT: File exists: --new makes a new file and never replaces one."},
       {"CopyIntoFolder", {"copy", "SRC", "DIR"}, "DIR: File access denied: it is a folder."},
       {"CopyBothFromStandardInput", {"copy", "-", "-"}, "-: Standard input can be SOURCE or TARGET, not both."},
       {"CopyStartZero", {"copy", "SRC", "TGT", "--start", "0"}, "--start 0: Out of range 1 to 256."},
@@ -342,11 +401,13 @@ std::vector<ErrorCase> ErrorCases() {
       {"CopyQuantityZero", {"copy", "SRC", "TGT", "--quantity", "0"}, "--quantity 0: Out of range 1 to 256."},
       {"CopyQuantityNegative", {"copy", "SRC", "TGT", "--quantity", "-1"}, "--quantity -1: Out of range 1 to 256."},
       {"CopyAfter257", {"copy", "SRC", "TGT", "--after", "257"}, "--after 257: Out of range 1 to 256."},
-      {"CopyAfterMostNegative", {"copy", "SRC", "TGT", "--after", "-2147483648"},
+      {"CopyAfterMostNegative",
+       {"copy", "SRC", "TGT", "--after", "-2147483648"},
        "--after -2147483648: Out of range 1 to 256."},
       {"CopyStartNotANumber", {"copy", "SRC", "TGT", "--start", "abc"}, "--start abc: Invalid numeric input."},
       {"CopyQuantityEmpty", {"copy", "SRC", "TGT", "--quantity="}, "--quantity : Invalid numeric input."},
-      {"CopyAfterBeyond32Bits", {"copy", "SRC", "TGT", "--after", "2147483648"},
+      {"CopyAfterBeyond32Bits",
+       {"copy", "SRC", "TGT", "--after", "2147483648"},
        "--after 2147483648: Invalid numeric input."},
       {"CopyTrailingText", {"copy", "SRC", "TGT", "--start", "12x"}, "--start 12x: Invalid numeric input."},
       {"CopyValueMissing", {"copy", "SRC", "TGT", "--start"}, "--start: Value missing."},
@@ -355,31 +416,50 @@ std::vector<ErrorCase> ErrorCases() {
       {"CopyOneFile", {"copy", "SRC"}, "copy: SOURCE and TARGET needed."},
       {"CopyThreeFiles", {"copy", "SRC", "TGT", "SHORT"}, "SHORT: Unexpected argument."},
       {"UnknownCommand", {"chek", "SRC"}, "chek: Unknown command; did you mean check? See quarvel-levels --help."},
-      {"UnknownCommandNearCopy", {"cpy", "SRC", "TGT"}, "cpy: Unknown command; did you mean copy? See quarvel-levels --help."},
+      {"UnknownCommandNearCopy",
+       {"cpy", "SRC", "TGT"},
+       "cpy: Unknown command; did you mean copy? See quarvel-levels --help."},
       {"HelpWithArgument", {"--help", "check"}, "check: Unexpected argument."},
       {"VersionWithArgument", {"--version", "SRC"}, "SRC: Unexpected argument."},
       {"CommandHelpWithArgument", {"check", "--help", "SRC"}, "SRC: Unexpected argument beside --help."},
       {"UnknownProgramOption", {"--verbose"}, "--verbose: Unknown option."},
-      {"HelpOfUnknownCommand", {"help", "rendr"}, "rendr: Unknown command; did you mean render? See quarvel-levels --help."},
+      {"HelpOfUnknownCommand",
+       {"help", "rendr"},
+       "rendr: Unknown command; did you mean render? See quarvel-levels --help."},
       {"RenderNoOutput", {"render", "SRC"}, "-o: No output file given."},
       {"RenderMissingFile", {"render", "NONE", "-o", "DIR/out.png"}, "NONE: File not found."},
-      {"RenderShortFile", {"render", "SHORT", "-o", "DIR/out.png"}, "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
+      {"RenderShortFile",
+       {"render", "SHORT", "-o", "DIR/out.png"},
+       "SHORT: Read beyond end of file: the last 295 bytes are not a whole record."},
       {"RenderLevelZero", {"render", "SRC", "-o", "DIR/out.png", "--level", "0"}, "--level 0: Out of range 1 to 256."},
-      {"RenderLevelTooHigh", {"render", "SRC", "-o", "DIR/out.png", "--level=257"}, "--level 257: Out of range 1 to 256."},
-      {"RenderLevelNotANumber", {"render", "SRC", "-o", "DIR/out.png", "--level", "x1"}, "--level x1: Invalid numeric input."},
+      {"RenderLevelTooHigh",
+       {"render", "SRC", "-o", "DIR/out.png", "--level=257"},
+       "--level 257: Out of range 1 to 256."},
+      {"RenderLevelNotANumber",
+       {"render", "SRC", "-o", "DIR/out.png", "--level", "x1"},
+       "--level x1: Invalid numeric input."},
       {"RenderScaleZero", {"render", "SRC", "-o", "DIR/out.png", "--scale", "0"}, "--scale 0: Out of range 1 to 16."},
-      {"RenderScaleTooHigh", {"render", "SRC", "-o", "DIR/out.png", "--scale", "17"}, "--scale 17: Out of range 1 to 16."},
+      {"RenderScaleTooHigh",
+       {"render", "SRC", "-o", "DIR/out.png", "--scale", "17"},
+       "--scale 17: Out of range 1 to 16."},
       {"RenderIntoMissingFolder", {"render", "SRC", "-o", "DIR/no/out.png"}, "DIR/no/out.png: Invalid filename."},
-      {"RenderOverItsInput", {"render", "SRC", "-o", "SRC"},
+      {"RenderOverItsInput",
+       {"render", "SRC", "-o", "SRC"},
        "SRC: Not a PNG name: the output ends in .png, or is - for standard output."},
-      {"RenderOverItsInputByAnotherName", {"render", "SRC", "-o", "DIR/alias.PNG"},
+      {"RenderOverItsInputByAnotherName",
+       {"render", "SRC", "-o", "DIR/alias.PNG"},
        "DIR/alias.PNG: Is the level set being drawn: render never writes over its input."},
-      {"RenderOverItsInputByASymlink", {"render", "SRC", "-o", "DIR/link.png"},
+      {"RenderOverItsInputByASymlink",
+       {"render", "SRC", "-o", "DIR/link.png"},
        "DIR/link.png: Is the level set being drawn: render never writes over its input."},
-      {"RenderIntoAFolder", {"render", "SRC", "-o", "DIR/folder.png"}, "DIR/folder.png: File access denied: it is a folder."},
-      {"RenderNotAPngName", {"render", "SRC", "-o", "DIR/sheet"},
+      {"RenderIntoAFolder",
+       {"render", "SRC", "-o", "DIR/folder.png"},
+       "DIR/folder.png: File access denied: it is a folder."},
+      {"RenderNotAPngName",
+       {"render", "SRC", "-o", "DIR/sheet"},
        "DIR/sheet: Not a PNG name: the output ends in .png, or is - for standard output."},
-      {"RenderScaleTooLargeForTheSet", {"render", "FULL", "-o", "DIR/big.png", "--scale", "16"},
+      {"RenderScaleTooLargeForTheSet",
+       {"render", "FULL", "-o", "DIR/big.png", "--scale", "16"},
        "--scale 16: Picture too large: the largest scale for this set is 2."},
       {"RenderEmptySet", {"render", "EMPTY", "-o", "DIR/out.png"}, "EMPTY: No level used, nothing to draw."},
       {"RenderUnknownOption", {"render", "SRC", "-o", "DIR/out.png", "--dpi", "2"}, "--dpi: Unknown option."},
@@ -417,10 +497,15 @@ TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   for (const std::string& file : {src, tgt}) ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
 
   auto expand = [&](std::string text) {
-    for (const auto& [key, value] :
-         std::vector<std::pair<std::string, std::string>>{{"SRC", src}, {"TGT", tgt}, {"SHORT", shortFile},
-                                                          {"EMPTY", empty}, {"NONE", dir / "none.dag"}, {"FULL", full}, {"PIPEFILE", fifo}, {"TINY", dir / "tiny.dag"},
-                                                          {"DIR", dir.Path()}})
+    for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{{"SRC", src},
+                                                                                     {"TGT", tgt},
+                                                                                     {"SHORT", shortFile},
+                                                                                     {"EMPTY", empty},
+                                                                                     {"NONE", dir / "none.dag"},
+                                                                                     {"FULL", full},
+                                                                                     {"PIPEFILE", fifo},
+                                                                                     {"TINY", dir / "tiny.dag"},
+                                                                                     {"DIR", dir.Path()}})
       text = Replace(text, key, value);
     return text;
   };
@@ -498,7 +583,7 @@ TEST(LibrariesTest, RenderLoadsQtGuiOnlyAndNoDisplay) {
   WriteRaw(source, DagFile(Many(3)));
   // A display that does not exist and a platform that would need one: render must not care.
   const ProgramRun run = RunLevels(dir, {"render", source, "-o", picture},
-                             {"LD_DEBUG=libs", "DISPLAY=:97", "WAYLAND_DISPLAY=none", "QT_QPA_PLATFORM=xcb"});
+                                   {"LD_DEBUG=libs", "DISPLAY=:97", "WAYLAND_DISPLAY=none", "QT_QPA_PLATFORM=xcb"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("libQt6Gui.so"), std::string::npos);
   EXPECT_EQ(run.err.find("libQt6Widgets.so"), std::string::npos);

@@ -104,11 +104,11 @@ TEST(LevelSetFileFormat, OnlyPlayableLevelsAreWrittenAndReadBackFromLevel1) {
   EXPECT_EQ(bytes[12], 0);  // Sapphires
   EXPECT_EQ(bytes[14], RedBlock);
   EXPECT_EQ(bytes[4 + 10 + 2 * (13 * 10 + 12)], BlueBlock);
-  EXPECT_EQ(bytes[300], 10);                                           // level 5's Time
-  EXPECT_EQ(bytes[304], 0xFF);                                         // its Rubies, -1
+  EXPECT_EQ(bytes[300], 10);    // level 5's Time
+  EXPECT_EQ(bytes[304], 0xFF);  // its Rubies, -1
   EXPECT_EQ(bytes[305], 0xFF);
-  EXPECT_EQ(bytes[300 + 10 + 2], 0xFF);                                // cell (0, 1) = -1
-  EXPECT_EQ(bytes[300 + 10 + 2 * 13], 0xE8);                           // cell (1, 0) = 1000
+  EXPECT_EQ(bytes[300 + 10 + 2], 0xFF);       // cell (0, 1) = -1
+  EXPECT_EQ(bytes[300 + 10 + 2 * 13], 0xE8);  // cell (1, 0) = 1000
   EXPECT_EQ(bytes[300 + 10 + 2 * 13 + 1], 0x03);
 
   auto target = StampedSet();
@@ -255,8 +255,9 @@ TEST(LevelSetFileFormat, ParseAndEncodeWithoutFiles) {
   EXPECT_EQ(ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size), *target), 2);
   EXPECT_TRUE(SameLevel((*target)[1], (*set)[4]));
   const auto before = *target;
-  EXPECT_EQ(FailureOf([&] { ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size - 1), *target); }).first,
-            kReadBeyondEndOfFile.Code);
+  EXPECT_EQ(
+      FailureOf([&] { ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size - 1), *target); }).first,
+      kReadBeyondEndOfFile.Code);
   EXPECT_TRUE(SameSet(*target, before));
 }
 
@@ -290,7 +291,11 @@ TEST(InOutError, CodesAndMessages) {
 
 TEST(InOutError, PlatformErrorNumbers) {
   TempDir dir;
-  struct Case { int err; std::string path; InOutCode expected; };
+  struct Case {
+    int err;
+    std::string path;
+    InOutCode expected;
+  };
   const Case cases[] = {
       {ENOENT, dir / "missing.dag", kFileNotFound},
       {ENOENT, dir / "no-folder/missing.dag", kInvalidFilename},

@@ -7,25 +7,25 @@
 #include <gtest/gtest.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sched.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <dirent.h>
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <dirent.h>
 #include <functional>
 #include <map>
 #include <memory>
@@ -192,8 +192,7 @@ struct LinkedFile {
   // Both names still name one file, and with no other name.
   bool StillLinked() const {
     struct stat a, b;
-    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_ino == b.st_ino &&
-           a.st_nlink == 2;
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_ino == b.st_ino && a.st_nlink == 2;
   }
   std::string first, second;
 };

@@ -55,12 +55,16 @@ TEST(LevelSetModel, CellsAreStoredColumnByColumnAndTouchNothingElse) {
 }
 
 TEST(LevelSetModel, NumbersKeepTheirLow16Bits) {
-  struct Case { std::int32_t written; std::int16_t read; };
-  const Case cases[] = {{32768, -32768}, {65535, -1}, {65536, 0}, {-1, -1}, {32767, 32767}, {-32769, 32767}, {2147483647, -1}};
+  struct Case {
+    std::int32_t written;
+    std::int16_t read;
+  };
+  const Case cases[] = {{32768, -32768}, {65535, -1},     {65536, 0},      {-1, -1},
+                        {32767, 32767},  {-32769, 32767}, {2147483647, -1}};
   auto set = NewSet();
   for (const Case& c : cases) {
-    for (LevelNumber which : {LevelNumber::Rubies, LevelNumber::Emeralds, LevelNumber::Sapphires, LevelNumber::Bombs,
-                              LevelNumber::Time}) {
+    for (LevelNumber which :
+         {LevelNumber::Rubies, LevelNumber::Emeralds, LevelNumber::Sapphires, LevelNumber::Bombs, LevelNumber::Time}) {
       WriteNumber(*set, 200, which, c.written);
       EXPECT_EQ(ReadNumber(*set, 200, which), c.read) << c.written;
     }
@@ -171,8 +175,8 @@ void PrintTo(const CopyCase& c, std::ostream* out) {
 // source file holds fewer than 256 levels.
 std::string CopyCaseName(const ::testing::TestParamInfo<CopyCase>& info) {
   const CopyCase& c = info.param;
-  std::string name = "Start" + std::to_string(c.start) + "Quantity" + std::to_string(c.quantity) + "After" +
-                     std::to_string(c.first);
+  std::string name =
+      "Start" + std::to_string(c.start) + "Quantity" + std::to_string(c.quantity) + "After" + std::to_string(c.first);
   if (c.sourceLevels < kLevelCount) name += "Source" + std::to_string(c.sourceLevels);
   return name;
 }
@@ -216,19 +220,18 @@ TEST_P(LevelCopyTest, ReportsTheLevelsItWrote) {
   EXPECT_EQ(copied.FirstSource, c.start);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, LevelCopyTest,
-    ::testing::Values(CopyCase{"1,3 after 5", 1, 3, 5, 10, 5, 7},
-                      CopyCase{"clamped at 256", 1, 10, 250, 256, 250, 256},
-                      CopyCase{"first 256", 4, 200, 256, 256, 256, 256},
-                      CopyCase{"200+57 fits exactly", 1, 57, 200, 256, 200, 256},
-                      CopyCase{"whole set", 1, 256, 1, 256, 1, 256},
-                      CopyCase{"source runs past 256", 200, 100, 1, 256, 1, 57},
-                      CopyCase{"file held fewer levels", 2, 10, 20, 5, 20, 23},
-                      CopyCase{"file held no level", 1, 5, 9, 0, 0, 0},
-                      CopyCase{"quantity 0", 1, 0, 9, 256, 0, 0},
-                      CopyCase{"huge quantity", 1, 2147483647, 2, 256, 2, 256}),
-    CopyCaseName);
+INSTANTIATE_TEST_SUITE_P(Ranges, LevelCopyTest,
+                         ::testing::Values(CopyCase{"1,3 after 5", 1, 3, 5, 10, 5, 7},
+                                           CopyCase{"clamped at 256", 1, 10, 250, 256, 250, 256},
+                                           CopyCase{"first 256", 4, 200, 256, 256, 256, 256},
+                                           CopyCase{"200+57 fits exactly", 1, 57, 200, 256, 200, 256},
+                                           CopyCase{"whole set", 1, 256, 1, 256, 1, 256},
+                                           CopyCase{"source runs past 256", 200, 100, 1, 256, 1, 57},
+                                           CopyCase{"file held fewer levels", 2, 10, 20, 5, 20, 23},
+                                           CopyCase{"file held no level", 1, 5, 9, 0, 0, 0},
+                                           CopyCase{"quantity 0", 1, 0, 9, 256, 0, 0},
+                                           CopyCase{"huge quantity", 1, 2147483647, 2, 256, 2, 256}),
+                         CopyCaseName);
 
 TEST(LevelCopy, KeepsCodesOutsideThePaletteAndNegativeNumbers) {
   auto target = NewSet();

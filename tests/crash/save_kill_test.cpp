@@ -5,8 +5,8 @@
 //
 // QUARVEL_KILLS sets the number of kills (default 300).
 
-#include <gtest/gtest.h>
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -94,8 +94,8 @@ TEST(KilledSave, TheFileReadsAsTheOldSetOrTheNewOneAndLeftoversAreNamedAfterIt) 
   constexpr int kTimed = 5;
   for (int i = 0; i < kTimed; ++i) WriteLevelSetFile(path, i % 2 ? *oldSet : *newSet);
   const long saveUs = std::max<long>(
-      20, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() /
-              kTimed);
+      20,
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / kTimed);
   ASSERT_EQ(ReadAll(path), newBytes);
 
   const std::regex leftover("pack\\.dag\\.saving-[0-9a-f]{12}");
@@ -153,9 +153,10 @@ TEST(KilledSave, TheFileReadsAsTheOldSetOrTheNewOneAndLeftoversAreNamedAfterIt) 
       ::unlink((dir / name).c_str());
     }
   }
-  std::printf("%d kills over saves of about %ld us (seed %u): %d left the old set, %d the new one, %d left a "
-              "temporary file\n",
-              kills, saveUs, seed, sawOld, sawNew, leftovers);
+  std::printf(
+      "%d kills over saves of about %ld us (seed %u): %d left the old set, %d the new one, %d left a "
+      "temporary file\n",
+      kills, saveUs, seed, sawOld, sawNew, leftovers);
   // Kills that all landed before or all after the save would have tested nothing.
   EXPECT_GT(sawOld, 0);
   EXPECT_GT(sawNew, 0);

@@ -1,7 +1,6 @@
 // The program's windows as start-up makes them, then the About box and an error box, each
-// closed again after a moment; then the program ends. It says how high its menu bar is. Headless weston takes no input, so
-// the Wayland test opens the dialogs through this probe and reads what the program told
-// the compositor about them.
+// closed again after a moment; then the program ends. It says how high its menu bar is. Headless weston takes no input,
+// so the Wayland test opens the dialogs through this probe and reads what the program told the compositor about them.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>

@@ -79,11 +79,16 @@ std::int16_t Low16(std::int64_t v) { return static_cast<std::int16_t>(static_cas
 // The number of field k (0..4: Rubies, Emeralds, Sapphires, Bombs, Time).
 std::int16_t& Number(LevelRecord& r, int k) {
   switch (k) {
-    case 0: return r.Rubies;
-    case 1: return r.Emeralds;
-    case 2: return r.Sapphires;
-    case 3: return r.Bombs;
-    default: return r.Time;
+    case 0:
+      return r.Rubies;
+    case 1:
+      return r.Emeralds;
+    case 2:
+      return r.Sapphires;
+    case 3:
+      return r.Bombs;
+    default:
+      return r.Time;
   }
 }
 std::int16_t Number(const LevelRecord& r, int k) { return Number(const_cast<LevelRecord&>(r), k); }
@@ -121,7 +126,9 @@ class RandomUse {
   int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
   bool Chance(int percent) { return Below(100) < percent; }
   template <typename T, std::size_t N>
-  const T& Pick(const T (&items)[N]) { return items[Below(int(N))]; }
+  const T& Pick(const T (&items)[N]) {
+    return items[Below(int(N))];
+  }
 
   DagLevel RandomLevel() {
     DagLevel l;
@@ -168,9 +175,9 @@ class RandomUse {
     files_[dir_ / "fifo.dag"] = Entry{Entry::Fifo, {}, false};
   }
   std::string RandomName(bool forSaving) {
-    static const char* const common[] = {"three.dag", "twelve.dag", "full.dag", "more.dag", "empty.dag",
-                                         "readonly.dag", "zero.dag", "short.dag", "odd.dag", "folder.dag",
-                                         "fifo.dag", "missing.dag", "no-folder/x.dag", "saved.dag", "saved2.dag"};
+    static const char* const common[] = {"three.dag",    "twelve.dag",  "full.dag",        "more.dag",  "empty.dag",
+                                         "readonly.dag", "zero.dag",    "short.dag",       "odd.dag",   "folder.dag",
+                                         "fifo.dag",     "missing.dag", "no-folder/x.dag", "saved.dag", "saved2.dag"};
     if (forSaving && Chance(30)) return dir_ / (Chance(50) ? "saved.dag" : "saved2");  // .dag is added
     return dir_ / Pick(common);
   }
@@ -179,12 +186,16 @@ class RandomUse {
   int ReadModel(const std::string& path, std::vector<DagLevel>& levels) {
     const auto it = files_.find(path);
     if (it == files_.end())
-      return path.find("/no-folder/") != std::string::npos ? quarvel::kInvalidFilename.Code : quarvel::kFileNotFound.Code;
+      return path.find("/no-folder/") != std::string::npos ? quarvel::kInvalidFilename.Code
+                                                           : quarvel::kFileNotFound.Code;
     switch (it->second.kind) {
       case Entry::Folder:
-      case Entry::Fifo: return quarvel::kFileAccessDenied.Code;
-      case Entry::Broken: return quarvel::kReadBeyondEndOfFile.Code;
-      case Entry::Levels: break;
+      case Entry::Fifo:
+        return quarvel::kFileAccessDenied.Code;
+      case Entry::Broken:
+        return quarvel::kReadBeyondEndOfFile.Code;
+      case Entry::Levels:
+        break;
     }
     levels = it->second.levels;
     if (levels.size() > 256) levels.resize(256);
@@ -320,8 +331,7 @@ void RandomUse::Step(const QString& what, int edited, const std::function<void()
   }
   if (cur_ != level) ++tally_["level changes"];
   // A number field typed into or stepped writes the low 16 bits of its value.
-  if (editedChanged)
-    Number((*model_)[std::size_t(cur_)], edited) = Low16(NumberValue(after[edited]));
+  if (editedChanged) Number((*model_)[std::size_t(cur_)], edited) = Low16(NumberValue(after[edited]));
   if (effects) effects();
   if (trace_)
     qInfo("%d: %s: fields [%s] -> [%s], level %d", event_, qPrintable(what), qPrintable(before.join(' ')),
@@ -341,8 +351,13 @@ void RandomUse::Check() {
           detail += QString(" number %1: %2 where %3 was expected;").arg(k).arg(Number(p, k)).arg(Number(m, k));
       for (int i = 0; i < quarvel::kCellCount; ++i)
         if (m.Cells[std::size_t(i)] != p.Cells[std::size_t(i)])
-          detail += QString(" cell %1,%2: %3 where %4 was expected;").arg(i / 13).arg(i % 13).arg(p.Cells[std::size_t(i)]).arg(m.Cells[std::size_t(i)]);
-      return Fail(QString("the set differs from the model at level %1 (shown: %2):%3").arg(l + 1).arg(cur_ + 1).arg(detail));
+          detail += QString(" cell %1,%2: %3 where %4 was expected;")
+                        .arg(i / 13)
+                        .arg(i % 13)
+                        .arg(p.Cells[std::size_t(i)])
+                        .arg(m.Cells[std::size_t(i)]);
+      return Fail(
+          QString("the set differs from the model at level %1 (shown: %2):%3").arg(l + 1).arg(cur_ + 1).arg(detail));
     }
   }
   if (Unit1::CurrentLevel != cur_)
@@ -350,9 +365,17 @@ void RandomUse::Check() {
   if (Unit1::CurrentBrush != brush_) return Fail(QString("brush %1, expected %2").arg(Unit1::CurrentBrush).arg(brush_));
   TDrawGrid* grid = Form1->DrawGrid1;
   if (grid->Col() != col_ || grid->Row() != row_)
-    return Fail(QString("the grid's cell is %1,%2 where %3,%4 was expected").arg(grid->Col()).arg(grid->Row()).arg(col_).arg(row_));
+    return Fail(QString("the grid's cell is %1,%2 where %3,%4 was expected")
+                    .arg(grid->Col())
+                    .arg(grid->Row())
+                    .arg(col_)
+                    .arg(row_));
   if (grid->IsDragging() != dragging_ || grid->DragTimer()->isActive() != timer_)
-    return Fail(QString("dragging %1 timer %2, expected %3 %4").arg(grid->IsDragging()).arg(grid->DragTimer()->isActive()).arg(dragging_).arg(timer_));
+    return Fail(QString("dragging %1 timer %2, expected %3 %4")
+                    .arg(grid->IsDragging())
+                    .arg(grid->DragTimer()->isActive())
+                    .arg(dragging_)
+                    .arg(timer_));
   if (boxes_ != expectedBoxes_)
     return Fail(QString("message boxes [%1], expected [%2]").arg(boxes_.join(" / "), expectedBoxes_.join(" / ")));
 
@@ -364,13 +387,17 @@ void RandomUse::Check() {
   for (int k = 0; k < 5; ++k) {
     if (Low16(NumberValue(texts[k])) != Number(shown, k))
       return Fail(QString("number field %1 shows \"%2\" on level %3, which holds %4")
-                      .arg(k + 1).arg(texts[k]).arg(cur_ + 1).arg(Number(shown, k)));
+                      .arg(k + 1)
+                      .arg(texts[k])
+                      .arg(cur_ + 1)
+                      .arg(Number(shown, k)));
   }
   const bool levelEdited = Form1->focusWidget() == Form1->SpinEdit6->Editor();
   const std::int64_t level = LevelValue(texts[5]);
   if ((!levelEdited || (level >= 1 && level <= 256)) && level != cur_ + 1)
     return Fail(QString("the Level field shows \"%1\"%2 while level %3 is shown")
-                    .arg(texts[5], levelEdited ? " (being edited)" : "").arg(cur_ + 1));
+                    .arg(texts[5], levelEdited ? " (being edited)" : "")
+                    .arg(cur_ + 1));
 
   // The grid draws the current level: a few cells other than the selected one, against
   // the tile pictures drawn on the grid's background.
@@ -385,94 +412,101 @@ void RandomUse::Check() {
       TilePictures::Draw(p, QPoint(0, 0), shown.Cells[std::size_t(c * 13 + r)]);
     }
     if (drawn != expected)
-      return Fail(QString("grid cell %1,%2 does not show tile %3").arg(c).arg(r).arg(shown.Cells[std::size_t(c * 13 + r)]));
+      return Fail(
+          QString("grid cell %1,%2 does not show tile %3").arg(c).arg(r).arg(shown.Cells[std::size_t(c * 13 + r)]));
   }
 }
 
 // ---- events
 
 void RandomUse::ClickPalette() {
-  TButton* const buttons[] = {Form1->BitBtn1, Form1->BitBtn2, Form1->BitBtn3, Form1->BitBtn4,  Form1->BitBtn5,
+  TButton* const buttons[] = {Form1->BitBtn1, Form1->BitBtn2, Form1->BitBtn3, Form1->BitBtn4, Form1->BitBtn5,
                               Form1->BitBtn6, Form1->BitBtn7, Form1->BitBtn8, Form1->BitBtn9, Form1->BitBtn10};
   const int tiles[] = {0, 1, 2, 3, 4, 5, 9, 8, 7, 6};
   const int i = Below(10);
-  Step(QString("click palette %1").arg(buttons[i]->objectName()), -1,
-       [&] { QTest::mouseClick(buttons[i], Qt::LeftButton, {}, QPoint(16, 16)); }, [&] { brush_ = tiles[i]; });
+  Step(
+      QString("click palette %1").arg(buttons[i]->objectName()), -1,
+      [&] { QTest::mouseClick(buttons[i], Qt::LeftButton, {}, QPoint(16, 16)); }, [&] { brush_ = tiles[i]; });
 }
 
 void RandomUse::Drag() {
   TDrawGrid* grid = Form1->DrawGrid1;
   const QPoint start = RandomGridPoint();
-  Step(QString("press on the grid at %1,%2").arg(start.x()).arg(start.y()), -1,
-       [&] { QTest::mousePress(grid, Qt::LeftButton, {}, start); },
-       [&] {
-         int c, r;
-         if (!dragging_ && OnCell(start, c, r)) {
-           dragging_ = true;
-           pointer_ = start;
-           PaintModel(c, r);
-         }
-       });
+  Step(
+      QString("press on the grid at %1,%2").arg(start.x()).arg(start.y()), -1,
+      [&] { QTest::mousePress(grid, Qt::LeftButton, {}, start); },
+      [&] {
+        int c, r;
+        if (!dragging_ && OnCell(start, c, r)) {
+          dragging_ = true;
+          pointer_ = start;
+          PaintModel(c, r);
+        }
+      });
   const int moves = Below(8);
   QPoint last = start;
   for (int m = 0; m < moves && failure_.isEmpty(); ++m) {
     if (grid->DragTimer()->isActive() && Chance(50)) {
       const int fires = Between(1, 15);
       for (int f = 0; f < fires; ++f) {
-        Step("drag timer", -1, [&] { QMetaObject::invokeMethod(grid->DragTimer(), "timeout"); },
-             [&] {
-               if (!dragging_) return;
-               const int x = pointer_.x() - kGridX, y = pointer_.y() - kGridX;
-               const int dc = x < 0 ? -1 : (x >= 11 * kPitch ? 1 : 0);
-               const int dr = y < 0 ? -1 : (y >= 13 * kPitch ? 1 : 0);
-               const int c = std::clamp(col_ + dc, 0, 10), r = std::clamp(row_ + dr, 0, 12);
-               if (c != col_ || r != row_) PaintModel(c, r);
-             });
+        Step(
+            "drag timer", -1, [&] { QMetaObject::invokeMethod(grid->DragTimer(), "timeout"); },
+            [&] {
+              if (!dragging_) return;
+              const int x = pointer_.x() - kGridX, y = pointer_.y() - kGridX;
+              const int dc = x < 0 ? -1 : (x >= 11 * kPitch ? 1 : 0);
+              const int dr = y < 0 ? -1 : (y >= 13 * kPitch ? 1 : 0);
+              const int c = std::clamp(col_ + dc, 0, 10), r = std::clamp(row_ + dr, 0, 12);
+              if (c != col_ || r != row_) PaintModel(c, r);
+            });
       }
       continue;
     }
     const QPoint to = RandomGridPoint();
     last = to;
-    Step(QString("drag to %1,%2").arg(to.x()).arg(to.y()), -1, [&] { QTest::mouseMove(grid, to); },
-         [&] {
-           if (!dragging_) return;
-           pointer_ = to;
-           int c, r;
-           if (OnCell(to, c, r)) {
-             timer_ = false;
-             if (c != col_ || r != row_) PaintModel(c, r);
-           } else {
-             timer_ = true;
-           }
-         });
+    Step(
+        QString("drag to %1,%2").arg(to.x()).arg(to.y()), -1, [&] { QTest::mouseMove(grid, to); },
+        [&] {
+          if (!dragging_) return;
+          pointer_ = to;
+          int c, r;
+          if (OnCell(to, c, r)) {
+            timer_ = false;
+            if (c != col_ || r != row_) PaintModel(c, r);
+          } else {
+            timer_ = true;
+          }
+        });
   }
   const QPoint end = Chance(70) ? last : RandomGridPoint();
-  Step(QString("release at %1,%2").arg(end.x()).arg(end.y()), -1,
-       [&] { QTest::mouseRelease(grid, Qt::LeftButton, {}, end); },
-       [&] {
-         if (!dragging_) return;
-         dragging_ = false;
-         timer_ = false;
-         int c, r;
-         if (OnCell(end, c, r) && (c != col_ || r != row_)) PaintModel(c, r);
-       });
+  Step(
+      QString("release at %1,%2").arg(end.x()).arg(end.y()), -1,
+      [&] { QTest::mouseRelease(grid, Qt::LeftButton, {}, end); },
+      [&] {
+        if (!dragging_) return;
+        dragging_ = false;
+        timer_ = false;
+        int c, r;
+        if (OnCell(end, c, r) && (c != col_ || r != row_)) PaintModel(c, r);
+      });
 }
 
 void RandomUse::ClickGrid() {
   const QPoint at = RandomGridPoint();
-  Step(QString("click the grid at %1,%2").arg(at.x()).arg(at.y()), -1,
-       [&] { QTest::mouseClick(Form1->DrawGrid1, Qt::LeftButton, {}, at); },
-       [&] {
-         int c, r;
-         if (OnCell(at, c, r)) PaintModel(c, r);
-       });
+  Step(
+      QString("click the grid at %1,%2").arg(at.x()).arg(at.y()), -1,
+      [&] { QTest::mouseClick(Form1->DrawGrid1, Qt::LeftButton, {}, at); },
+      [&] {
+        int c, r;
+        if (OnCell(at, c, r)) PaintModel(c, r);
+      });
 }
 
 void RandomUse::KeyToFocus() {
-  static const Qt::Key keys[] = {Qt::Key_Up,   Qt::Key_Down,      Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Home,
-                                 Qt::Key_End,  Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_Tab,  Qt::Key_Backtab,
-                                 Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Escape, Qt::Key_Return,
-                                 Qt::Key_A,    Qt::Key_Z,         Qt::Key_X,      Qt::Key_V,      Qt::Key_C};
+  static const Qt::Key keys[] = {Qt::Key_Up,    Qt::Key_Down,      Qt::Key_Left,     Qt::Key_Right,  Qt::Key_Home,
+                                 Qt::Key_End,   Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_Tab,    Qt::Key_Backtab,
+                                 Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Delete,   Qt::Key_Escape, Qt::Key_Return,
+                                 Qt::Key_A,     Qt::Key_Z,         Qt::Key_X,        Qt::Key_V,      Qt::Key_C};
   QWidget* target = QApplication::focusWidget();
   if (!target || target->window() != Form1) target = Form1->focusWidget();
   if (!target) target = Form1;
@@ -486,38 +520,57 @@ void RandomUse::KeyToFocus() {
   for (int k = 0; k < 5; ++k)
     if (target == Field(k)->Editor()) edited = k;
   const bool onGrid = target == Form1->DrawGrid1;
-  Step(QString("key %1 (modifiers %2) to %3").arg(QKeySequence(key).toString()).arg(int(mods)).arg(FocusedControl()),
-       edited, [&] { QTest::keyClick(target, key, mods); },
-       [&] {
-         if (button && key == Qt::Key_Space) {
-           TButton* const palette[] = {Form1->BitBtn1, Form1->BitBtn2, Form1->BitBtn3, Form1->BitBtn4,
-                                       Form1->BitBtn5, Form1->BitBtn6, Form1->BitBtn7, Form1->BitBtn8,
-                                       Form1->BitBtn9, Form1->BitBtn10};
-           const int tiles[] = {0, 1, 2, 3, 4, 5, 9, 8, 7, 6};
-           for (int i = 0; i < 10; ++i)
-             if (button == palette[i]) brush_ = tiles[i];
-           if (button == Form1->Button1)
-             expectedBoxes_ << (Playable((*model_)[std::size_t(cur_)]) ? "This level is good to go!"
-                                                                       : "This level can not be played!");
-         }
-         if (!onGrid) return;
-         const Qt::KeyboardModifiers m = mods & ~Qt::ShiftModifier;
-         const bool ctrl = m == Qt::ControlModifier;
-         if (m != Qt::NoModifier && !ctrl) return;
-         int c = col_, r = row_;
-         switch (key) {
-           case Qt::Key_Up: if (!ctrl) r = std::max(r - 1, 0); break;
-           case Qt::Key_Down: if (!ctrl) r = std::min(r + 1, 12); break;
-           case Qt::Key_Left: c = ctrl ? 0 : std::max(c - 1, 0); break;
-           case Qt::Key_Right: c = ctrl ? 10 : std::min(c + 1, 10); break;
-           case Qt::Key_Home: c = 0; if (ctrl) r = 0; break;
-           case Qt::Key_End: c = 10; if (ctrl) r = 12; break;
-           case Qt::Key_PageUp: r = 0; break;
-           case Qt::Key_PageDown: r = 12; break;
-           default: break;
-         }
-         if (c != col_ || r != row_) PaintModel(c, r);
-       });
+  Step(
+      QString("key %1 (modifiers %2) to %3").arg(QKeySequence(key).toString()).arg(int(mods)).arg(FocusedControl()),
+      edited, [&] { QTest::keyClick(target, key, mods); },
+      [&] {
+        if (button && key == Qt::Key_Space) {
+          TButton* const palette[] = {Form1->BitBtn1, Form1->BitBtn2, Form1->BitBtn3, Form1->BitBtn4, Form1->BitBtn5,
+                                      Form1->BitBtn6, Form1->BitBtn7, Form1->BitBtn8, Form1->BitBtn9, Form1->BitBtn10};
+          const int tiles[] = {0, 1, 2, 3, 4, 5, 9, 8, 7, 6};
+          for (int i = 0; i < 10; ++i)
+            if (button == palette[i]) brush_ = tiles[i];
+          if (button == Form1->Button1)
+            expectedBoxes_ << (Playable((*model_)[std::size_t(cur_)]) ? "This level is good to go!"
+                                                                      : "This level can not be played!");
+        }
+        if (!onGrid) return;
+        const Qt::KeyboardModifiers m = mods & ~Qt::ShiftModifier;
+        const bool ctrl = m == Qt::ControlModifier;
+        if (m != Qt::NoModifier && !ctrl) return;
+        int c = col_, r = row_;
+        switch (key) {
+          case Qt::Key_Up:
+            if (!ctrl) r = std::max(r - 1, 0);
+            break;
+          case Qt::Key_Down:
+            if (!ctrl) r = std::min(r + 1, 12);
+            break;
+          case Qt::Key_Left:
+            c = ctrl ? 0 : std::max(c - 1, 0);
+            break;
+          case Qt::Key_Right:
+            c = ctrl ? 10 : std::min(c + 1, 10);
+            break;
+          case Qt::Key_Home:
+            c = 0;
+            if (ctrl) r = 0;
+            break;
+          case Qt::Key_End:
+            c = 10;
+            if (ctrl) r = 12;
+            break;
+          case Qt::Key_PageUp:
+            r = 0;
+            break;
+          case Qt::Key_PageDown:
+            r = 12;
+            break;
+          default:
+            break;
+        }
+        if (c != col_ || r != row_) PaintModel(c, r);
+      });
 }
 
 void RandomUse::TypeText(QWidget* editor, const QString& text, const QString& what, int edited) {
@@ -527,10 +580,10 @@ void RandomUse::TypeText(QWidget* editor, const QString& text, const QString& wh
   }
 }
 
-static const char* const kTexts[] = {"0",     "7",     "-5",         "12",         "256",  "257", "300",
-                                     "999",   "1000",  "65535",      "65536",      "-1",   "-32769",
-                                     "2147483647", "2147483648", "99999999999", "+3", "-",  "+",
-                                     "1.5",   "abc",   "$FF",        "0x10",       "007",  "",    "1e3"};
+static const char* const kTexts[] = {"0",          "7",           "-5",    "12",    "256", "257",    "300",
+                                     "999",        "1000",        "65535", "65536", "-1",  "-32769", "2147483647",
+                                     "2147483648", "99999999999", "+3",    "-",     "+",   "1.5",    "abc",
+                                     "$FF",        "0x10",        "007",   "",      "1e3"};
 
 void RandomUse::TypeIntoField() {
   const int k = Below(6);
@@ -541,7 +594,8 @@ void RandomUse::TypeIntoField() {
     Step("click into " + name, -1, [&] {
       QTest::mouseClick(field->Editor(), Qt::LeftButton, {}, QPoint(Between(1, field->Editor()->width() - 2), 8));
     });
-    if (Chance(70)) Step("select all in " + name, edited, [&] { QTest::keyClick(field->Editor(), Qt::Key_A, Qt::ControlModifier); });
+    if (Chance(70))
+      Step("select all in " + name, edited, [&] { QTest::keyClick(field->Editor(), Qt::Key_A, Qt::ControlModifier); });
   } else if (QApplication::focusWidget() != field->Editor()) {
     return;  // Tab gets there another time
   }
@@ -568,41 +622,45 @@ void RandomUse::ArrowButton() {
 }
 
 void RandomUse::Wheel() {
-  QWidget* const targets[] = {Form1->DrawGrid1, Form1->SpinEdit1->Editor(), Form1->SpinEdit6->Editor(),
-                              Form1->BitBtn4, Form1->Button1, Form1->centralWidget()};
+  QWidget* const targets[] = {Form1->DrawGrid1, Form1->SpinEdit1->Editor(), Form1->SpinEdit6->Editor(), Form1->BitBtn4,
+                              Form1->Button1,   Form1->centralWidget()};
   QWidget* target = Pick(targets);
   const int delta = Chance(50) ? (Chance(50) ? 120 : -120) * Between(1, 3) : Between(-300, 300);
   const bool gridFocused = Form1->DrawGrid1->hasFocus();
-  Step(QString("wheel %1 over %2").arg(delta).arg(target->objectName()), -1,
-       [&] {
-         const QPoint at(target->width() / 2, target->height() / 2);
-         QWheelEvent wheel(at, target->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, {}, Qt::NoScrollPhase, false);
-         QApplication::sendEvent(target, &wheel);
-       },
-       [&] {
-         if (!gridFocused || delta == 0) return;
-         wheel_ += delta;
-         for (; wheel_ >= 120; wheel_ -= 120)
-           if (row_ > 0) PaintModel(col_, row_ - 1);
-         for (; wheel_ <= -120; wheel_ += 120)
-           if (row_ < 12) PaintModel(col_, row_ + 1);
-       });
+  Step(
+      QString("wheel %1 over %2").arg(delta).arg(target->objectName()), -1,
+      [&] {
+        const QPoint at(target->width() / 2, target->height() / 2);
+        QWheelEvent wheel(at, target->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, {}, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(target, &wheel);
+      },
+      [&] {
+        if (!gridFocused || delta == 0) return;
+        wheel_ += delta;
+        for (; wheel_ >= 120; wheel_ -= 120)
+          if (row_ > 0) PaintModel(col_, row_ - 1);
+        for (; wheel_ <= -120; wheel_ += 120)
+          if (row_ < 12) PaintModel(col_, row_ + 1);
+      });
 }
 
 void RandomUse::CheckLevel() {
-  Step("click Check Level", -1, [&] { QTest::mouseClick(Form1->Button1, Qt::LeftButton); },
-       [&] {
-         expectedBoxes_ << (Playable((*model_)[std::size_t(cur_)]) ? "This level is good to go!"
-                                                                   : "This level can not be played!");
-       });
+  Step(
+      "click Check Level", -1, [&] { QTest::mouseClick(Form1->Button1, Qt::LeftButton); },
+      [&] {
+        expectedBoxes_ << (Playable((*model_)[std::size_t(cur_)]) ? "This level is good to go!"
+                                                                  : "This level can not be played!");
+      });
 }
 
 void RandomUse::NewSet() {
-  Step("Levels > New Set", -1, [&] { Form1->N1->trigger(); },
-       [&] {
-         quarvel::ClearLevelSet(*model_);
-         cur_ = 0;
-       });
+  Step(
+      "Levels > New Set", -1, [&] { Form1->N1->trigger(); },
+      [&] {
+        quarvel::ClearLevelSet(*model_);
+        cur_ = 0;
+      });
 }
 
 int RandomUse::AnswerFileDialog(QFileDialog& dialog) {
@@ -617,56 +675,59 @@ void RandomUse::OpenSet() {
   fileAnswer_ = Chance(10) ? QString() : QString::fromStdString(RandomName(false));
   chosen_.clear();
   fileDialogs_ = 0;
-  Step("Levels > Open Set " + (fileAnswer_.isEmpty() ? QString("(cancelled)") : fileAnswer_), -1,
-       [&] { Form1->N2->trigger(); },
-       [&] {
-         if (fileDialogs_ != 1) return Fail("Open Set showed no file dialog");
-         if (chosen_.isEmpty()) return;
-         std::vector<DagLevel> levels;
-         if (const int err = ReadModel(chosen_.toStdString(), levels)) {
-           expectedBoxes_ << ErrorText(err);
-           ++tally_["opens refused"];
-           return;
-         }
-         for (std::size_t i = 0; i < levels.size(); ++i) (*model_)[i] = RecordOf(levels[i]);
-         cur_ = 0;
-         ++tally_["sets opened"];
-       });
+  Step(
+      "Levels > Open Set " + (fileAnswer_.isEmpty() ? QString("(cancelled)") : fileAnswer_), -1,
+      [&] { Form1->N2->trigger(); },
+      [&] {
+        if (fileDialogs_ != 1) return Fail("Open Set showed no file dialog");
+        if (chosen_.isEmpty()) return;
+        std::vector<DagLevel> levels;
+        if (const int err = ReadModel(chosen_.toStdString(), levels)) {
+          expectedBoxes_ << ErrorText(err);
+          ++tally_["opens refused"];
+          return;
+        }
+        for (std::size_t i = 0; i < levels.size(); ++i) (*model_)[i] = RecordOf(levels[i]);
+        cur_ = 0;
+        ++tally_["sets opened"];
+      });
 }
 
 void RandomUse::SaveSet() {
   fileAnswer_ = Chance(10) ? QString() : QString::fromStdString(RandomName(true));
   chosen_.clear();
   fileDialogs_ = 0;
-  Step("Levels > Save Set " + (fileAnswer_.isEmpty() ? QString("(cancelled)") : fileAnswer_), -1,
-       [&] { Form1->N3->trigger(); },
-       [&] {
-         expectedBoxes_ << "All incorrect levels will be deleted from the set";
-         if (fileDialogs_ != 1) return Fail("Save Set showed no file dialog");
-         if (chosen_.isEmpty()) return;
-         const std::string path = chosen_.toStdString();
-         const auto it = files_.find(path);
-         int err = 0;
-         if (it == files_.end()) {
-           if (path.find("/no-folder/") != std::string::npos) err = quarvel::kInvalidFilename.Code;
-         } else if (it->second.kind == Entry::Folder || it->second.kind == Entry::Fifo || it->second.readOnly) {
-           err = quarvel::kFileAccessDenied.Code;
-         }
-         ++tally_[err ? "saves refused" : "sets saved"];
-         if (err) {
-           expectedBoxes_ << ErrorText(err);
-         } else {
-           Entry saved;
-           for (const LevelRecord& r : *model_)
-             if (Playable(r)) saved.levels.push_back(quarvel_test::DagLevelOf(r));
-           files_[path] = saved;
-           if (quarvel_test::ReadAll(path) != quarvel_test::DagFile(saved.levels))
-             return Fail(QString::fromStdString("the file saved as " + path + " is not the set's playable levels"));
-         }
-         // Whatever the outcome, the folder holds nothing but what the model knows.
-         for (const QString& name : QDir(QString::fromStdString(dir_.Path())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
-           if (!files_.count(dir_ / name.toStdString())) return Fail("the folder holds a stray file " + name);
-       });
+  Step(
+      "Levels > Save Set " + (fileAnswer_.isEmpty() ? QString("(cancelled)") : fileAnswer_), -1,
+      [&] { Form1->N3->trigger(); },
+      [&] {
+        expectedBoxes_ << "All incorrect levels will be deleted from the set";
+        if (fileDialogs_ != 1) return Fail("Save Set showed no file dialog");
+        if (chosen_.isEmpty()) return;
+        const std::string path = chosen_.toStdString();
+        const auto it = files_.find(path);
+        int err = 0;
+        if (it == files_.end()) {
+          if (path.find("/no-folder/") != std::string::npos) err = quarvel::kInvalidFilename.Code;
+        } else if (it->second.kind == Entry::Folder || it->second.kind == Entry::Fifo || it->second.readOnly) {
+          err = quarvel::kFileAccessDenied.Code;
+        }
+        ++tally_[err ? "saves refused" : "sets saved"];
+        if (err) {
+          expectedBoxes_ << ErrorText(err);
+        } else {
+          Entry saved;
+          for (const LevelRecord& r : *model_)
+            if (Playable(r)) saved.levels.push_back(quarvel_test::DagLevelOf(r));
+          files_[path] = saved;
+          if (quarvel_test::ReadAll(path) != quarvel_test::DagFile(saved.levels))
+            return Fail(QString::fromStdString("the file saved as " + path + " is not the set's playable levels"));
+        }
+        // Whatever the outcome, the folder holds nothing but what the model knows.
+        for (const QString& name : QDir(QString::fromStdString(dir_.Path()))
+                                       .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+          if (!files_.count(dir_ / name.toStdString())) return Fail("the folder holds a stray file " + name);
+      });
 }
 
 int RandomUse::AnswerCopyDialog() {
@@ -687,7 +748,9 @@ int RandomUse::AnswerCopyDialog() {
         if (QWidget* f = QApplication::focusWidget(); f && f->window() == Form2)
           QTest::keyClick(f, Chance(50) ? Qt::Key_Tab : Qt::Key_Backtab);
         break;
-      case 2: QTest::mouseClick(Chance(50) ? field->UpButton() : field->DownButton(), Qt::LeftButton); break;
+      case 2:
+        QTest::mouseClick(Chance(50) ? field->UpButton() : field->DownButton(), Qt::LeftButton);
+        break;
       default:
         if (QWidget* f = QApplication::focusWidget(); f && f->window() == Form2 && qobject_cast<QLineEdit*>(f))
           QTest::keyClick(f, Chance(50) ? Qt::Key_Up : Qt::Key_Down);
@@ -717,38 +780,39 @@ void RandomUse::Copy() {
     Fail("an unexpected dialog: " + dialog.objectName());
     return int(QDialog::Rejected);
   });
-  Step("Levels > Copy " + (fileAnswer_.isEmpty() ? QString("(cancelled)") : fileAnswer_), -1,
-       [&] { Form1->N7->trigger(); },
-       [&] {
-         if (fileDialogs_ != 1) return Fail("Copy showed no file dialog");
-         if (chosen_.isEmpty()) {
-           if (copyAsked) Fail("the Levels Copy dialog came after a cancelled file dialog");
-           return;
-         }
-         std::vector<DagLevel> levels;
-         if (const int err = ReadModel(chosen_.toStdString(), levels)) {
-           expectedBoxes_ << ErrorText(err);
-           if (copyAsked) Fail("the Levels Copy dialog came after a failed read");
-           return;
-         }
-         if (!copyAsked) return Fail("no Levels Copy dialog");
-         // Every field of the dialog was left by the click on OK or Cancel: each reads as a
-         // number in 1..256, or as none at all.
-         std::int32_t values[3];
-         TSpinEdit* const fields[] = {Form2->SpinEdit1, Form2->SpinEdit2, Form2->SpinEdit3};
-         for (int i = 0; i < 3; ++i) {
-           std::int64_t v = 0;
-           if (ReadDecimal(fields[i]->Text(), v) && (v < 1 || v > 256))
-             return Fail(QString("Levels Copy field %1 was left showing \"%2\"").arg(i + 1).arg(fields[i]->Text()));
-           values[i] = std::int32_t(std::clamp<std::int64_t>(LevelValue(fields[i]->Text()), 1, 256));
-         }
-         if (copyResult != QDialog::Accepted) return;
-         ++tally_["copies"];
-         current_ += QString(" start %1 quantity %2 after %3").arg(values[0]).arg(values[1]).arg(values[2]);
-         auto source = quarvel_test::NewSet();
-         for (std::size_t i = 0; i < levels.size(); ++i) (*source)[i] = RecordOf(levels[i]);
-         quarvel::CopyLevels(*model_, *source, std::int32_t(levels.size()), values[0], values[1], values[2], cur_);
-       });
+  Step(
+      "Levels > Copy " + (fileAnswer_.isEmpty() ? QString("(cancelled)") : fileAnswer_), -1,
+      [&] { Form1->N7->trigger(); },
+      [&] {
+        if (fileDialogs_ != 1) return Fail("Copy showed no file dialog");
+        if (chosen_.isEmpty()) {
+          if (copyAsked) Fail("the Levels Copy dialog came after a cancelled file dialog");
+          return;
+        }
+        std::vector<DagLevel> levels;
+        if (const int err = ReadModel(chosen_.toStdString(), levels)) {
+          expectedBoxes_ << ErrorText(err);
+          if (copyAsked) Fail("the Levels Copy dialog came after a failed read");
+          return;
+        }
+        if (!copyAsked) return Fail("no Levels Copy dialog");
+        // Every field of the dialog was left by the click on OK or Cancel: each reads as a
+        // number in 1..256, or as none at all.
+        std::int32_t values[3];
+        TSpinEdit* const fields[] = {Form2->SpinEdit1, Form2->SpinEdit2, Form2->SpinEdit3};
+        for (int i = 0; i < 3; ++i) {
+          std::int64_t v = 0;
+          if (ReadDecimal(fields[i]->Text(), v) && (v < 1 || v > 256))
+            return Fail(QString("Levels Copy field %1 was left showing \"%2\"").arg(i + 1).arg(fields[i]->Text()));
+          values[i] = std::int32_t(std::clamp<std::int64_t>(LevelValue(fields[i]->Text()), 1, 256));
+        }
+        if (copyResult != QDialog::Accepted) return;
+        ++tally_["copies"];
+        current_ += QString(" start %1 quantity %2 after %3").arg(values[0]).arg(values[1]).arg(values[2]);
+        auto source = quarvel_test::NewSet();
+        for (std::size_t i = 0; i < levels.size(); ++i) (*source)[i] = RecordOf(levels[i]);
+        quarvel::CopyLevels(*model_, *source, std::int32_t(levels.size()), values[0], values[1], values[2], cur_);
+      });
   InstallHandlers();
 }
 
@@ -775,20 +839,22 @@ void RandomUse::About() {
     shown = true;
     return AnswerAbout();
   });
-  Step("Help > About", -1, [&] { Form1->About2->trigger(); },
-       [&] {
-         if (!shown) Fail("no About box");
-         if (Form3->isVisible()) Fail("the About box stayed open");
-       });
+  Step(
+      "Help > About", -1, [&] { Form1->About2->trigger(); },
+      [&] {
+        if (!shown) Fail("no About box");
+        if (Form3->isVisible()) Fail("the About box stayed open");
+      });
   InstallHandlers();
 }
 
 // Exit ends the program; the next event finds it started afresh, as the user would.
 void RandomUse::Exit() {
-  Step("Levels > Exit", -1, [&] { Form1->N5->trigger(); },
-       [&] {
-         if (Form1->isVisible()) Fail("Exit left the main window open");
-       });
+  Step(
+      "Levels > Exit", -1, [&] { Form1->N5->trigger(); },
+      [&] {
+        if (Form1->isVisible()) Fail("Exit left the main window open");
+      });
   if (!failure_.isEmpty()) return;
   DestroyProgramWindows();
   CreateProgramWindows();
@@ -821,20 +887,34 @@ QString RandomUse::Run() {
   Check();
   for (event_ = 1; event_ <= events_ && failure_.isEmpty(); ++event_) {
     const int roll = Below(1000);
-    if (roll < 110) ClickPalette();
-    else if (roll < 240) Drag();
-    else if (roll < 320) ClickGrid();
-    else if (roll < 520) KeyToFocus();
-    else if (roll < 690) TypeIntoField();
-    else if (roll < 800) ArrowButton();
-    else if (roll < 860) Wheel();
-    else if (roll < 885) CheckLevel();
-    else if (roll < 905) NewSet();
-    else if (roll < 940) OpenSet();
-    else if (roll < 965) SaveSet();
-    else if (roll < 990) Copy();
-    else if (roll < 998) About();
-    else Exit();
+    if (roll < 110)
+      ClickPalette();
+    else if (roll < 240)
+      Drag();
+    else if (roll < 320)
+      ClickGrid();
+    else if (roll < 520)
+      KeyToFocus();
+    else if (roll < 690)
+      TypeIntoField();
+    else if (roll < 800)
+      ArrowButton();
+    else if (roll < 860)
+      Wheel();
+    else if (roll < 885)
+      CheckLevel();
+    else if (roll < 905)
+      NewSet();
+    else if (roll < 940)
+      OpenSet();
+    else if (roll < 965)
+      SaveSet();
+    else if (roll < 990)
+      Copy();
+    else if (roll < 998)
+      About();
+    else
+      Exit();
   }
   const int last = event_ - 1;
   DestroyProgramWindows();
@@ -845,8 +925,11 @@ QString RandomUse::Run() {
   for (const auto& [what, n] : tally_) tally << QString("%1 %2").arg(n).arg(what);
   qInfo("random use: %s", qPrintable(tally.join(", ")));
   if (failure_.isEmpty()) return QString();
-  QString report = QString("seed %1, event %2 (%3): %4\nreplay: QUARVEL_SOAK_SEED=%1 QUARVEL_SOAK_EVENTS=%2\nthe last steps:")
-                       .arg(seed_).arg(last).arg(current_, failure_);
+  QString report =
+      QString("seed %1, event %2 (%3): %4\nreplay: QUARVEL_SOAK_SEED=%1 QUARVEL_SOAK_EVENTS=%2\nthe last steps:")
+          .arg(seed_)
+          .arg(last)
+          .arg(current_, failure_);
   for (const QString& step : recent_) report += "\n  " + step;
   return report;
 }

@@ -9,8 +9,8 @@
 
 #include "widgets/Button.h"
 #include "widgets/DrawGrid.h"
-#include "windows/ProgramWindows.h"
 #include "widgets/SpinEdit.h"
+#include "windows/ProgramWindows.h"
 #include "windows/Unit1.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"

@@ -1,10 +1,10 @@
 // What a screen reader learns through Qt's accessibility interfaces: every control's name,
 // the grid as a table of named cells, and the focus following the current cell.
-#include <QAccessible>
-#include <QAccessibleEvent>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
+#include <QAccessible>
+#include <QAccessibleEvent>
 
 #include "WindowsFixture.h"
 
@@ -56,29 +56,52 @@ class AccessibilityTest : public QObject {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
     // The palette buttons by the tile each one shows.
-    QTest::newRow("BitBtn1") << "BitBtn1" << "Empty";
-    QTest::newRow("BitBtn2") << "BitBtn2" << "Red block";
-    QTest::newRow("BitBtn3") << "BitBtn3" << "Green block";
-    QTest::newRow("BitBtn4") << "BitBtn4" << "Blue block";
-    QTest::newRow("BitBtn5") << "BitBtn5" << "Yellow block";
-    QTest::newRow("BitBtn6") << "BitBtn6" << "Grey block";
-    QTest::newRow("BitBtn7") << "BitBtn7" << "Cannon left";
-    QTest::newRow("BitBtn8") << "BitBtn8" << "Cannon down";
-    QTest::newRow("BitBtn9") << "BitBtn9" << "Cannon right";
-    QTest::newRow("BitBtn10") << "BitBtn10" << "Cannon up";
-    QTest::newRow("SpinEdit1") << "SpinEdit1" << "Rubies";
-    QTest::newRow("SpinEdit2") << "SpinEdit2" << "Emeralds";
-    QTest::newRow("SpinEdit3") << "SpinEdit3" << "Sapphires";
-    QTest::newRow("SpinEdit4") << "SpinEdit4" << "Bombs";
-    QTest::newRow("SpinEdit5") << "SpinEdit5" << "Time";
-    QTest::newRow("SpinEdit6") << "SpinEdit6" << "Level";
-    QTest::newRow("Button1") << "Button1" << "Check Level";
-    QTest::newRow("copy SpinEdit1") << "Form2/SpinEdit1" << "Start from";
-    QTest::newRow("copy SpinEdit2") << "Form2/SpinEdit2" << "Quantity";
-    QTest::newRow("copy SpinEdit3") << "Form2/SpinEdit3" << "Insert after";
-    QTest::newRow("copy OK") << "Form2/Button1" << "OK";
-    QTest::newRow("copy Cancel") << "Form2/Button2" << "Cancel";
-    QTest::newRow("about Close") << "Form3/Button1" << "Close";
+    QTest::newRow("BitBtn1") << "BitBtn1"
+                             << "Empty";
+    QTest::newRow("BitBtn2") << "BitBtn2"
+                             << "Red block";
+    QTest::newRow("BitBtn3") << "BitBtn3"
+                             << "Green block";
+    QTest::newRow("BitBtn4") << "BitBtn4"
+                             << "Blue block";
+    QTest::newRow("BitBtn5") << "BitBtn5"
+                             << "Yellow block";
+    QTest::newRow("BitBtn6") << "BitBtn6"
+                             << "Grey block";
+    QTest::newRow("BitBtn7") << "BitBtn7"
+                             << "Cannon left";
+    QTest::newRow("BitBtn8") << "BitBtn8"
+                             << "Cannon down";
+    QTest::newRow("BitBtn9") << "BitBtn9"
+                             << "Cannon right";
+    QTest::newRow("BitBtn10") << "BitBtn10"
+                              << "Cannon up";
+    QTest::newRow("SpinEdit1") << "SpinEdit1"
+                               << "Rubies";
+    QTest::newRow("SpinEdit2") << "SpinEdit2"
+                               << "Emeralds";
+    QTest::newRow("SpinEdit3") << "SpinEdit3"
+                               << "Sapphires";
+    QTest::newRow("SpinEdit4") << "SpinEdit4"
+                               << "Bombs";
+    QTest::newRow("SpinEdit5") << "SpinEdit5"
+                               << "Time";
+    QTest::newRow("SpinEdit6") << "SpinEdit6"
+                               << "Level";
+    QTest::newRow("Button1") << "Button1"
+                             << "Check Level";
+    QTest::newRow("copy SpinEdit1") << "Form2/SpinEdit1"
+                                    << "Start from";
+    QTest::newRow("copy SpinEdit2") << "Form2/SpinEdit2"
+                                    << "Quantity";
+    QTest::newRow("copy SpinEdit3") << "Form2/SpinEdit3"
+                                    << "Insert after";
+    QTest::newRow("copy OK") << "Form2/Button1"
+                             << "OK";
+    QTest::newRow("copy Cancel") << "Form2/Button2"
+                                 << "Cancel";
+    QTest::newRow("about Close") << "Form3/Button1"
+                                 << "Close";
   }
 
   void controlNames() {
@@ -167,7 +190,8 @@ class AccessibilityTest : public QObject {
     Seen().clear();
     QTest::keyClick(Form1->DrawGrid1, Qt::Key_Left);
     QTest::keyClick(Form1->DrawGrid1, Qt::Key_Up);
-    for (const auto& e : Seen()) QVERIFY(!(e.type == QAccessible::Focus && e.object == Form1->DrawGrid1 && e.child >= 0));
+    for (const auto& e : Seen())
+      QVERIFY(!(e.type == QAccessible::Focus && e.object == Form1->DrawGrid1 && e.child >= 0));
   }
 
  private:

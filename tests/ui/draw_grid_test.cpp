@@ -212,8 +212,8 @@ class DrawGridTest : public QObject {
       Qt::MouseButton button = verb == QLatin1String("rclick")   ? Qt::RightButton
                                : verb == QLatin1String("mclick") ? Qt::MiddleButton
                                                                  : Qt::LeftButton;
-      const QPoint pos = verb == QLatin1String("clickat") ? QPoint(a[1].toInt(), a[2].toInt())
-                                                          : Centre(a[1].toInt(), a[2].toInt());
+      const QPoint pos =
+          verb == QLatin1String("clickat") ? QPoint(a[1].toInt(), a[2].toInt()) : Centre(a[1].toInt(), a[2].toInt());
       Qt::KeyboardModifiers mods;
       if (a.size() > 3) mods = a[3] == QLatin1String("Shift") ? Qt::ShiftModifier : Qt::ControlModifier;
       QTest::mouseClick(grid, button, mods, pos);
@@ -318,8 +318,7 @@ class DrawGridTest : public QObject {
     QTest::newRow("left at row 2") << Cell{6, 2} << QPoint(-15, row2)
                                    << Cells{{5, 2}, {4, 2}, {3, 2}, {2, 2}, {1, 2}, {0, 2}};
     QTest::newRow("on the left border") << Cell{2, 2} << QPoint(1, row2) << Cells{{1, 2}, {0, 2}};
-    QTest::newRow("up-left") << Cell{4, 6} << QPoint(-15, -15)
-                             << Cells{{3, 5}, {2, 4}, {1, 3}, {0, 2}, {0, 1}, {0, 0}};
+    QTest::newRow("up-left") << Cell{4, 6} << QPoint(-15, -15) << Cells{{3, 5}, {2, 4}, {1, 3}, {0, 2}, {0, 1}, {0, 0}};
     QTest::newRow("right strip") << Cell{8, 2} << QPoint(235, row2) << Cells{{9, 2}, {10, 2}};
     QTest::newRow("below") << Cell{8, 9} << QPoint(col8, 300) << Cells{{8, 10}, {8, 11}, {8, 12}};
     QTest::newRow("bottom strip") << Cell{8, 11} << QPoint(col8, 276) << Cells{{8, 12}};
@@ -447,7 +446,7 @@ class DrawGridTest : public QObject {
     edit->setFocus();
     QCoreApplication::processEvents();
     QVERIFY(!draws.empty());
-        for (const auto& dc : draws) {
+    for (const auto& dc : draws) {
       QCOMPARE(dc.col * 100 + dc.row, 404);
       QVERIFY(dc.state.Selected);
       QVERIFY(!dc.state.Focused);
@@ -485,8 +484,9 @@ class DrawGridTest : public QObject {
     QImage img = Grab();
     auto at = [&](int x, int y) { return QColor(img.pixel(x, y)); };
     auto check = [&](int x, int y, const QColor& want) {
-      QVERIFY2(at(x, y).rgb() == want.rgb(), qPrintable(QStringLiteral("pixel (%1,%2) is %3, want %4")
-                                                .arg(x).arg(y).arg(at(x, y).name(), want.name())));
+      QVERIFY2(
+          at(x, y).rgb() == want.rgb(),
+          qPrintable(QStringLiteral("pixel (%1,%2) is %3, want %4").arg(x).arg(y).arg(at(x, y).name(), want.name())));
     };
 
     // The border: a sunken edge, darker above and left, lighter below and right.
@@ -520,7 +520,8 @@ class DrawGridTest : public QObject {
         const QRect cell = grid->CellRect(c, r);
         for (int y = cell.top(); y <= cell.bottom(); ++y)
           for (int x = cell.left(); x <= cell.right(); ++x)
-            if (at(x, y).rgb() != white.rgb()) QFAIL(qPrintable(QStringLiteral("cell (%1,%2) not white").arg(c).arg(r)));
+            if (at(x, y).rgb() != white.rgb())
+              QFAIL(qPrintable(QStringLiteral("cell (%1,%2) not white").arg(c).arg(r)));
       }
     }
 

@@ -14,8 +14,8 @@
 #include <climits>
 #include <memory>
 
-#include "widgets/SpinEdit.h"
 #include "desktop/TestSeams.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 
@@ -37,13 +37,13 @@ class IntegerFieldTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<QWidget> window;
-  QLineEdit* other = nullptr;   // another control of the window
-  TSpinEdit* plain = nullptr;   // no range
-  TSpinEdit* level = nullptr;   // range 1 to 256
+  QLineEdit* other = nullptr;  // another control of the window
+  TSpinEdit* plain = nullptr;  // no range
+  TSpinEdit* level = nullptr;  // range 1 to 256
   QLocale startLocale;
   int beeps = 0;
   int changes = 0;
-  QStringList seen;             // the text at each run of a change handler
+  QStringList seen;  // the text at each run of a change handler
   TSpinEdit* lastSender = nullptr;
 
   TSpinEdit* FieldFor(bool ranged) { return ranged ? level : plain; }
@@ -167,19 +167,32 @@ class IntegerFieldTest : public QObject {
     QTest::addColumn<int>("runs");
     QTest::addColumn<int>("beeped");
     // Typed in a German locale, whose decimal separator is the comma.
-    QTest::newRow("digit") << "12" << int(Qt::Key_3) << "3" << "123" << 1 << 0;
-    QTest::newRow("plus") << "" << int(Qt::Key_Plus) << "+" << "+" << 1 << 0;
-    QTest::newRow("minus") << "7" << int(Qt::Key_Minus) << "-" << "7-" << 1 << 0;
-    QTest::newRow("locale separator") << "1" << int(Qt::Key_Comma) << "," << "1," << 1 << 0;
-    QTest::newRow("other separator") << "1" << int(Qt::Key_Period) << "." << "1" << 0 << 1;
-    QTest::newRow("letter") << "12" << int(Qt::Key_A) << "a" << "12" << 0 << 1;
-    QTest::newRow("dollar") << "12" << int(Qt::Key_Dollar) << "$" << "12" << 0 << 1;
-    QTest::newRow("space") << "12" << int(Qt::Key_Space) << " " << "12" << 0 << 1;
-    QTest::newRow("enter") << "12" << int(Qt::Key_Return) << "\r" << "12" << 0 << 1;
-    QTest::newRow("keypad enter") << "12" << int(Qt::Key_Enter) << "\r" << "12" << 0 << 1;
-    QTest::newRow("backspace") << "12" << int(Qt::Key_Backspace) << "\b" << "1" << 1 << 0;
-    QTest::newRow("backspace on empty") << "" << int(Qt::Key_Backspace) << "\b" << "" << 0 << 0;
-    QTest::newRow("left arrow") << "12" << int(Qt::Key_Left) << "" << "12" << 0 << 0;
+    QTest::newRow("digit") << "12" << int(Qt::Key_3) << "3"
+                           << "123" << 1 << 0;
+    QTest::newRow("plus") << "" << int(Qt::Key_Plus) << "+"
+                          << "+" << 1 << 0;
+    QTest::newRow("minus") << "7" << int(Qt::Key_Minus) << "-"
+                           << "7-" << 1 << 0;
+    QTest::newRow("locale separator") << "1" << int(Qt::Key_Comma) << ","
+                                      << "1," << 1 << 0;
+    QTest::newRow("other separator") << "1" << int(Qt::Key_Period) << "."
+                                     << "1" << 0 << 1;
+    QTest::newRow("letter") << "12" << int(Qt::Key_A) << "a"
+                            << "12" << 0 << 1;
+    QTest::newRow("dollar") << "12" << int(Qt::Key_Dollar) << "$"
+                            << "12" << 0 << 1;
+    QTest::newRow("space") << "12" << int(Qt::Key_Space) << " "
+                           << "12" << 0 << 1;
+    QTest::newRow("enter") << "12" << int(Qt::Key_Return) << "\r"
+                           << "12" << 0 << 1;
+    QTest::newRow("keypad enter") << "12" << int(Qt::Key_Enter) << "\r"
+                                  << "12" << 0 << 1;
+    QTest::newRow("backspace") << "12" << int(Qt::Key_Backspace) << "\b"
+                               << "1" << 1 << 0;
+    QTest::newRow("backspace on empty") << "" << int(Qt::Key_Backspace) << "\b"
+                                        << "" << 0 << 0;
+    QTest::newRow("left arrow") << "12" << int(Qt::Key_Left) << ""
+                                << "12" << 0 << 0;
   }
   void typing() {
     QFETCH(QString, start);

@@ -1,16 +1,16 @@
 // Editing a level in the real main window: palette, painting, number fields, Level field,
 // Check Level, and a storm of random input.
-#include <QPushButton>
-#include <QRandomGenerator>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include "WindowsFixture.h"
-#include "model/LevelCheck.h"
 #include "desktop/TestSeams.h"
+#include "model/LevelCheck.h"
 
 using namespace Unit1;
 using quarvel::LevelRecord;
@@ -58,7 +58,8 @@ class LevelEditingTest : public QObject {
     QCOMPARE(FocusedControl(), QString("DrawGrid1"));
     // The picture is on screen: the red block's centre is not the window colour.
     const QImage image = Form1->DrawGrid1->grab().toImage();
-    QVERIFY(image.pixelColor(Form1->DrawGrid1->CellRect(3, 4).center()) != Form1->DrawGrid1->palette().color(QPalette::Base));
+    QVERIFY(image.pixelColor(Form1->DrawGrid1->CellRect(3, 4).center()) !=
+            Form1->DrawGrid1->palette().color(QPalette::Base));
 
     // Drag across row 5 from column 2 to 6 and back over column 4.
     QTest::mouseClick(Form1->BitBtn4, Qt::LeftButton, {}, QPoint(16, 16));
@@ -100,9 +101,9 @@ class LevelEditingTest : public QObject {
     QCOMPARE(LevelSet[0].Time, 0);
     QCOMPARE(Form1->SpinEdit5->Text(), QString());
 
-    const std::pair<TSpinEdit*, const std::int16_t*> fields[] = {
-        {Form1->SpinEdit2, &LevelSet[0].Emeralds}, {Form1->SpinEdit3, &LevelSet[0].Sapphires},
-        {Form1->SpinEdit4, &LevelSet[0].Bombs}};
+    const std::pair<TSpinEdit*, const std::int16_t*> fields[] = {{Form1->SpinEdit2, &LevelSet[0].Emeralds},
+                                                                 {Form1->SpinEdit3, &LevelSet[0].Sapphires},
+                                                                 {Form1->SpinEdit4, &LevelSet[0].Bombs}};
     for (const auto& [field, number] : fields) {
       TypeInto(field, "-7");
       QCOMPARE(*number, -7);
@@ -233,14 +234,16 @@ class LevelEditingTest : public QObject {
                         Qt::NoScrollPhase, false);
       QApplication::sendEvent(over, &wheel);
     };
-    QWidget* elsewhere[] = {Form1->BitBtn7, Form1->SpinEdit1->Editor(), Form1->Label6, Form1->Button1, Form1->MainMenu1};
+    QWidget* elsewhere[] = {Form1->BitBtn7, Form1->SpinEdit1->Editor(), Form1->Label6, Form1->Button1,
+                            Form1->MainMenu1};
     for (QWidget* over : elsewhere) turn(over, -120);
     QCOMPARE(Form1->DrawGrid1->Row(), 7);
     for (int row = 3; row <= 7; ++row) QCOMPARE(ReadCell(LevelSet, 0, 5, row), quarvel::GreenBlock);
     QCOMPARE(Form1->SpinEdit1->Text(), QString("0"));
 
     Form1->SpinEdit1->Editor()->setFocus(Qt::TabFocusReason);
-    for (QWidget* over : {static_cast<QWidget*>(Form1->DrawGrid1), static_cast<QWidget*>(Form1->BitBtn7)}) turn(over, 120);
+    for (QWidget* over : {static_cast<QWidget*>(Form1->DrawGrid1), static_cast<QWidget*>(Form1->BitBtn7)})
+      turn(over, 120);
     QCOMPARE(Form1->DrawGrid1->Row(), 7);
     QCOMPARE(Form1->SpinEdit1->Text(), QString("0"));
   }
@@ -297,12 +300,17 @@ class LevelEditingTest : public QObject {
     int boxes = 0;
     SetMessageBoxHandler([&](const QString&, const QString&, TMessageBoxStyle) { return ++boxes; });
     QRandomGenerator random(20261210);
-    QWidget* targets[] = {Form1->DrawGrid1,          Form1->SpinEdit1->Editor(), Form1->SpinEdit5->Editor(),
-                          Form1->SpinEdit6->Editor(), Form1->BitBtn3,            Form1->BitBtn7,
-                          Form1->Button1,            Form1->DrawGrid1};
-    const Qt::Key keys[] = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Left,  Qt::Key_Right, Qt::Key_Home,
-                            Qt::Key_End,    Qt::Key_PageUp,   Qt::Key_PageDown, Qt::Key_Tab, Qt::Key_Backtab,
-                            Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Space, Qt::Key_F2};
+    QWidget* targets[] = {Form1->DrawGrid1,
+                          Form1->SpinEdit1->Editor(),
+                          Form1->SpinEdit5->Editor(),
+                          Form1->SpinEdit6->Editor(),
+                          Form1->BitBtn3,
+                          Form1->BitBtn7,
+                          Form1->Button1,
+                          Form1->DrawGrid1};
+    const Qt::Key keys[] = {Qt::Key_Up,     Qt::Key_Down,      Qt::Key_Left,     Qt::Key_Right, Qt::Key_Home,
+                            Qt::Key_End,    Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_Tab,   Qt::Key_Backtab,
+                            Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete,   Qt::Key_Space, Qt::Key_F2};
     const char* texts[] = {"0", "9", "-", "+", "x", "$F", "300", "-1", "65536", "2147483648", " ", "a"};
     QElapsedTimer clock;
     clock.start();
@@ -311,21 +319,29 @@ class LevelEditingTest : public QObject {
       const QPoint point(random.bounded(-20, target->width() + 20), random.bounded(-20, target->height() + 20));
       const Qt::KeyboardModifiers modifiers = random.bounded(4) == 0 ? Qt::ControlModifier : Qt::NoModifier;
       switch (random.bounded(6)) {
-        case 0: QTest::mouseClick(target, Qt::LeftButton, modifiers, point); break;
+        case 0:
+          QTest::mouseClick(target, Qt::LeftButton, modifiers, point);
+          break;
         case 1:
           QTest::mousePress(target, Qt::LeftButton, {}, point);
           QTest::mouseMove(target, QPoint(random.bounded(-30, 270), random.bounded(-30, 300)));
           QTest::mouseRelease(target, Qt::LeftButton, {}, point);
           break;
-        case 2: QTest::keyClick(target, keys[random.bounded(int(std::size(keys)))], modifiers); break;
-        case 3: QTest::keyClicks(target, texts[random.bounded(int(std::size(texts)))]); break;
+        case 2:
+          QTest::keyClick(target, keys[random.bounded(int(std::size(keys)))], modifiers);
+          break;
+        case 3:
+          QTest::keyClicks(target, texts[random.bounded(int(std::size(texts)))]);
+          break;
         case 4: {
-          QWheelEvent wheel(point, target->mapToGlobal(point), {}, QPoint(0, random.bounded(-240, 241)),
-                            Qt::NoButton, {}, Qt::NoScrollPhase, false);
+          QWheelEvent wheel(point, target->mapToGlobal(point), {}, QPoint(0, random.bounded(-240, 241)), Qt::NoButton,
+                            {}, Qt::NoScrollPhase, false);
           QApplication::sendEvent(target, &wheel);
           break;
         }
-        default: QTest::mouseDClick(target, Qt::LeftButton, {}, point); break;
+        default:
+          QTest::mouseDClick(target, Qt::LeftButton, {}, point);
+          break;
       }
       QVERIFY(CurrentLevel >= 0 && CurrentLevel <= 255);
     }

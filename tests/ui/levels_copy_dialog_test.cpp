@@ -17,9 +17,9 @@ class LevelsCopyDialogTest : public QObject {
     QCOMPARE(Form2->size(), QSize(198, 202));
     QVERIFY(!(Form2->windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
     // The places come from the layout's table; labels size to their text.
-    const QHash<QString, QString> captions = {{"SpinEdit1", "1"},         {"SpinEdit2", "1"},       {"SpinEdit3", "1"},
-                                              {"Button1", "OK"},          {"Button2", "Cancel"},    {"Label1", "Start from"},
-                                              {"Label2", "Quantity"},     {"Label3", "Insert after"}};
+    const QHash<QString, QString> captions = {
+        {"SpinEdit1", "1"},    {"SpinEdit2", "1"},       {"SpinEdit3", "1"},     {"Button1", "OK"},
+        {"Button2", "Cancel"}, {"Label1", "Start from"}, {"Label2", "Quantity"}, {"Label3", "Insert after"}};
     for (const auto& place : WindowLayout::kLevelsCopy) {
       auto* w = Form2->findChild<QWidget*>(place.Name);
       QVERIFY(w);
@@ -64,7 +64,7 @@ class LevelsCopyDialogTest : public QObject {
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(Form2->SpinEdit3->Text(), QString("256"));
     QCOMPARE(Form2->pos(), QPoint(436, 396));  // where it opens when it fits there
-    Form2->move(300, 200);                      // where the user leaves it
+    Form2->move(300, 200);                     // where the user leaves it
     // Shown again: the same values, place and focused control.
     QString focusedAgain;
     QTimer::singleShot(0, [&] {

@@ -35,11 +35,11 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("caption");
     // The places come from the layout's table; labels (width -1) size to their text, so
     // only their place is fixed.
-    const QHash<QString, QString> captions = {
-        {"SpinEdit1", "0"},      {"SpinEdit2", "0"},      {"SpinEdit3", "0"},         {"SpinEdit4", "0"},
-        {"SpinEdit5", "0"},      {"SpinEdit6", "1"},      {"Button1", "Check Level"}, {"Label1", "Rubies"},
-        {"Label2", "Emeralds"},  {"Label3", "Sapphires"}, {"Label4", "Bombs"},        {"Label5", "Time"},
-        {"Label6", "Level"}};
+    const QHash<QString, QString> captions = {{"SpinEdit1", "0"},         {"SpinEdit2", "0"},   {"SpinEdit3", "0"},
+                                              {"SpinEdit4", "0"},         {"SpinEdit5", "0"},   {"SpinEdit6", "1"},
+                                              {"Button1", "Check Level"}, {"Label1", "Rubies"}, {"Label2", "Emeralds"},
+                                              {"Label3", "Sapphires"},    {"Label4", "Bombs"},  {"Label5", "Time"},
+                                              {"Label6", "Level"}};
     for (const auto& place : WindowLayout::kMainWindow) {
       QTest::newRow(place.Name) << QString(place.Name) << QRect(place.Left, place.Top, place.Width, place.Height)
                                 << captions.value(place.Name);
@@ -88,7 +88,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(Form1->font().pixelSize(), 11);
     QCOMPARE(Form1->SpinEdit6->MinValue(), 1);
     QCOMPARE(Form1->SpinEdit6->MaxValue(), 256);
-    for (TSpinEdit* field : {Form1->SpinEdit1, Form1->SpinEdit2, Form1->SpinEdit3, Form1->SpinEdit4, Form1->SpinEdit5}) {
+    for (TSpinEdit* field :
+         {Form1->SpinEdit1, Form1->SpinEdit2, Form1->SpinEdit3, Form1->SpinEdit4, Form1->SpinEdit5}) {
       QCOMPARE(field->MinValue(), 0);
       QCOMPARE(field->MaxValue(), 0);
     }

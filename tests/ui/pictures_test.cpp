@@ -115,7 +115,10 @@ class PicturesTest : public QObject {
           expected = picture.pixel(inPicture);
         if (canvas.pixel(x, y) != expected)
           QFAIL(qPrintable(QString("pixel (%1,%2) is %3, expected %4")
-                               .arg(x).arg(y).arg(canvas.pixel(x, y), 8, 16).arg(expected, 8, 16)));
+                               .arg(x)
+                               .arg(y)
+                               .arg(canvas.pixel(x, y), 8, 16)
+                               .arg(expected, 8, 16)));
       }
     if (!known) QVERIFY(TilePictures::Image(code).isNull());
   }

@@ -74,11 +74,15 @@ class ProgramLookTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("error");
-    QTest::newRow("short text, program title") << "File not found." << "Quarveledit" << true;
-    QTest::newRow("short text, long caption") << "Done." << "A caption much longer than the text of the box" << false;
+    QTest::newRow("short text, program title") << "File not found."
+                                               << "Quarveledit" << true;
+    QTest::newRow("short text, long caption") << "Done."
+                                              << "A caption much longer than the text of the box" << false;
     QTest::newRow("long text, short caption")
-        << "The file holds no level that can be played, so nothing was written to it." << "Warning!" << false;
-    QTest::newRow("empty caption") << "File access denied." << "" << true;
+        << "The file holds no level that can be played, so nothing was written to it."
+        << "Warning!" << false;
+    QTest::newRow("empty caption") << "File access denied."
+                                   << "" << true;
   }
   void messageBox() {
     QFETCH(QString, text);
@@ -89,7 +93,8 @@ class ProgramLookTest : public QObject {
     QVERIFY(!seen.okHasIcon);
     QCOMPARE(seen.hasIconPicture, error);
     QVERIFY2(seen.width >= MessageBoxCaptionWidth(caption),
-             qPrintable(QString("box %1 px wide, its caption needs %2").arg(seen.width).arg(MessageBoxCaptionWidth(caption))));
+             qPrintable(
+                 QString("box %1 px wide, its caption needs %2").arg(seen.width).arg(MessageBoxCaptionWidth(caption))));
     // The text still decides when it is the wider, and stays on one line.
     QVERIFY(seen.labelWidth >= QFontMetrics(FormFont()).horizontalAdvance(text));
   }
@@ -99,11 +104,10 @@ class ProgramLookTest : public QObject {
   void messageBoxPicturesAreCrisp_data() {
     QTest::addColumn<int>("picture");
     QTest::addColumn<qreal>("ratio");
-    for (const auto& [name, picture] : {std::pair{"error", QStyle::SP_MessageBoxCritical},
-                                        std::pair{"warning", QStyle::SP_MessageBoxWarning},
-                                        std::pair{"information", QStyle::SP_MessageBoxInformation}}) {
-      for (qreal ratio : {1.25, 1.5, 2.0, 3.0})
-        QTest::addRow("%s at %g", name, ratio) << int(picture) << ratio;
+    for (const auto& [name, picture] :
+         {std::pair{"error", QStyle::SP_MessageBoxCritical}, std::pair{"warning", QStyle::SP_MessageBoxWarning},
+          std::pair{"information", QStyle::SP_MessageBoxInformation}}) {
+      for (qreal ratio : {1.25, 1.5, 2.0, 3.0}) QTest::addRow("%s at %g", name, ratio) << int(picture) << ratio;
     }
   }
   void messageBoxPicturesAreCrisp() {
@@ -137,7 +141,10 @@ class ProgramLookTest : public QObject {
     const QPoint centre = Form1->frameGeometry().center();
     QVERIFY2((seen.centre - centre).manhattanLength() <= 24,
              qPrintable(QString("box centred at %1,%2, main window at %3,%4")
-                            .arg(seen.centre.x()).arg(seen.centre.y()).arg(centre.x()).arg(centre.y())));
+                            .arg(seen.centre.x())
+                            .arg(seen.centre.y())
+                            .arg(centre.x())
+                            .arg(centre.y())));
   }
 };
 

@@ -20,8 +20,7 @@ class ScreenPlaceTest : public QObject {
     QTest::newRow("above and left") << QRect(-30, -5, 100, 100) << screen << QPoint(0, 0);
     QTest::newRow("taller than the screen") << QRect(204, 129, 258, 1012) << screen << QPoint(204, 0);
     QTest::newRow("a panel at the top") << QRect(204, 10, 258, 506) << QRect(0, 28, 960, 512) << QPoint(204, 28);
-    QTest::newRow("second screen") << QRect(2000, 900, 258, 506) << QRect(1920, 0, 1280, 1024)
-                                   << QPoint(2000, 518);
+    QTest::newRow("second screen") << QRect(2000, 900, 258, 506) << QRect(1920, 0, 1280, 1024) << QPoint(2000, 518);
     QTest::newRow("no screen") << QRect(204, 129, 258, 506) << QRect() << QPoint(204, 129);
   }
   void fittedCorner() {

@@ -7,9 +7,9 @@
 #include "DagFile.h"
 #include "LevelSets.h"
 #include "WindowsFixture.h"
-#include "widgets/FileDialog.h"
 #include "desktop/ProgramTitle.h"
 #include "desktop/TestSeams.h"
+#include "widgets/FileDialog.h"
 
 using namespace Unit1;
 using quarvel::LevelRecord;
@@ -64,8 +64,8 @@ void FillLevel(int index, std::int16_t value) {
 
 QStringList FieldTexts() {
   QStringList texts;
-  for (TSpinEdit* f : {Form1->SpinEdit1, Form1->SpinEdit2, Form1->SpinEdit3, Form1->SpinEdit4, Form1->SpinEdit5,
-                       Form1->SpinEdit6})
+  for (TSpinEdit* f :
+       {Form1->SpinEdit1, Form1->SpinEdit2, Form1->SpinEdit3, Form1->SpinEdit4, Form1->SpinEdit5, Form1->SpinEdit6})
     texts << f->Text();
   return texts;
 }
@@ -73,10 +73,10 @@ QStringList FieldTexts() {
 // Answers the dialogs in turn: a file dialog with a name (or cancel, when empty), the
 // Levels Copy dialog with three values (or cancel).
 struct DialogAnswers {
-  QStringList files;                 // "" cancels
+  QStringList files;                       // "" cancels
   std::vector<std::array<int, 3>> copies;  // {0,0,0} cancels
-  QStringList offered;               // the names the file dialogs offered
-  QStringList copyOffered;           // the values the Levels Copy dialog showed
+  QStringList offered;                     // the names the file dialogs offered
+  QStringList copyOffered;                 // the values the Levels Copy dialog showed
 
   DialogAnswers() {
     SetModalHandler([this](QDialog& dialog) {
@@ -144,8 +144,8 @@ class SetCommandsTest : public QObject {
   void newSetWhenNothingChangesRunsNoHandler() {
     ProgramWindows windows;
     std::vector<std::unique_ptr<QSignalSpy>> spies;
-    for (TSpinEdit* f : {Form1->SpinEdit1, Form1->SpinEdit2, Form1->SpinEdit3, Form1->SpinEdit4, Form1->SpinEdit5,
-                         Form1->SpinEdit6})
+    for (TSpinEdit* f :
+         {Form1->SpinEdit1, Form1->SpinEdit2, Form1->SpinEdit3, Form1->SpinEdit4, Form1->SpinEdit5, Form1->SpinEdit6})
       spies.push_back(std::make_unique<QSignalSpy>(f->Editor(), &QLineEdit::textChanged));
     Form1->N1->trigger();
     for (auto& spy : spies) QCOMPARE(spy->count(), 0);
@@ -155,7 +155,8 @@ class SetCommandsTest : public QObject {
     ProgramWindows windows;
     for (int i = 3; i < 256; ++i) FillLevel(i, 9);
     TypeInto(Form1->SpinEdit6, "5");
-    const QString path = WriteFile(dir, "three.dag", DagBytes({{60, 1, 2, 3, 4, 1}, {11, 0, 0, 0, 0, 7}, {-1, -2, -3, -4, -5, 300}}));
+    const QString path =
+        WriteFile(dir, "three.dag", DagBytes({{60, 1, 2, 3, 4, 1}, {11, 0, 0, 0, 0, 7}, {-1, -2, -3, -4, -5, 300}}));
     DialogAnswers answers;
     answers.files = {path};
     Form1->N2->trigger();
@@ -229,8 +230,8 @@ class SetCommandsTest : public QObject {
     QVERIFY(std::memcmp(&before, &LevelSet, sizeof before) == 0);
     const QString saved = path + ".dag";
     QVERIFY(QFile::exists(saved));
-    const QByteArray expected =
-        AsQByteArray(quarvel_test::DagFile({quarvel_test::DagLevelOf(LevelSet[0]), quarvel_test::DagLevelOf(LevelSet[2])}));
+    const QByteArray expected = AsQByteArray(
+        quarvel_test::DagFile({quarvel_test::DagLevelOf(LevelSet[0]), quarvel_test::DagLevelOf(LevelSet[2])}));
     QCOMPARE(ReadFile(saved), expected);
     QCOMPARE(expected.size(), 596);
 

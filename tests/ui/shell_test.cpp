@@ -7,11 +7,11 @@
 #include <QtTest>
 
 #include "app/Application.h"
-#include "files/InOutError.h"
 #include "desktop/MessageBox.h"
 #include "desktop/ProgramTitle.h"
 #include "desktop/ReportError.h"
 #include "desktop/TestSeams.h"
+#include "files/InOutError.h"
 
 class ShellTest : public QObject {
   Q_OBJECT
@@ -20,12 +20,18 @@ class ShellTest : public QObject {
   void title_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
-    QTest::newRow("exe") << "C:\\Games/LevelTool.exe" << "Leveltool";
-    QTest::newRow("several stops") << "/opt/ABC.Editor.exe" << "Abc";
-    QTest::newRow("no stop") << "/usr/bin/QuarvelEdit" << "Quarveledit";
-    QTest::newRow("first stays") << "/x/qUARVEL" << "quarvel";
-    QTest::newRow("leading stop") << "/x/.hidden" << "";
-    QTest::newRow("one character") << "/x/Q" << "Q";
+    QTest::newRow("exe") << "C:\\Games/LevelTool.exe"
+                         << "Leveltool";
+    QTest::newRow("several stops") << "/opt/ABC.Editor.exe"
+                                   << "Abc";
+    QTest::newRow("no stop") << "/usr/bin/QuarvelEdit"
+                             << "Quarveledit";
+    QTest::newRow("first stays") << "/x/qUARVEL"
+                                 << "quarvel";
+    QTest::newRow("leading stop") << "/x/.hidden"
+                                  << "";
+    QTest::newRow("one character") << "/x/Q"
+                                   << "Q";
   }
   void title() {
     QFETCH(QString, path);
@@ -57,17 +63,28 @@ class ShellTest : public QObject {
   void fullStop_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("plain") << "File not found" << "File not found.";
-    QTest::newRow("code") << "I/O error 32" << "I/O error 32.";
-    QTest::newRow("stop") << "Done." << "Done.";
-    QTest::newRow("bang") << "Oops!" << "Oops!";
-    QTest::newRow("paren") << "(x)" << "(x)";
-    QTest::newRow("comma") << "a," << "a,";
-    QTest::newRow("dash") << "a-" << "a-";
-    QTest::newRow("space") << "a " << "a ";
-    QTest::newRow("slash") << "a/" << "a/.";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("accent") << "Fichier trouvé" << "Fichier trouvé.";
+    QTest::newRow("plain") << "File not found"
+                           << "File not found.";
+    QTest::newRow("code") << "I/O error 32"
+                          << "I/O error 32.";
+    QTest::newRow("stop") << "Done."
+                          << "Done.";
+    QTest::newRow("bang") << "Oops!"
+                          << "Oops!";
+    QTest::newRow("paren") << "(x)"
+                           << "(x)";
+    QTest::newRow("comma") << "a,"
+                           << "a,";
+    QTest::newRow("dash") << "a-"
+                          << "a-";
+    QTest::newRow("space") << "a "
+                           << "a ";
+    QTest::newRow("slash") << "a/"
+                           << "a/.";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("accent") << "Fichier trouvé"
+                            << "Fichier trouvé.";
   }
   void fullStop() {
     QFETCH(QString, message);
@@ -141,7 +158,8 @@ class ShellTest : public QObject {
       QCOMPARE(box->windowModality(), Qt::ApplicationModal);
       box->button(QMessageBox::Ok)->click();
     });
-    ShowMessageBox("This level can not be played!", "Error!", error ? TMessageBoxStyle::Error : TMessageBoxStyle::Plain);
+    ShowMessageBox("This level can not be played!", "Error!",
+                   error ? TMessageBoxStyle::Error : TMessageBoxStyle::Plain);
     QCOMPARE(caption, QString("Error!"));
     QCOMPARE(text, QString("This level can not be played!"));
     QCOMPARE(buttons, 1);
