@@ -20,11 +20,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL [hidpi_test]: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1400x1400x24 -nolisten tcp 3>"$TMP/display" >"$TMP/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 100); do [ -s "$TMP/display" ] && break; sleep 0.05; done
-[ -s "$TMP/display" ] || fail "Xvfb gave no display number"
-export DISPLAY=":$(head -n1 "$TMP/display")" XDG_RUNTIME_DIR="$TMP/runtime"
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb 1400x1400 "$TMP"
+export XDG_RUNTIME_DIR="$TMP/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_SCREEN_SCALE_FACTORS WAYLAND_DISPLAY
 

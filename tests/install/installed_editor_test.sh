@@ -21,15 +21,10 @@ show_log() { [ -s "$tmp/app.log" ] && { echo "--- program output:" >&2; cat "$tm
 [ -x "$wm_close" ] || fail "$wm_close is not an executable"
 stage_install "$build" "$tmp/root" /usr
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$tmp/xvfb.log" >&2; fail "Xvfb did not start"; }
-  sleep 0.05
-done
-[ -s "$tmp/display" ] || fail "Xvfb gave no display number"
-export DISPLAY=":$(head -n1 "$tmp/display")" XDG_RUNTIME_DIR="$tmp/runtime"
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb 1024x768 "$tmp"
+xvfb_pid=$XVFB_PID
+export XDG_RUNTIME_DIR="$tmp/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 

@@ -1,6 +1,8 @@
 # The X server and the program: a private Xvfb display, the program started on it and
 # waited for, windows waited for by title, the log, and how a run passes or fails.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/xvfb.sh"
+
 E2E_NAME=$(basename "$0" .sh)
 APP_PID=""
 XVFB_PID=""
@@ -27,20 +29,7 @@ e2e_init() {
   trap e2e_cleanup EXIT
   T0=$(date +%s%3N)
 
-  # Xvfb picks a free display itself and writes its number to the fd.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" >"$TMP/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  local i
-  for i in $(seq 100); do
-    [ -s "$TMP/display" ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || { cat "$TMP/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-    sleep 0.05
-  done
-  [ -s "$TMP/display" ] || { echo "FAIL: Xvfb gave no display number" >&2; exit 1; }
-  export DISPLAY=":$(head -n1 "$TMP/display")"
-  # The number comes as the server starts listening; a client is served a moment later.
-  for i in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-  xprop -root >/dev/null 2>&1 || { cat "$TMP/xvfb.log" >&2; echo "FAIL: Xvfb on $DISPLAY takes no client" >&2; exit 1; }
+  start_xvfb 1024x768 "$TMP"
   export XDG_RUNTIME_DIR="$TMP/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   # Plain Qt defaults, whatever the calling shell has set.
