@@ -8,5 +8,8 @@ namespace quarvel_cli {
 
 int RunCheck(std::span<char* const> args);
 int RunCopy(std::span<char* const> args);
+int RunExport(std::span<char* const> args);
+int RunImport(std::span<char* const> args);
+int RunDiff(std::span<char* const> args);
 
 }  // namespace quarvel_cli

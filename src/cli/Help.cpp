@@ -13,6 +13,9 @@ constexpr const char* kProgramHelp =
     "  check FILE...                  report every level used and whether it can be played\n"
     "  render FILE -o OUT.png         draw a level, or a contact sheet of every level used\n"
     "  copy SOURCE TARGET             copy levels from SOURCE into TARGET and save TARGET\n"
+    "  export SET [-o OUT]            the set as text to read, edit and review\n"
+    "  import TEXT [-o SET]           that text back into the very same bytes\n"
+    "  diff A B [--json]              the levels added, removed and changed\n"
     "  help [COMMAND]                 this help, or the help of one command\n"
     "\n"
     "Options:\n"
@@ -20,7 +23,8 @@ constexpr const char* kProgramHelp =
     "  --version                      show the version\n"
     "\n"
     "Exit status: 0 when all is well; 1 when `check` finds a level that cannot be played\n"
-    "(or, with --strict, warns) or when `copy` refuses and writes nothing; 2 on an error\n"
+    "(or, with --strict, warns), when `copy` refuses and writes nothing or when `diff` finds\n"
+    "a difference; 2 on an error\n"
     "(a file that cannot be read or written, a bad argument).\n";
 
 constexpr const char* kCheckHelp =
@@ -72,6 +76,40 @@ constexpr const char* kCopyHelp =
     "  --drop                         save even when levels are dropped, and list each one\n"
     "  --dry-run                      say what would happen and write nothing\n";
 
+constexpr const char* kExportHelp =
+    "Usage: quarvel-levels export SET [-o OUT|-]\n"
+    "Writes SET as text: per record, \"level N\", its five numbers by name and its 13 rows of\n"
+    "11 tiles: . empty, R G B Y blocks, # grey block, ^ > v < cannons, ? any other code,\n"
+    "given after the rows as \"cell COLUMN,ROW = CODE\". A record of zeros is \"level N empty\";\n"
+    "records past the 256th are \"record N\"; a header other than 44 41 47 00 and bytes after\n"
+    "the last whole record are written in hexadecimal. `import` gives back the same bytes.\n"
+    "SET - is standard input. Status 0, or 2 on an error.\n"
+    "\n"
+    "  -o, --output OUT               the text file (replaced safely), or - (the default) for\n"
+    "                                 standard output; never SET itself\n";
+
+constexpr const char* kImportHelp =
+    "Usage: quarvel-levels import TEXT [-o SET|-]\n"
+    "Reads the text that `export` writes and writes the level set file it describes, byte for\n"
+    "byte, replacing SET safely. Hand edits are welcome: a tile, a number, a level added at the\n"
+    "end, trailing blanks, CRLF line ends. Anything else is an error at FILE:LINE:COLUMN that\n"
+    "says what was expected; then nothing is written and the status is 2. TEXT - is standard\n"
+    "input.\n"
+    "\n"
+    "  -o, --output SET               the level set file to write, or - for standard output\n"
+    "                                 (the default, unless it is a terminal); never TEXT\n";
+
+constexpr const char* kDiffHelp =
+    "Usage: quarvel-levels diff A B [--json]\n"
+    "The records added, removed and changed from A to B, each a level set file or its text\n"
+    "(a file starting with \"quarvel-levels text\"), or - for standard input. For a changed\n"
+    "record: its numbers before and after, the cells changed, and the rows before, after and\n"
+    "with each changed cell marked *. Prints nothing when they are the same.\n"
+    "\n"
+    "  --json                         the same as one JSON document\n"
+    "\n"
+    "Exit status: 0 when A and B hold the same, 1 when they differ, 2 on an error.\n";
+
 }  // namespace
 
 std::string HelpText(std::string_view command) {
@@ -79,6 +117,9 @@ std::string HelpText(std::string_view command) {
   if (command == "check") return kCheckHelp;
   if (command == "render") return kRenderHelp;
   if (command == "copy") return kCopyHelp;
+  if (command == "export") return kExportHelp;
+  if (command == "import") return kImportHelp;
+  if (command == "diff") return kDiffHelp;
   if (command == "help") return "Usage: quarvel-levels help [COMMAND]\n";
   return {};
 }

@@ -58,7 +58,7 @@ int RunRender(int argc, char** argv) {
 
 bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
-constexpr const char* kCommands[] = {"check", "render", "copy", "help"};
+constexpr const char* kCommands[] = {"check", "render", "copy", "export", "import", "diff", "help"};
 
 // Levenshtein distance, for the nearest command to a mistyped one.
 std::size_t Distance(const std::string& a, const std::string& b) {
@@ -125,6 +125,9 @@ int Run(int argc, char** argv) {
   const std::span<char* const> args(argv + 2, static_cast<std::size_t>(argc - 2));
   if (command == "check") return RunCheck(args);
   if (command == "copy") return RunCopy(args);
+  if (command == "export") return RunExport(args);
+  if (command == "import") return RunImport(args);
+  if (command == "diff") return RunDiff(args);
   if (command == "render") return RunRender(argc, argv);
   throw UnknownCommand(command);  // "help" is handled above
 }

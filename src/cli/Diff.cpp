@@ -1,0 +1,193 @@
+// quarvel-levels diff: the records added, removed and changed between two sets, each a
+// level set file or its text form, with the changed cells shown on the grid.
+#include <string>
+#include <vector>
+
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/FileNames.h"
+#include "cli/SetFiles.h"
+#include "cli/StandardOutput.h"
+#include "cli/TextFiles.h"
+#include "model/LevelCheck.h"
+
+namespace quarvel_cli {
+
+namespace {
+
+using quarvel::LevelRecord;
+
+constexpr OptionSpec kOptions[] = {{"--json", 0, false}};
+constexpr int kStatusDiffer = 1;
+
+struct CellChange {
+  int Column, Row;  // from 1
+  std::int16_t Before, After;
+};
+
+std::vector<CellChange> ChangedCells(const LevelRecord& a, const LevelRecord& b) {
+  std::vector<CellChange> changes;
+  for (int row = 0; row < quarvel::kRows; ++row)
+    for (int column = 0; column < quarvel::kColumns; ++column) {
+      const auto i = static_cast<std::size_t>(quarvel::CellIndex(column, row));
+      if (a.Cells[i] != b.Cells[i]) changes.push_back({column + 1, row + 1, a.Cells[i], b.Cells[i]});
+    }
+  return changes;
+}
+
+bool SameRecord(const LevelRecord& a, const LevelRecord& b) {
+  for (const NumberField& n : kNumberFields)
+    if (a.*n.Member != b.*n.Member) return false;
+  return a.Cells == b.Cells;
+}
+
+std::string Tile(std::int16_t code) {
+  const char c = TileCharacter(code);
+  return c == '?' ? std::to_string(code) : std::string(1, c);
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  text.resize(std::max(text.size(), width), ' ');
+  return text;
+}
+
+std::string GridRow(const LevelRecord& r, int row) {
+  std::string line;
+  for (int column = 0; column < quarvel::kColumns; ++column)
+    line += TileCharacter(r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
+  return line;
+}
+
+std::string Verdict(const LevelRecord& r) { return quarvel::IsLevelPlayable(r) ? "playable" : "not playable"; }
+
+// An added or removed record whole: its numbers and its rows.
+std::string TextRecord(const LevelRecord& r) {
+  if (IsEmptyRecord(r)) return "  empty\n";
+  std::string text;
+  for (const NumberField& n : kNumberFields) text += "  " + Padded(n.Name, 10) + std::to_string(r.*n.Member) + "\n";
+  for (int row = 0; row < quarvel::kRows; ++row) text += "  " + GridRow(r, row) + "\n";
+  for (const CellChange& c : ChangedCells(LevelRecord{}, r))
+    if (TileCharacter(c.After) == '?') text += "  cell " + std::to_string(c.Column) + "," + std::to_string(c.Row) + " = " + std::to_string(c.After) + "\n";
+  return text;
+}
+
+std::string TextChange(const LevelRecord& a, const LevelRecord& b) {
+  std::string text;
+  for (const NumberField& n : kNumberFields) {
+    text += "  " + Padded(n.Name, 10) + std::to_string(a.*n.Member);
+    if (a.*n.Member != b.*n.Member) text += " -> " + std::to_string(b.*n.Member);
+    text += "\n";
+  }
+  if (Verdict(a) != Verdict(b)) text += "  " + Verdict(a) + " -> " + Verdict(b) + "\n";
+  const std::vector<CellChange> cells = ChangedCells(a, b);
+  if (cells.empty()) return text;
+  text += "  " + Counted(static_cast<long long>(cells.size()), "cell") + " changed:";
+  for (const CellChange& c : cells)
+    text += " " + std::to_string(c.Column) + "," + std::to_string(c.Row) + " " + Tile(c.Before) + "->" + Tile(c.After);
+  text += "\n  before       after        changed\n";
+  for (int row = 0; row < quarvel::kRows; ++row) {
+    std::string marks;
+    for (int column = 0; column < quarvel::kColumns; ++column) {
+      const auto i = static_cast<std::size_t>(quarvel::CellIndex(column, row));
+      marks += a.Cells[i] != b.Cells[i] ? '*' : '.';
+    }
+    text += "  " + GridRow(a, row) + "  " + GridRow(b, row) + "  " + marks + "\n";
+  }
+  return text;
+}
+
+std::string JsonNumbers(const LevelRecord& r) {
+  std::string json;
+  for (const NumberField& n : kNumberFields) json += std::string(json.empty() ? "" : ", ") + "\"" + n.Name + "\": " + std::to_string(r.*n.Member);
+  return "{" + json + "}";
+}
+
+std::string JsonChange(const LevelRecord& a, const LevelRecord& b) {
+  std::string numbers;
+  for (const NumberField& n : kNumberFields) {
+    if (a.*n.Member == b.*n.Member) continue;
+    numbers += std::string(numbers.empty() ? "" : ", ") + "\"" + n.Name + "\": {\"before\": " + std::to_string(a.*n.Member) +
+               ", \"after\": " + std::to_string(b.*n.Member) + "}";
+  }
+  std::string cells;
+  for (const CellChange& c : ChangedCells(a, b))
+    cells += std::string(cells.empty() ? "" : ", ") + "{\"column\": " + std::to_string(c.Column) + ", \"row\": " + std::to_string(c.Row) +
+             ", \"before\": " + std::to_string(c.Before) + ", \"after\": " + std::to_string(c.After) + "}";
+  return "\"numbers\": {" + numbers + "}, \"cells\": [" + cells + "], \"playable\": {\"before\": " +
+         (quarvel::IsLevelPlayable(a) ? "true" : "false") + ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}";
+}
+
+std::string Hex(std::span<const std::uint8_t> bytes) {
+  std::string out;
+  constexpr char kDigits[] = "0123456789abcdef";
+  for (std::uint8_t b : bytes) out += std::string(out.empty() ? "" : " ") + kDigits[b >> 4] + kDigits[b & 15];
+  return out;
+}
+
+// Reads one side; a text that is not the text form is reported here, with its line.
+bool ReadSide(const std::string& file, SetImage& image) {
+  try {
+    image = ReadSetImage(file, ReadWholeFile(file), TextAllowed::Yes);
+    return true;
+  } catch (const TextFormError& error) {
+    PrintTextFormError(file, error);
+    return false;
+  }
+}
+
+}  // namespace
+
+int RunDiff(std::span<char* const> args) {
+  const ParsedArgs parsed = ParseArgs(args, kOptions);
+  if (parsed.Operands.size() < 2) throw CliError("diff", "Two files needed");
+  if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
+  const std::string& fileA = parsed.Operands[0];
+  const std::string& fileB = parsed.Operands[1];
+  if (fileA == kStandardStream && fileB == kStandardStream)
+    throw CliError(kStandardStream, "Standard input can be one of the two files, not both");
+  SetImage a, b;
+  if (!ReadSide(fileA, a) || !ReadSide(fileB, b)) return kStatusError;
+  const bool json = parsed.Has("--json");
+
+  std::string text, jsonItems;
+  int changed = 0, added = 0, removed = 0;
+  if (a.Header != b.Header) {
+    text += "header: " + Hex(a.Header) + " -> " + Hex(b.Header) + "\n";
+  }
+  const std::size_t records = std::max(a.Records.size(), b.Records.size());
+  for (std::size_t k = 0; k < records; ++k) {
+    const bool inA = k < a.Records.size(), inB = k < b.Records.size();
+    const std::string name = RecordName(k);
+    std::string item = "{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(name) + ", \"change\": ";
+    if (inA && inB) {
+      if (SameRecord(a.Records[k], b.Records[k])) continue;
+      ++changed;
+      text += name + ": changed\n" + TextChange(a.Records[k], b.Records[k]);
+      item += "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
+    } else if (inB) {
+      ++added;
+      text += name + ": added\n" + TextRecord(b.Records[k]);
+      item += "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
+    } else {
+      ++removed;
+      text += name + ": removed\n" + TextRecord(a.Records[k]);
+      item += "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
+    }
+    jsonItems += (jsonItems.empty() ? "\n    " : ",\n    ") + item + "}";
+  }
+  if (a.Tail != b.Tail) text += "tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) + "\n";
+  const bool same = a == b;
+  if (json) {
+    std::string out = "{\"same\": " + std::string(same ? "true" : "false") + ", \"changed\": " + std::to_string(changed) +
+                      ", \"added\": " + std::to_string(added) + ", \"removed\": " + std::to_string(removed);
+    if (a.Header != b.Header) out += ", \"header\": {\"before\": \"" + Hex(a.Header) + "\", \"after\": \"" + Hex(b.Header) + "\"}";
+    if (a.Tail != b.Tail) out += ", \"tail\": {\"before\": \"" + Hex(a.Tail) + "\", \"after\": \"" + Hex(b.Tail) + "\"}";
+    WriteOut(out + ",\n  \"records\": [" + jsonItems + (jsonItems.empty() ? "]}\n" : "\n  ]}\n"));
+  } else if (!same) {
+    WriteOut(text + std::to_string(changed) + " changed, " + std::to_string(added) + " added, " + std::to_string(removed) +
+             " removed\n");
+  }
+  return same ? kStatusOk : kStatusDiffer;
+}
+
+}  // namespace quarvel_cli

@@ -1,0 +1,408 @@
+#include "cli/TextForm.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "files/DagFormat.h"
+#include "files/InOutError.h"
+#include "files/LevelSetBytes.h"
+
+namespace quarvel_cli {
+
+namespace {
+
+using quarvel::LevelRecord;
+
+constexpr char kTiles[] = ".RGBY#^>v<";  // codes 0 to 9
+constexpr char kOddTile = '?';
+constexpr char kHeaderWord[] = "header";
+constexpr char kTailWord[] = "tail";
+
+int TileCode(char c) {
+  const char* found = std::strchr(kTiles, c);
+  return c != '\0' && found != nullptr ? static_cast<int>(found - kTiles) : -1;
+}
+
+std::string Hex2(std::uint8_t b) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  return {kDigits[b >> 4], kDigits[b & 15]};
+}
+
+std::string HexBytes(std::span<const std::uint8_t> bytes) {
+  std::string out;
+  for (std::uint8_t b : bytes) out += " " + Hex2(b);
+  return out;
+}
+
+void Put16(std::uint8_t* p, std::int16_t value) {
+  const auto bits = static_cast<std::uint16_t>(value);
+  p[0] = static_cast<std::uint8_t>(bits & 0xFFu);
+  p[1] = static_cast<std::uint8_t>(bits >> 8);
+}
+
+// ParseLevelSetBytes only writes playable levels back, so a record is encoded here, with
+// the layout's own offsets; the tests hold it against the reader.
+void EncodeRecord(const LevelRecord& r, std::uint8_t* block) {
+  Put16(block + quarvel::kTimeOffset, r.Time);
+  Put16(block + quarvel::kBombsOffset, r.Bombs);
+  Put16(block + quarvel::kRubiesOffset, r.Rubies);
+  Put16(block + quarvel::kEmeraldsOffset, r.Emeralds);
+  Put16(block + quarvel::kSapphiresOffset, r.Sapphires);
+  for (int i = 0; i < quarvel::kCellCount; ++i) Put16(block + quarvel::kCellsOffset + 2 * i, r.Cells[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace
+
+bool SetImage::operator==(const SetImage& other) const {
+  if (Header != other.Header || Tail != other.Tail || Records.size() != other.Records.size()) return false;
+  for (std::size_t i = 0; i < Records.size(); ++i)
+    if (std::memcmp(&Records[i], &other.Records[i], sizeof(LevelRecord)) != 0) return false;
+  return true;
+}
+
+char TileCharacter(std::int16_t code) { return code >= 0 && code <= 9 ? kTiles[code] : kOddTile; }
+
+std::string RecordName(std::size_t index) {
+  return (index < quarvel::kLevelCount ? "level " : "record ") + std::to_string(index + 1);
+}
+
+bool IsEmptyRecord(const LevelRecord& r) {
+  if (r.Rubies != 0 || r.Emeralds != 0 || r.Sapphires != 0 || r.Bombs != 0 || r.Time != 0) return false;
+  return std::all_of(r.Cells.begin(), r.Cells.end(), [](std::int16_t c) { return c == 0; });
+}
+
+SetImage DecodeSetBytes(std::span<const std::uint8_t> bytes) {
+  // The reader decides what it accepts; it throws before anything else is done.
+  auto window = std::make_unique<quarvel::LevelSet>();
+  quarvel::ParseLevelSetBytes(bytes, *window);
+  SetImage image;
+  std::copy_n(bytes.begin(), quarvel::kHeaderSize, image.Header.begin());
+  const std::size_t body = bytes.size() - quarvel::kHeaderSize;
+  const std::size_t records = body / quarvel::kBlockSize;
+  image.Records.reserve(records);
+  // Up to 256 records at a time through the reader's own decoding: any four bytes pass as
+  // a header, so the four before a record (the end of the one before) serve as one.
+  for (std::size_t first = 0; first < records; first += quarvel::kLevelCount) {
+    const std::size_t count = std::min<std::size_t>(records - first, quarvel::kLevelCount);
+    quarvel::ParseLevelSetBytes(bytes.subspan(first * quarvel::kBlockSize, quarvel::kHeaderSize + count * quarvel::kBlockSize), *window);
+    image.Records.insert(image.Records.end(), window->begin(), window->begin() + static_cast<std::ptrdiff_t>(count));
+  }
+  image.Tail.assign(bytes.begin() + static_cast<std::ptrdiff_t>(quarvel::kHeaderSize + records * quarvel::kBlockSize), bytes.end());
+  return image;
+}
+
+std::vector<std::uint8_t> EncodeSetBytes(const SetImage& image) {
+  std::vector<std::uint8_t> bytes(quarvel::kHeaderSize + image.Records.size() * quarvel::kBlockSize);
+  std::copy(image.Header.begin(), image.Header.end(), bytes.begin());
+  for (std::size_t k = 0; k < image.Records.size(); ++k)
+    EncodeRecord(image.Records[k], bytes.data() + quarvel::kHeaderSize + k * quarvel::kBlockSize);
+  bytes.insert(bytes.end(), image.Tail.begin(), image.Tail.end());
+  return bytes;
+}
+
+std::string WriteTextForm(const SetImage& image) {
+  std::string text(kTextFormLine);
+  text += '\n';
+  text.reserve(image.Records.size() * 240 + 64);
+  if (image.Header != SetImage{}.Header) text += kHeaderWord + HexBytes(image.Header) + "\n";
+  for (std::size_t k = 0; k < image.Records.size(); ++k) {
+    const LevelRecord& r = image.Records[k];
+    text += "\n" + RecordName(k);
+    if (IsEmptyRecord(r)) {
+      text += " empty\n";
+      continue;
+    }
+    text += '\n';
+    for (const NumberField& n : kNumberFields) {
+      std::string line = n.Name;
+      line.resize(10, ' ');
+      text += line + std::to_string(r.*n.Member) + "\n";
+    }
+    std::string odd;
+    for (int row = 0; row < quarvel::kRows; ++row) {
+      for (int column = 0; column < quarvel::kColumns; ++column) {
+        const std::int16_t code = r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))];
+        text += TileCharacter(code);
+        if (TileCharacter(code) == kOddTile)
+          odd += "cell " + std::to_string(column + 1) + "," + std::to_string(row + 1) + " = " + std::to_string(code) + "\n";
+      }
+      text += '\n';
+    }
+    text += odd;
+  }
+  if (!image.Tail.empty()) text += std::string("\n") + kTailWord + HexBytes(image.Tail) + "\n";
+  return text;
+}
+
+bool LooksLikeTextForm(std::span<const std::uint8_t> bytes) {
+  const std::string_view start(reinterpret_cast<const char*>(bytes.data()), std::min(bytes.size(), kTextFormLine.size()));
+  return start == kTextFormLine;
+}
+
+namespace {
+
+// One line of the text, read from left to right; columns count characters from 1.
+class LineReader {
+ public:
+  LineReader(std::string_view line, int number) : line_(line), number_(number) {}
+
+  bool AtEnd() const { return at_ >= line_.size(); }
+  char Peek() const { return AtEnd() ? '\0' : line_[at_]; }
+  std::string_view Rest() const { return line_.substr(at_); }
+  int Column() const { return ColumnAt(at_); }
+  int ColumnAt(std::size_t at) const {
+    int column = 1;
+    for (std::size_t i = 0; i < at && i < line_.size(); ++i)
+      if ((static_cast<unsigned char>(line_[i]) & 0xC0) != 0x80) ++column;
+    return column;
+  }
+  int Number() const { return number_; }
+
+  [[noreturn]] void Fail(const std::string& expected) const { FailAt(at_, expected); }
+  [[noreturn]] void FailAt(std::size_t at, const std::string& expected) const {
+    throw TextFormError(number_, ColumnAt(at), "Expected " + expected + ", found " + Found(at));
+  }
+
+  bool Accept(std::string_view word) {
+    if (!Rest().starts_with(word)) return false;
+    at_ += word.size();
+    return true;
+  }
+  void Expect(std::string_view word, const std::string& what) {
+    if (!Accept(word)) Fail(what);
+  }
+  // One blank or more.
+  bool SkipBlanks() {
+    const std::size_t from = at_;
+    while (Peek() == ' ' || Peek() == '\t') ++at_;
+    return at_ > from;
+  }
+  void ExpectBlanks(const std::string& what) {
+    if (!SkipBlanks()) Fail(what);
+  }
+  void ExpectEnd(const std::string& what) {
+    if (!AtEnd()) Fail(what);
+  }
+  // Digits, with a minus sign when `negative` is allowed, within min..max.
+  long ExpectNumber(long min, long max, const std::string& what) {
+    const std::size_t from = at_;
+    const bool minus = min < 0 && Accept("-");
+    long value = 0;
+    std::size_t digits = 0;
+    while (Peek() >= '0' && Peek() <= '9') {
+      if (value <= max + 1L) value = value * 10 + (Peek() - '0');
+      ++at_;
+      ++digits;
+    }
+    if (minus) value = -value;
+    if (digits == 0 || value < min || value > max) FailAt(from, what);
+    return value;
+  }
+  std::uint8_t ExpectHexByte() {
+    const std::size_t from = at_;
+    int value = 0;
+    for (int i = 0; i < 2; ++i) {
+      const char c = Peek();
+      const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      if (digit < 0) FailAt(from, "a byte as two hexadecimal digits");
+      value = value * 16 + digit;
+      ++at_;
+    }
+    if (!AtEnd() && Peek() != ' ' && Peek() != '\t') FailAt(from, "a byte as two hexadecimal digits");
+    return static_cast<std::uint8_t>(value);
+  }
+
+ private:
+  std::string Found(std::size_t at) const {
+    if (at >= line_.size()) return "the end of the line";
+    const auto c = static_cast<unsigned char>(line_[at]);
+    if (c == ' ') return "a space";
+    if (c == '\t') return "a tab";
+    if (c == '\r') return "a carriage return";
+    if (c < 0x20 || c == 0x7F) return "the control character " + std::to_string(c);
+    std::string word;
+    for (std::size_t i = at; i < line_.size() && i < at + 24 && line_[i] != ' ' && line_[i] != '\t'; ++i) word += line_[i];
+    if (c >= 0x80) word = word.substr(0, std::min<std::size_t>(word.size(), 4));
+    return "\"" + word + "\"";
+  }
+
+  std::string_view line_;
+  int number_;
+  std::size_t at_ = 0;
+};
+
+class Parser {
+ public:
+  explicit Parser(std::string_view text) {
+    std::size_t from = 0;
+    while (from < text.size()) {
+      std::size_t end = text.find('\n', from);
+      if (end == std::string_view::npos) end = text.size();
+      std::string_view line = text.substr(from, end - from);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+      lines_.push_back(line);
+      from = end + 1;
+    }
+  }
+
+  SetImage Parse() {
+    SetImage image;
+    LineReader first = Line();
+    if (first.Rest() != kTextFormLine) first.FailAt(0, "the first line \"" + std::string(kTextFormLine) + "\"");
+    Next();
+    SkipBlankLines();
+    if (!Done() && Line().Rest().starts_with(kHeaderWord)) {
+      LineReader line = Line();
+      line.Expect(kHeaderWord, "header");
+      for (std::uint8_t& b : image.Header) {
+        line.ExpectBlanks("a blank and a header byte");
+        b = line.ExpectHexByte();
+      }
+      line.ExpectEnd("the end of the line after four header bytes");
+      Next();
+    }
+    for (;;) {
+      SkipBlankLines();
+      if (Done()) break;
+      LineReader line = Line();
+      if (line.Rest().starts_with(kTailWord)) {
+        ParseTail(image);
+        break;
+      }
+      image.Records.push_back(ParseRecord(image.Records.size()));
+    }
+    SkipBlankLines();
+    if (!Done()) Line().Fail("the end of the text after the tail");
+    return image;
+  }
+
+ private:
+  bool Done() const { return at_ >= lines_.size(); }
+  int Number() const { return static_cast<int>(at_) + 1; }
+  LineReader Line() const {
+    if (Done()) {
+      const std::size_t last = lines_.empty() ? 0 : lines_.size() - 1;
+      return LineReader(lines_.empty() ? std::string_view() : lines_[last].substr(lines_[last].size()), static_cast<int>(last) + 1 + (lines_.empty() ? 0 : 1));
+    }
+    return LineReader(lines_[at_], Number());
+  }
+  void Next() { ++at_; }
+  void SkipBlankLines() {
+    while (!Done() && lines_[at_].empty()) ++at_;
+  }
+  // A line that must be there: at the end of the text, the error points past the last line.
+  LineReader Needed(const std::string& what) {
+    if (Done()) throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + what + ", found the end of the text");
+    return Line();
+  }
+
+  LevelRecord ParseRecord(std::size_t index) {
+    const std::string name = RecordName(index);
+    LineReader header = Line();
+    const std::string word = index < quarvel::kLevelCount ? "level" : "record";
+    const std::string expected = "\"" + name + "\"" + (index == quarvel::kLevelCount ? " (after level 256 come records the editor never reads)" : "");
+    if (!header.Accept(word)) header.Fail(expected);
+    if (!header.SkipBlanks()) header.Fail(expected);
+    const std::size_t numberAt = header.Rest().data() - lines_[at_].data();
+    if (header.Rest().substr(0, std::min(header.Rest().find_first_of(" \t"), header.Rest().size())) != std::to_string(index + 1))
+      header.FailAt(numberAt, "\"" + name + "\": records are numbered in order from 1");
+    header.Accept(std::to_string(index + 1));
+    LevelRecord record{};
+    if (header.SkipBlanks()) {
+      header.Expect("empty", "\"empty\" or the end of the line");
+      header.ExpectEnd("the end of the line after \"empty\"");
+      Next();
+      return record;
+    }
+    header.ExpectEnd("\"empty\" or the end of the line");
+    Next();
+    for (const NumberField& n : kNumberFields) {
+      LineReader line = Needed("\"" + std::string(n.Name) + " N\" of " + name);
+      line.Expect(n.Name, "\"" + std::string(n.Name) + " N\" of " + name);
+      line.ExpectBlanks("a blank after \"" + std::string(n.Name) + "\"");
+      record.*n.Member = static_cast<std::int16_t>(line.ExpectNumber(-32768, 32767, "a whole number from -32768 to 32767"));
+      line.ExpectEnd("the end of the line after the number");
+      Next();
+    }
+    std::vector<int> odd;  // cell indices holding '?', not yet given a code
+    for (int row = 0; row < quarvel::kRows; ++row) {
+      const std::string rowName = "row " + std::to_string(row + 1) + " of " + name;
+      LineReader line = Needed(rowName + ": 11 tiles");
+      for (int column = 0; column < quarvel::kColumns; ++column) {
+        const char c = line.Peek();
+        const int index = quarvel::CellIndex(column, row);
+        if (c == kOddTile) {
+          odd.push_back(index);
+        } else {
+          const int code = TileCode(c);
+          if (code < 0) line.Fail("a tile (one of . R G B Y # ^ > v < ?) in " + rowName);
+          record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
+        }
+        line.Accept(std::string_view(&c, 1));
+      }
+      line.ExpectEnd("the end of " + rowName + " after 11 tiles");
+      Next();
+    }
+    std::vector<bool> given(quarvel::kCellCount, false);
+    while (!Done() && Line().Rest().starts_with("cell")) {
+      LineReader line = Line();
+      line.Expect("cell", "cell");
+      line.ExpectBlanks("a blank after \"cell\"");
+      const std::size_t cellAt = line.Rest().data() - lines_[at_].data();
+      const long column = line.ExpectNumber(1, quarvel::kColumns, "a column from 1 to 11");
+      line.Expect(",", "\",\" between the column and the row");
+      const long row = line.ExpectNumber(1, quarvel::kRows, "a row from 1 to 13");
+      const int index = quarvel::CellIndex(static_cast<int>(column - 1), static_cast<int>(row - 1));
+      if (std::find(odd.begin(), odd.end(), index) == odd.end())
+        line.FailAt(cellAt, "a cell that holds ? in the rows of " + name);
+      if (given[static_cast<std::size_t>(index)]) line.FailAt(cellAt, "a cell given no code yet");
+      line.SkipBlanks();
+      line.Expect("=", "\"=\"");
+      line.SkipBlanks();
+      const std::size_t codeAt = line.Rest().data() - lines_[at_].data();
+      const long code = line.ExpectNumber(-32768, 32767, "a code from -32768 to 32767");
+      if (code >= 0 && code <= 9)
+        line.FailAt(codeAt, std::string("a code outside 0 to 9 (") + std::to_string(code) + " is written " +
+                                kTiles[code] + " in the rows)");
+      line.ExpectEnd("the end of the line after the code");
+      record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
+      given[static_cast<std::size_t>(index)] = true;
+      Next();
+    }
+    for (int index : odd) {
+      if (given[static_cast<std::size_t>(index)]) continue;
+      const int column = index / quarvel::kRows + 1, row = index % quarvel::kRows + 1;
+      const std::string what = "\"cell " + std::to_string(column) + "," + std::to_string(row) + " = CODE\" for the ? of " + name;
+      if (Done()) throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + what + ", found the end of the text");
+      Line().Fail(what);
+    }
+    return record;
+  }
+
+  void ParseTail(SetImage& image) {
+    LineReader line = Line();
+    if (image.Records.size() < quarvel::kLevelCount)
+      line.Fail("a record: only a file of 256 records or more may have a tail (the editor refuses a shorter one)");
+    line.Expect(kTailWord, "tail");
+    while (line.SkipBlanks()) {
+      if (line.AtEnd()) break;
+      if (image.Tail.size() + 1 >= quarvel::kBlockSize) line.Fail("the end of the line: a tail is shorter than a record (295 bytes at most)");
+      image.Tail.push_back(line.ExpectHexByte());
+    }
+    line.ExpectEnd("a blank and a byte as two hexadecimal digits");
+    if (image.Tail.empty()) line.Fail("a byte after \"tail\"");
+    Next();
+  }
+
+  std::vector<std::string_view> lines_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+SetImage ParseTextForm(std::string_view text) { return Parser(text).Parse(); }
+
+}  // namespace quarvel_cli
