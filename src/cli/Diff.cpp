@@ -82,8 +82,11 @@ std::string TextChange(const LevelRecord& a, const LevelRecord& b) {
   const std::vector<CellChange> cells = ChangedCells(a, b);
   if (cells.empty()) return text;
   text += "  " + Counted(static_cast<long long>(cells.size()), "cell") + " changed:";
-  for (const CellChange& c : cells)
-    text += " " + std::to_string(c.Column) + "," + std::to_string(c.Row) + " " + Tile(c.Before) + "->" + Tile(c.After);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const CellChange& c = cells[i];
+    text += std::string(i == 0 ? " " : "; ") + std::to_string(c.Column) + "," + std::to_string(c.Row) + " " +
+            Tile(c.Before) + " -> " + Tile(c.After);
+  }
   text += "\n  before       after        changed\n";
   for (int row = 0; row < quarvel::kRows; ++row) {
     std::string marks;
