@@ -79,8 +79,9 @@ constexpr const char* kCopyHelp =
 constexpr const char* kExportHelp =
     "Usage: quarvel-levels export SET [-o OUT|-]\n"
     "Writes SET as text: per record, \"level N\", its five numbers by name and its 13 rows of\n"
-    "11 tiles: . empty, R G B Y blocks, # grey block, ^ > v < cannons, ? any other code,\n"
-    "given after the rows as \"cell COLUMN,ROW = CODE\". A record of zeros is \"level N empty\";\n"
+    "11 tiles, each row followed by its number: . empty, R G B Y blocks, # grey block,\n"
+    "^ > v < cannons, ? any other code, given after the rows as \"cell COLUMN,ROW = CODE\"\n"
+    "(counted from 1 at the top left). A record of zeros is \"level N empty\";\n"
     "records past the 256th are \"record N\"; a header other than 44 41 47 00 and bytes after\n"
     "the last whole record are written in hexadecimal. `import` gives back the same bytes.\n"
     "SET - is standard input. Status 0, or 2 on an error.\n"

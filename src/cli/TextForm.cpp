@@ -128,7 +128,9 @@ std::string WriteTextForm(const SetImage& image) {
         if (TileCharacter(code) == kOddTile)
           odd += "cell " + std::to_string(column + 1) + "," + std::to_string(row + 1) + " = " + std::to_string(code) + "\n";
       }
-      text += '\n';
+      // The row's number makes each row of a level a line of its own: a line diff would
+      // otherwise pair a changed row with any of the empty rows that look alike.
+      text += (row < 9 ? "  " : " ") + std::to_string(row + 1) + "\n";
     }
     text += odd;
   }
@@ -343,7 +345,9 @@ class Parser {
         }
         line.Accept(std::string_view(&c, 1));
       }
-      line.ExpectEnd("the end of " + rowName + " after 11 tiles");
+      const std::string label = "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles";
+      if (line.SkipBlanks() && !line.AtEnd()) line.ExpectNumber(row + 1, row + 1, label);
+      line.ExpectEnd(label);
       Next();
     }
     std::vector<bool> given(quarvel::kCellCount, false);

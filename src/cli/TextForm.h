@@ -12,9 +12,9 @@
 //   sapphires 1
 //   bombs     0
 //   time      120
-//   ...........       13 rows of 11 tiles: . empty, R G B Y red green blue yellow
-//   .RRB....#..       block, # grey block, ^ > v < cannons, ? any other code, given
-//   ...                after the rows as "cell COLUMN,ROW = CODE" (both from 1)
+//   ...........  1    13 rows of 11 tiles and the row's number: . empty, R G B Y red
+//   .RRB....#..  2    green blue yellow block, # grey block, ^ > v < cannons, ? any
+//   ...                other code, given after the rows as "cell COLUMN,ROW = CODE"
 //
 //   level 2 empty      a record of zeros among the others
 //   record 257         a record past the 256th, which the editor never reads

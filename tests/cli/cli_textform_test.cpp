@@ -37,19 +37,19 @@ const std::string kSampleText =
     "sapphires 0\n"
     "bombs     -1\n"
     "time      120\n"
-    ".RGBY#^>v<.\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "?..........\n"
-    "..........?\n"
+    ".RGBY#^>v<.  1\n"
+    "...........  2\n"
+    "...........  3\n"
+    "...........  4\n"
+    "...........  5\n"
+    "...........  6\n"
+    "...........  7\n"
+    "...........  8\n"
+    "...........  9\n"
+    "........... 10\n"
+    "........... 11\n"
+    "?.......... 12\n"
+    "..........? 13\n"
     "cell 1,12 = -32768\n"
     "cell 11,13 = 10\n"
     "\n"
@@ -61,19 +61,19 @@ const std::string kSampleText =
     "sapphires 0\n"
     "bombs     0\n"
     "time      0\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n"
-    "...........\n";
+    "...........  1\n"
+    "...........  2\n"
+    "...........  3\n"
+    "...........  4\n"
+    "...........  5\n"
+    "...........  6\n"
+    "...........  7\n"
+    "...........  8\n"
+    "...........  9\n"
+    "........... 10\n"
+    "........... 11\n"
+    "........... 12\n"
+    "........... 13\n";
 
 std::vector<DagLevel> SampleLevels() {
   DagLevel first = Level(120, -1, 2, 1, 0);
@@ -236,7 +236,7 @@ std::vector<Edit> Edits() {
   {
     auto want = sample;
     want[0].Cell(1, 0) = 5;
-    edits.push_back({"TileChanged", ".RGBY#^>v<.", ".#GBY#^>v<.", want});
+    edits.push_back({"TileChanged", ".RGBY#^>v<.  1", ".#GBY#^>v<.  1", want});
   }
   {
     auto want = sample;
@@ -248,7 +248,7 @@ std::vector<Edit> Edits() {
     want.push_back(Level(60, 0, 1, 0, 0, {{0, 0, 1}}));
     std::string level4 = "\nlevel 4\nrubies 1\nemeralds 0\nsapphires 0\nbombs 0\ntime 60\nR..........\n";
     for (int r = 1; r < 13; ++r) level4 += "...........\n";
-    edits.push_back({"LevelAddedAtTheEnd", kSampleText, kSampleText + level4, want});
+    edits.push_back({"LevelAddedAtTheEndWithoutRowNumbers", kSampleText, kSampleText + level4, want});
   }
   edits.push_back({"TrailingBlanks", "level 2 empty\n", "level 2 empty \t \n", sample});
   edits.push_back({"CrLf", kSampleText, Replace(kSampleText, "\n", "\r\n"), sample});
@@ -286,9 +286,10 @@ std::vector<ParseError> ParseErrors() {
   return {
       {"NotTheTextForm", "quarvel-levels text 1", "quarvel-levels text 2", "1:1", "the first line"},
       {"UnknownTile", ".RGBY#^>v<.", ".RGBx#^>v<.", "9:5", "Expected a tile (one of . R G B Y # ^ > v < ?) in row 1 of level 1, found \"x#^>v<.\""},
-      {"RowTooShort", ".RGBY#^>v<.\n", ".RGBY#^>v<\n", "9:11", "found the end of the line"},
-      {"RowTooLong", ".RGBY#^>v<.\n", ".RGBY#^>v<..\n", "9:12", "the end of row 1 of level 1 after 11 tiles"},
-      {"LeadingBlankInARow", ".RGBY#^>v<.\n", " RGBY#^>v<.\n", "9:1", "found a space"},
+      {"RowTooShort", ".RGBY#^>v<.  1\n", ".RGBY#^>v<  1\n", "9:11", "in row 1 of level 1, found a space"},
+      {"RowTooLong", ".RGBY#^>v<.  1\n", ".RGBY#^>v<..  1\n", "9:12", "Expected a blank and 1, the row's number, after 11 tiles, found \".\""},
+      {"WrongRowNumber", ".RGBY#^>v<.  1\n", ".RGBY#^>v<.  2\n", "9:14", "Expected a blank and 1, the row's number, after 11 tiles, found \"2\""},
+      {"LeadingBlankInARow", ".RGBY#^>v<.  1\n", " RGBY#^>v<.  1\n", "9:1", "found a space"},
       {"NumberTooLarge", "rubies    2\n", "rubies    32768\n", "4:11", "a whole number from -32768 to 32767"},
       {"NumberNotANumber", "emeralds  1\n", "emeralds  one\n", "5:11", "found \"one\""},
       {"NumbersOutOfOrder", "emeralds  1\nsapphires 0\n", "sapphires 0\nemeralds  1\n", "5:1", "\"emeralds N\" of level 1"},
@@ -297,7 +298,7 @@ std::vector<ParseError> ParseErrors() {
       {"CodeForAPlainTile", "cell 11,13 = 10\n", "cell 11,13 = 10\ncell 2,1 = 99\n", "24:6", "a cell that holds ?"},
       {"CodeWithAPlainTile", "cell 11,13 = 10", "cell 11,13 = 4", "23:14", "4 is written Y in the rows"},
       {"ColumnOutOfRange", "cell 11,13 = 10", "cell 12,13 = 10", "23:6", "a column from 1 to 11"},
-      {"CutShort", kSampleText, kSampleText.substr(0, kSampleText.size() - 12), "45:1",
+      {"CutShort", kSampleText, kSampleText.substr(0, kSampleText.size() - 15), "45:1",
        "row 13 of level 3: 11 tiles, found the end of the text"},
       {"LevelPastTheEnd", "level 2 empty", "level 2 empty\n" + [] {
          std::string more;
