@@ -1,10 +1,14 @@
-// The README's git recipe with a real git in a repository of the test's own: git diff,
-// git show and git log -p show a level's change as text, with no temporary path, for sets
-// with levels that cannot be played and for sets added and deleted.
+// The README's git recipe, run as it stands, with a real git in a repository of the test's
+// own: git diff (as the README shows it), git show and git log -p show a level's change as
+// text, with no temporary path, for sets with levels that cannot be played and for sets
+// added and deleted.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,28 +22,70 @@ using quarvel_test::DagFile;
 using quarvel_test::DagLevel;
 using quarvel_test::WriteRaw;
 
+// A fenced block of the README's section on git: its "$ " lines and the lines after them.
+struct Block {
+  std::vector<std::string> commands;
+  std::string output;
+};
+
+std::vector<Block> GitSectionBlocks() {
+  std::ifstream in(QUARVEL_README);
+  std::stringstream whole;
+  whole << in.rdbuf();
+  const std::string readme = whole.str();
+  const auto start = readme.find("\n## Level sets in git\n");
+  std::istringstream lines(readme.substr(start, readme.find("\n## ", start + 1) - start));
+  std::vector<Block> blocks;
+  bool inBlock = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("```")) {
+      inBlock = !inBlock;
+      if (inBlock) blocks.emplace_back();
+    } else if (inBlock && line.starts_with("$ ")) {
+      blocks.back().commands.push_back(line.substr(2));
+    } else if (inBlock) {
+      blocks.back().output += line + "\n";
+    }
+  }
+  return blocks;
+}
+
 class GitRecipe : public testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_EQ(::access("/usr/bin/git", X_OK), 0) << "git is missing: scripts/install-deps installs it";
     ::mkdir(repo_.c_str(), 0755);
     ::mkdir(home_.c_str(), 0755);
     Git({"init", "-q"});
     Git({"config", "user.name", "Level Designer"});
     Git({"config", "user.email", "designer@example.com"});
-    // The recipe, as the README gives it, with the program's path in the build tree.
-    WriteRaw(repo_ + "/.gitattributes", Bytes("*.dag diff=quarvel\n"));
-    Git({"config", "diff.quarvel.textconv", "'" + kProgramPath + "' export"});
-    Git({"config", "diff.quarvel.xfuncname", "^((level|record) .*)$"});
+    // The recipe as the README gives it, the program found on PATH.
+    const std::vector<Block> blocks = GitSectionBlocks();
+    ASSERT_EQ(blocks.size(), 2u);
+    for (const std::string& command : blocks[0].commands) {
+      const ProgramRun run = quarvel_test::RunProgram("/bin/sh", {"-c", command}, dir_.Path(), Environment(), InRepo());
+      ASSERT_EQ(run.status, 0) << command << "\n" << run.err;
+    }
+    ASSERT_EQ(blocks[1].commands, std::vector<std::string>{"git diff"});
+    readmeDiff_ = blocks[1].output;
   }
 
-  static quarvel_test::Bytes Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
-  std::string Git(const std::vector<std::string>& args) {
+  quarvel_test::Streams InRepo() const {
     quarvel_test::Streams streams;
     streams.folder = repo_;
-    // No configuration of the machine or the user's: only the repository's own.
-    const ProgramRun run = quarvel_test::RunProgram(
-        "/usr/bin/git", args, dir_.Path(), {"HOME=" + home_, "GIT_CONFIG_NOSYSTEM=1", "GIT_PAGER=cat", "TZ=UTC"}, streams);
+    return streams;
+  }
+
+  // No configuration of the machine or the user's: only the repository's own.
+  std::vector<std::string> Environment() const {
+    const std::string folder = kProgramPath.substr(0, kProgramPath.rfind('/'));
+    const char* path = std::getenv("PATH");
+    return {"PATH=" + folder + ":" + (path ? path : "/usr/bin:/bin"), "HOME=" + home_, "GIT_CONFIG_NOSYSTEM=1",
+            "GIT_PAGER=cat", "TZ=UTC"};
+  }
+
+  std::string Git(const std::vector<std::string>& args) {
+    const ProgramRun run = quarvel_test::RunProgram("/usr/bin/git", args, dir_.Path(), Environment(), InRepo());
     EXPECT_EQ(run.status, 0) << "git " << args[0] << ": " << run.err;
     return run.out;
   }
@@ -52,6 +98,7 @@ class GitRecipe : public testing::Test {
   TempDir dir_;
   std::string repo_ = dir_ / "repo";
   std::string home_ = dir_ / "home";
+  std::string readmeDiff_;
 };
 
 // Level 2 cannot be played (time under 10).
@@ -74,6 +121,7 @@ TEST_F(GitRecipe, DiffShowAndLogShowTheChangedLevel) {
     EXPECT_NE(("\n" + diff).find("\n" + line + "\n"), std::string::npos) << line << "\n" << diff;
   EXPECT_NE(diff.find(" @@ level 2\n ...........  8\n ...........  9\n ........... 10\n-........... 11\n+.....^..... 11\n"), std::string::npos)
       << "a hunk deep in the rows is named after its level\n" << diff;
+  EXPECT_EQ(diff, readmeDiff_) << "the README shows this very diff";
 
   Git({"commit", "-q", "-a", "-m", "Greener level 2"});
   const std::string show = Git({"show", "HEAD"});
