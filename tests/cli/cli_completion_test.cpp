@@ -38,6 +38,11 @@ std::vector<CompletionCase> CompletionCases() {
       {"CopyOptions", "copy a.dag b.dag --d", {"--drop", "--dry-run"}},
       {"NumbersAreNotFiles", "copy a.dag b.dag --start ", {}},
       {"HelpTopics", "help c", {"check", "copy"}},
+      {"TextCommands", "i", {"import"}},
+      {"ImportReadsText", "import ", {"f.txt", "sub"}},
+      {"ExportWritesText", "export x.dag -o ", {"f.txt", "sub"}},
+      {"ImportWritesASet", "import f.txt -o ", {"a b.dag", "c:d.dag", "e.DAG", "sub"}},
+      {"DiffOptions", "diff a.dag b.dag -", {"--help", "--json", "-h"}},
   };
 }
 
