@@ -13,6 +13,7 @@
 #include <memory>
 #include <span>
 
+#include "FuzzCheck.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
@@ -22,14 +23,6 @@
 using namespace quarvel;
 
 namespace {
-
-#define FUZZ_CHECK(condition)                                                            \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
-  } while (false)
 
 // Distinct content in every level, so that any change shows.
 const LevelSet& Pattern() {

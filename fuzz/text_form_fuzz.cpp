@@ -12,19 +12,12 @@
 #include <string_view>
 
 #include "cli/TextForm.h"
+#include "FuzzCheck.h"
 #include "files/InOutError.h"
 
 using namespace quarvel_cli;
 
 namespace {
-
-#define FUZZ_CHECK(condition)                                                        \
-  do {                                                                               \
-    if (!(condition)) {                                                              \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                  \
-    }                                                                                \
-  } while (false)
 
 void CheckText(std::string_view text) {
   SetImage image;
