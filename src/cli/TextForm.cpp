@@ -1,6 +1,7 @@
 #include "cli/TextForm.h"
 
 #include <algorithm>
+#include <concepts>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -32,7 +33,11 @@ std::string Hex2(std::uint8_t b) {
 
 std::string HexBytes(std::span<const std::uint8_t> bytes) {
   std::string out;
-  for (std::uint8_t b : bytes) out += " " + Hex2(b);
+  // Appended piece by piece: GCC 12 at -O3 sees a false overlap in " " + std::string.
+  for (std::uint8_t b : bytes) {
+    out += ' ';
+    out += Hex2(b);
+  }
   return out;
 }
 
@@ -145,6 +150,16 @@ bool LooksLikeTextForm(std::span<const std::uint8_t> bytes) {
 
 namespace {
 
+// What an error expected: a text, or a function that makes it, so that the lines that
+// parse, nearly all of them, put no message together.
+std::string Said(const std::string& text) { return text; }
+std::string Said(const char* text) { return text; }
+template <typename Make>
+  requires std::invocable<Make>
+std::string Said(Make&& make) {
+  return make();
+}
+
 // One line of the text, read from left to right; columns count characters from 1.
 class LineReader {
  public:
@@ -162,7 +177,10 @@ class LineReader {
   }
   int Number() const { return number_; }
 
-  [[noreturn]] void Fail(const std::string& expected) const { FailAt(at_, expected); }
+  template <typename What>
+  [[noreturn]] void Fail(What&& expected) const {
+    FailAt(at_, Said(expected));
+  }
   [[noreturn]] void FailAt(std::size_t at, const std::string& expected) const {
     throw TextFormError(number_, ColumnAt(at), "Expected " + expected + ", found " + Found(at));
   }
@@ -172,7 +190,8 @@ class LineReader {
     at_ += word.size();
     return true;
   }
-  void Expect(std::string_view word, const std::string& what) {
+  template <typename What>
+  void Expect(std::string_view word, What&& what) {
     if (!Accept(word)) Fail(what);
   }
   // One blank or more.
@@ -181,14 +200,17 @@ class LineReader {
     while (Peek() == ' ' || Peek() == '\t') ++at_;
     return at_ > from;
   }
-  void ExpectBlanks(const std::string& what) {
+  template <typename What>
+  void ExpectBlanks(What&& what) {
     if (!SkipBlanks()) Fail(what);
   }
-  void ExpectEnd(const std::string& what) {
+  template <typename What>
+  void ExpectEnd(What&& what) {
     if (!AtEnd()) Fail(what);
   }
   // Digits, with a minus sign when `negative` is allowed, within min..max.
-  long ExpectNumber(long min, long max, const std::string& what) {
+  template <typename What>
+  long ExpectNumber(long min, long max, What&& what) {
     const std::size_t from = at_;
     const bool minus = min < 0 && Accept("-");
     long value = 0;
@@ -199,7 +221,7 @@ class LineReader {
       ++digits;
     }
     if (minus) value = -value;
-    if (digits == 0 || value < min || value > max) FailAt(from, what);
+    if (digits == 0 || value < min || value > max) FailAt(from, Said(what));
     return value;
   }
   std::uint8_t ExpectHexByte() {
@@ -296,13 +318,14 @@ class Parser {
     while (!Done() && lines_[at_].empty()) ++at_;
   }
   // A line that must be there: at the end of the text, the error points past the last line.
-  LineReader Needed(const std::string& what) {
-    if (Done()) throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + what + ", found the end of the text");
+  template <typename What>
+  LineReader Needed(What&& what) {
+    if (Done()) throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + Said(what) + ", found the end of the text");
     return Line();
   }
 
   LevelRecord ParseRecord(std::size_t index) {
-    const std::string name = RecordName(index);
+    const std::string name = RecordName(index);  // once per record: cheap beside its rows
     LineReader header = Line();
     const std::string word = index < quarvel::kLevelCount ? "level" : "record";
     const std::string expected = "\"" + name + "\"" + (index == quarvel::kLevelCount ? " (after level 256 come records the editor never reads)" : "");
@@ -322,17 +345,23 @@ class Parser {
     header.ExpectEnd("\"empty\" or the end of the line");
     Next();
     for (const NumberField& n : kNumberFields) {
-      LineReader line = Needed("\"" + std::string(n.Name) + " N\" of " + name);
-      line.Expect(n.Name, "\"" + std::string(n.Name) + " N\" of " + name);
-      line.ExpectBlanks("a blank after \"" + std::string(n.Name) + "\"");
+      const auto wanted = [&] {
+        std::string text = "\"";  // built piece by piece, as above
+        text += n.Name;
+        text += " N\" of ";
+        return text + name;
+      };
+      LineReader line = Needed(wanted);
+      line.Expect(n.Name, wanted);
+      line.ExpectBlanks([&] { return "a blank after \"" + std::string(n.Name) + "\""; });
       record.*n.Member = static_cast<std::int16_t>(line.ExpectNumber(-32768, 32767, "a whole number from -32768 to 32767"));
       line.ExpectEnd("the end of the line after the number");
       Next();
     }
     std::vector<int> odd;  // cell indices holding '?', not yet given a code
     for (int row = 0; row < quarvel::kRows; ++row) {
-      const std::string rowName = "row " + std::to_string(row + 1) + " of " + name;
-      LineReader line = Needed(rowName + ": 11 tiles");
+      const auto rowName = [&] { return "row " + std::to_string(row + 1) + " of " + name; };
+      LineReader line = Needed([&] { return rowName() + ": 11 tiles"; });
       for (int column = 0; column < quarvel::kColumns; ++column) {
         const char c = line.Peek();
         const int index = quarvel::CellIndex(column, row);
@@ -340,12 +369,12 @@ class Parser {
           odd.push_back(index);
         } else {
           const int code = TileCode(c);
-          if (code < 0) line.Fail("a tile (one of . R G B Y # ^ > v < ?) in " + rowName);
+          if (code < 0) line.Fail([&] { return "a tile (one of . R G B Y # ^ > v < ?) in " + rowName(); });
           record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
         }
         line.Accept(std::string_view(&c, 1));
       }
-      const std::string label = "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles";
+      const auto label = [&] { return "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles"; };
       if (line.SkipBlanks() && !line.AtEnd()) line.ExpectNumber(row + 1, row + 1, label);
       line.ExpectEnd(label);
       Next();
