@@ -161,21 +161,24 @@ int RunDiff(std::span<char* const> args) {
   for (std::size_t k = 0; k < records; ++k) {
     const bool inA = k < a.Records.size(), inB = k < b.Records.size();
     const std::string name = RecordName(k);
-    std::string item = "{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(name) + ", \"change\": ";
+    // Only the form asked for is put together: a full set's JSON and text are each large.
+    std::string item;
     if (inA && inB) {
       if (SameRecord(a.Records[k], b.Records[k])) continue;
       ++changed;
-      text += name + ": changed\n" + TextChange(a.Records[k], b.Records[k]);
-      item += "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
+      if (json) item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
+      else text += name + ": changed\n" + TextChange(a.Records[k], b.Records[k]);
     } else if (inB) {
       ++added;
-      text += name + ": added\n" + TextRecord(b.Records[k]);
-      item += "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
+      if (json) item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
+      else text += name + ": added\n" + TextRecord(b.Records[k]);
     } else {
       ++removed;
-      text += name + ": removed\n" + TextRecord(a.Records[k]);
-      item += "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
+      if (json) item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
+      else text += name + ": removed\n" + TextRecord(a.Records[k]);
     }
+    if (!json) continue;
+    item = "{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(name) + ", \"change\": " + item;
     jsonItems += (jsonItems.empty() ? "\n    " : ",\n    ") + item + "}";
   }
   if (a.Tail != b.Tail) text += "tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) + "\n";
