@@ -11,8 +11,8 @@
 #include <span>
 #include <string_view>
 
-#include "cli/TextForm.h"
 #include "FuzzCheck.h"
+#include "cli/TextForm.h"
 #include "files/InOutError.h"
 
 using namespace quarvel_cli;

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
   if (!InitializeInterleaved(argc, argv, kRepetitions)) return 1;
 
   const char* base = std::getenv("QUARVEL_BENCH_DIR");
-  std::string folder = (base != nullptr && *base != '\0' ? std::string(base) : std::string(".")) + "/cli_text_bench.XXXXXX";
+  std::string folder =
+      (base != nullptr && *base != '\0' ? std::string(base) : std::string(".")) + "/cli_text_bench.XXXXXX";
   if (mkdtemp(folder.data()) == nullptr) {
     std::perror("mkdtemp");
     return 1;
@@ -66,8 +67,8 @@ int main(int argc, char** argv) {
     const double took = Median(Samples()[c.Name]), floor = Median(Samples()[c.Against]);
     if (took <= 0 || floor <= 0) continue;
     const double ratio = took / floor;
-    std::printf("quarvel-levels %s: %.3f ms; %s: %.3f ms (medians); ratio %.2f (aim <= %.1f: %s)\n", c.Name,
-                took * 1e3, c.Against, floor * 1e3, ratio, c.Aim, ratio <= c.Aim ? "met" : "MISSED");
+    std::printf("quarvel-levels %s: %.3f ms; %s: %.3f ms (medians); ratio %.2f (aim <= %.1f: %s)\n", c.Name, took * 1e3,
+                c.Against, floor * 1e3, ratio, c.Aim, ratio <= c.Aim ? "met" : "MISSED");
   }
   return 0;
 }

@@ -67,7 +67,9 @@ std::string TextRecord(const LevelRecord& r) {
   for (const NumberField& n : kNumberFields) text += "  " + Padded(n.Name, 10) + std::to_string(r.*n.Member) + "\n";
   for (int row = 0; row < quarvel::kRows; ++row) text += "  " + GridRow(r, row) + "\n";
   for (const CellChange& c : ChangedCells(LevelRecord{}, r))
-    if (TileCharacter(c.After) == '?') text += "  cell " + std::to_string(c.Column) + "," + std::to_string(c.Row) + " = " + std::to_string(c.After) + "\n";
+    if (TileCharacter(c.After) == '?')
+      text +=
+          "  cell " + std::to_string(c.Column) + "," + std::to_string(c.Row) + " = " + std::to_string(c.After) + "\n";
   return text;
 }
 
@@ -107,7 +109,8 @@ std::string TextChange(const LevelRecord& a, const LevelRecord& b) {
 
 std::string JsonNumbers(const LevelRecord& r) {
   std::string json;
-  for (const NumberField& n : kNumberFields) json += std::string(json.empty() ? "" : ", ") + "\"" + n.Name + "\": " + std::to_string(r.*n.Member);
+  for (const NumberField& n : kNumberFields)
+    json += std::string(json.empty() ? "" : ", ") + "\"" + n.Name + "\": " + std::to_string(r.*n.Member);
   return "{" + json + "}";
 }
 
@@ -115,15 +118,17 @@ std::string JsonChange(const LevelRecord& a, const LevelRecord& b) {
   std::string numbers;
   for (const NumberField& n : kNumberFields) {
     if (a.*n.Member == b.*n.Member) continue;
-    numbers += std::string(numbers.empty() ? "" : ", ") + "\"" + n.Name + "\": {\"before\": " + std::to_string(a.*n.Member) +
-               ", \"after\": " + std::to_string(b.*n.Member) + "}";
+    numbers += std::string(numbers.empty() ? "" : ", ") + "\"" + n.Name +
+               "\": {\"before\": " + std::to_string(a.*n.Member) + ", \"after\": " + std::to_string(b.*n.Member) + "}";
   }
   std::string cells;
   for (const CellChange& c : ChangedCells(a, b))
-    cells += std::string(cells.empty() ? "" : ", ") + "{\"column\": " + std::to_string(c.Column) + ", \"row\": " + std::to_string(c.Row) +
-             ", \"before\": " + std::to_string(c.Before) + ", \"after\": " + std::to_string(c.After) + "}";
-  return "\"numbers\": {" + numbers + "}, \"cells\": [" + cells + "], \"playable\": {\"before\": " +
-         (quarvel::IsLevelPlayable(a) ? "true" : "false") + ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}";
+    cells += std::string(cells.empty() ? "" : ", ") + "{\"column\": " + std::to_string(c.Column) +
+             ", \"row\": " + std::to_string(c.Row) + ", \"before\": " + std::to_string(c.Before) +
+             ", \"after\": " + std::to_string(c.After) + "}";
+  return "\"numbers\": {" + numbers + "}, \"cells\": [" + cells +
+         "], \"playable\": {\"before\": " + (quarvel::IsLevelPlayable(a) ? "true" : "false") +
+         ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}";
 }
 
 std::string Hex(std::span<const std::uint8_t> bytes) {
@@ -171,28 +176,39 @@ int RunDiff(std::span<char* const> args) {
     if (inA && inB) {
       if (SameRecord(a.Records[k], b.Records[k])) continue;
       ++changed;
-      if (json) item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
-      else WriteOut(name + ": changed\n" + TextChange(a.Records[k], b.Records[k]));
+      if (json)
+        item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
+      else
+        WriteOut(name + ": changed\n" + TextChange(a.Records[k], b.Records[k]));
     } else if (inB) {
       ++added;
-      if (json) item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
-      else WriteOut(name + ": added\n" + TextRecord(b.Records[k]));
+      if (json)
+        item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
+      else
+        WriteOut(name + ": added\n" + TextRecord(b.Records[k]));
     } else {
       ++removed;
-      if (json) item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
-      else WriteOut(name + ": removed\n" + TextRecord(a.Records[k]));
+      if (json)
+        item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
+      else
+        WriteOut(name + ": removed\n" + TextRecord(a.Records[k]));
     }
     if (!json) continue;
     item = "{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(name) + ", \"change\": " + item;
     jsonItems += (jsonItems.empty() ? "\n    " : ",\n    ") + item + "}";
   }
-  if (a.Tail != b.Tail && !json) WriteOut("tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) + "\n");
+  if (a.Tail != b.Tail && !json)
+    WriteOut("tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) +
+             "\n");
   const bool same = a == b;
   if (json) {
-    std::string out = "{\"same\": " + std::string(same ? "true" : "false") + ", \"changed\": " + std::to_string(changed) +
-                      ", \"added\": " + std::to_string(added) + ", \"removed\": " + std::to_string(removed);
-    if (a.Header != b.Header) out += ", \"header\": {\"before\": \"" + Hex(a.Header) + "\", \"after\": \"" + Hex(b.Header) + "\"}";
-    if (a.Tail != b.Tail) out += ", \"tail\": {\"before\": \"" + Hex(a.Tail) + "\", \"after\": \"" + Hex(b.Tail) + "\"}";
+    std::string out = "{\"same\": " + std::string(same ? "true" : "false") +
+                      ", \"changed\": " + std::to_string(changed) + ", \"added\": " + std::to_string(added) +
+                      ", \"removed\": " + std::to_string(removed);
+    if (a.Header != b.Header)
+      out += ", \"header\": {\"before\": \"" + Hex(a.Header) + "\", \"after\": \"" + Hex(b.Header) + "\"}";
+    if (a.Tail != b.Tail)
+      out += ", \"tail\": {\"before\": \"" + Hex(a.Tail) + "\", \"after\": \"" + Hex(b.Tail) + "\"}";
     WriteOut(out + ",\n  \"records\": [" + jsonItems + (jsonItems.empty() ? "]}\n" : "\n  ]}\n"));
   } else if (!same) {
     WriteOut(std::to_string(changed) + " changed, " + std::to_string(added) + " added, " + std::to_string(removed) +

@@ -55,7 +55,8 @@ void EncodeRecord(const LevelRecord& r, std::uint8_t* block) {
   Put16(block + quarvel::kRubiesOffset, r.Rubies);
   Put16(block + quarvel::kEmeraldsOffset, r.Emeralds);
   Put16(block + quarvel::kSapphiresOffset, r.Sapphires);
-  for (int i = 0; i < quarvel::kCellCount; ++i) Put16(block + quarvel::kCellsOffset + 2 * i, r.Cells[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < quarvel::kCellCount; ++i)
+    Put16(block + quarvel::kCellsOffset + 2 * i, r.Cells[static_cast<std::size_t>(i)]);
 }
 
 }  // namespace
@@ -91,10 +92,12 @@ SetImage DecodeSetBytes(std::span<const std::uint8_t> bytes) {
   // a header, so the four before a record (the end of the one before) serve as one.
   for (std::size_t first = 0; first < records; first += quarvel::kLevelCount) {
     const std::size_t count = std::min<std::size_t>(records - first, quarvel::kLevelCount);
-    quarvel::ParseLevelSetBytes(bytes.subspan(first * quarvel::kBlockSize, quarvel::kHeaderSize + count * quarvel::kBlockSize), *window);
+    quarvel::ParseLevelSetBytes(
+        bytes.subspan(first * quarvel::kBlockSize, quarvel::kHeaderSize + count * quarvel::kBlockSize), *window);
     image.Records.insert(image.Records.end(), window->begin(), window->begin() + static_cast<std::ptrdiff_t>(count));
   }
-  image.Tail.assign(bytes.begin() + static_cast<std::ptrdiff_t>(quarvel::kHeaderSize + records * quarvel::kBlockSize), bytes.end());
+  image.Tail.assign(bytes.begin() + static_cast<std::ptrdiff_t>(quarvel::kHeaderSize + records * quarvel::kBlockSize),
+                    bytes.end());
   return image;
 }
 
@@ -131,7 +134,8 @@ std::string WriteTextForm(const SetImage& image) {
         const std::int16_t code = r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))];
         text += TileCharacter(code);
         if (TileCharacter(code) == kOddTile)
-          odd += "cell " + std::to_string(column + 1) + "," + std::to_string(row + 1) + " = " + std::to_string(code) + "\n";
+          odd += "cell " + std::to_string(column + 1) + "," + std::to_string(row + 1) + " = " + std::to_string(code) +
+                 "\n";
       }
       // The row's number makes each row of a level a line of its own: a line diff would
       // otherwise pair a changed row with any of the empty rows that look alike.
@@ -144,7 +148,8 @@ std::string WriteTextForm(const SetImage& image) {
 }
 
 bool LooksLikeTextForm(std::span<const std::uint8_t> bytes) {
-  const std::string_view start(reinterpret_cast<const char*>(bytes.data()), std::min(bytes.size(), kTextFormLine.size()));
+  const std::string_view start(reinterpret_cast<const char*>(bytes.data()),
+                               std::min(bytes.size(), kTextFormLine.size()));
   return start == kTextFormLine;
 }
 
@@ -155,10 +160,7 @@ namespace {
 std::string Said(const std::string& text) { return text; }
 std::string Said(const char* text) { return text; }
 template <typename Make>
-  requires std::invocable<Make>
-std::string Said(Make&& make) {
-  return make();
-}
+requires std::invocable<Make> std::string Said(Make&& make) { return make(); }
 
 // One line of the text, read from left to right; columns count characters from 1.
 class LineReader {
@@ -229,7 +231,10 @@ class LineReader {
     int value = 0;
     for (int i = 0; i < 2; ++i) {
       const char c = Peek();
-      const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      const int digit = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                               : -1;
       if (digit < 0) FailAt(from, "a byte as two hexadecimal digits");
       value = value * 16 + digit;
       ++at_;
@@ -247,7 +252,8 @@ class LineReader {
     if (c == '\r') return "a carriage return";
     if (c < 0x20 || c == 0x7F) return "the control character " + std::to_string(c);
     std::string word;
-    for (std::size_t i = at; i < line_.size() && i < at + 24 && line_[i] != ' ' && line_[i] != '\t'; ++i) word += line_[i];
+    for (std::size_t i = at; i < line_.size() && i < at + 24 && line_[i] != ' ' && line_[i] != '\t'; ++i)
+      word += line_[i];
     if (c >= 0x80) word = word.substr(0, std::min<std::size_t>(word.size(), 4));
     return "\"" + word + "\"";
   }
@@ -309,7 +315,8 @@ class Parser {
   LineReader Line() const {
     if (Done()) {
       const std::size_t last = lines_.empty() ? 0 : lines_.size() - 1;
-      return LineReader(lines_.empty() ? std::string_view() : lines_[last].substr(lines_[last].size()), static_cast<int>(last) + 1 + (lines_.empty() ? 0 : 1));
+      return LineReader(lines_.empty() ? std::string_view() : lines_[last].substr(lines_[last].size()),
+                        static_cast<int>(last) + 1 + (lines_.empty() ? 0 : 1));
     }
     return LineReader(lines_[at_], Number());
   }
@@ -320,7 +327,9 @@ class Parser {
   // A line that must be there: at the end of the text, the error points past the last line.
   template <typename What>
   LineReader Needed(What&& what) {
-    if (Done()) throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + Said(what) + ", found the end of the text");
+    if (Done())
+      throw TextFormError(static_cast<int>(lines_.size()) + 1, 1,
+                          "Expected " + Said(what) + ", found the end of the text");
     return Line();
   }
 
@@ -328,11 +337,14 @@ class Parser {
     const std::string name = RecordName(index);  // once per record: cheap beside its rows
     LineReader header = Line();
     const std::string word = index < quarvel::kLevelCount ? "level" : "record";
-    const std::string expected = "\"" + name + "\"" + (index == quarvel::kLevelCount ? " (after level 256 come records the editor never reads)" : "");
+    const std::string expected =
+        "\"" + name + "\"" +
+        (index == quarvel::kLevelCount ? " (after level 256 come records the editor never reads)" : "");
     if (!header.Accept(word)) header.Fail(expected);
     if (!header.SkipBlanks()) header.Fail(expected);
     const std::size_t numberAt = header.Rest().data() - lines_[at_].data();
-    if (header.Rest().substr(0, std::min(header.Rest().find_first_of(" \t"), header.Rest().size())) != std::to_string(index + 1))
+    if (header.Rest().substr(0, std::min(header.Rest().find_first_of(" \t"), header.Rest().size())) !=
+        std::to_string(index + 1))
       header.FailAt(numberAt, "\"" + name + "\": records are numbered in order from 1");
     header.Accept(std::to_string(index + 1));
     LevelRecord record{};
@@ -354,7 +366,8 @@ class Parser {
       LineReader line = Needed(wanted);
       line.Expect(n.Name, wanted);
       line.ExpectBlanks([&] { return "a blank after \"" + std::string(n.Name) + "\""; });
-      record.*n.Member = static_cast<std::int16_t>(line.ExpectNumber(-32768, 32767, "a whole number from -32768 to 32767"));
+      record.*n.Member =
+          static_cast<std::int16_t>(line.ExpectNumber(-32768, 32767, "a whole number from -32768 to 32767"));
       line.ExpectEnd("the end of the line after the number");
       Next();
     }
@@ -374,7 +387,9 @@ class Parser {
         }
         line.Accept(std::string_view(&c, 1));
       }
-      const auto label = [&] { return "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles"; };
+      const auto label = [&] {
+        return "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles";
+      };
       if (line.SkipBlanks() && !line.AtEnd()) line.ExpectNumber(row + 1, row + 1, label);
       line.ExpectEnd(label);
       Next();
@@ -408,8 +423,10 @@ class Parser {
     for (int index : odd) {
       if (given[static_cast<std::size_t>(index)]) continue;
       const int column = index / quarvel::kRows + 1, row = index % quarvel::kRows + 1;
-      const std::string what = "\"cell " + std::to_string(column) + "," + std::to_string(row) + " = CODE\" for the ? of " + name;
-      if (Done()) throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + what + ", found the end of the text");
+      const std::string what =
+          "\"cell " + std::to_string(column) + "," + std::to_string(row) + " = CODE\" for the ? of " + name;
+      if (Done())
+        throw TextFormError(static_cast<int>(lines_.size()) + 1, 1, "Expected " + what + ", found the end of the text");
       Line().Fail(what);
     }
     return record;
@@ -422,7 +439,8 @@ class Parser {
     line.Expect(kTailWord, "tail");
     while (line.SkipBlanks()) {
       if (line.AtEnd()) break;
-      if (image.Tail.size() + 1 >= quarvel::kBlockSize) line.Fail("the end of the line: a tail is shorter than a record (295 bytes at most)");
+      if (image.Tail.size() + 1 >= quarvel::kBlockSize)
+        line.Fail("the end of the line: a tail is shorter than a record (295 bytes at most)");
       image.Tail.push_back(line.ExpectHexByte());
     }
     line.ExpectEnd("a blank and a byte as two hexadecimal digits");

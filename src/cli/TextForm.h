@@ -79,7 +79,7 @@ inline constexpr NumberField kNumberFields[] = {{"rubies", &quarvel::LevelRecord
                                                 {"time", &quarvel::LevelRecord::Time}};
 
 // Shared by the text form and the diff.
-char TileCharacter(std::int16_t code);  // '?' for a code outside 0..9
+char TileCharacter(std::int16_t code);      // '?' for a code outside 0..9
 std::string RecordName(std::size_t index);  // "level 3", "record 257"
 bool IsEmptyRecord(const quarvel::LevelRecord& record);
 

@@ -27,8 +27,8 @@ std::vector<DagLevel> Changed(std::vector<DagLevel> levels, int index, int col, 
 
 struct StatusCase {
   std::string name;
-  Bytes b;               // a.dag is DagFile(kBase)
-  bool bAsText;          // b given as its text
+  Bytes b;       // a.dag is DagFile(kBase)
+  bool bAsText;  // b given as its text
   int status;
   std::string firstLine;  // of standard output; "" for none
 };
@@ -81,12 +81,14 @@ TEST(Diff, ErrorsHaveStatusTwo) {
   TempDir dir;
   WriteRaw(dir / "a.dag", DagFile(kBase));
   WriteRaw(dir / "short.dag", WithTail(DagFile(kBase), 3));
-  WriteRaw(dir / "bad.txt", Bytes{'q', 'u', 'a', 'r', 'v', 'e', 'l', '-', 'l', 'e', 'v', 'e', 'l', 's', ' ', 't', 'e',
-                                  'x', 't', ' ', '1', '\n', 'l', 'e', 'v', 'e', 'l', ' ', '2', '\n'});
+  WriteRaw(dir / "bad.txt", Bytes{'q', 'u', 'a', 'r', 'v', 'e', 'l',  '-', 'l', 'e', 'v', 'e', 'l', 's', ' ',
+                                  't', 'e', 'x', 't', ' ', '1', '\n', 'l', 'e', 'v', 'e', 'l', ' ', '2', '\n'});
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"diff", dir / "a.dag", dir / "missing.dag"}, "missing.dag: File not found."},
-      {{"diff", dir / "a.dag", dir / "short.dag"}, "short.dag: Read beyond end of file: the last 3 bytes are not a whole record."},
-      {{"diff", dir / "bad.txt", dir / "a.dag"}, "bad.txt:2:7: Expected \"level 1\": records are numbered in order from 1, found \"2\""},
+      {{"diff", dir / "a.dag", dir / "short.dag"},
+       "short.dag: Read beyond end of file: the last 3 bytes are not a whole record."},
+      {{"diff", dir / "bad.txt", dir / "a.dag"},
+       "bad.txt:2:7: Expected \"level 1\": records are numbered in order from 1, found \"2\""},
       {{"diff", "-", "-"}, "-: Standard input can be one of the two files, not both."},
       {{"diff", dir / "a.dag"}, "diff: Two files needed."},
   };

@@ -119,8 +119,11 @@ TEST_F(GitRecipe, DiffShowAndLogShowTheChangedLevel) {
   for (const std::string line : {"diff --git a/pack.dag b/pack.dag", "-rubies    1", "+rubies    4", "-R..........  1",
                                  "+G..........  1", " level 2"})
     EXPECT_NE(("\n" + diff).find("\n" + line + "\n"), std::string::npos) << line << "\n" << diff;
-  EXPECT_NE(diff.find(" @@ level 2\n ...........  8\n ...........  9\n ........... 10\n-........... 11\n+.....^..... 11\n"), std::string::npos)
-      << "a hunk deep in the rows is named after its level\n" << diff;
+  EXPECT_NE(
+      diff.find(" @@ level 2\n ...........  8\n ...........  9\n ........... 10\n-........... 11\n+.....^..... 11\n"),
+      std::string::npos)
+      << "a hunk deep in the rows is named after its level\n"
+      << diff;
   EXPECT_EQ(diff, readmeDiff_) << "the README shows this very diff";
 
   Git({"commit", "-q", "-a", "-m", "Greener level 2"});
@@ -130,7 +133,8 @@ TEST_F(GitRecipe, DiffShowAndLogShowTheChangedLevel) {
   const std::string log = Git({"log", "-p"});
   ExpectNoTemporaryPath(log);
   EXPECT_NE(log.find("\n+G..........  1\n"), std::string::npos) << log;
-  EXPECT_NE(log.find("\n+quarvel-levels text 1\n"), std::string::npos) << "the first commit adds the set as text\n" << log;
+  EXPECT_NE(log.find("\n+quarvel-levels text 1\n"), std::string::npos) << "the first commit adds the set as text\n"
+                                                                       << log;
 }
 
 TEST_F(GitRecipe, SetsAddedAndDeleted) {

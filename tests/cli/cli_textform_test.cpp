@@ -116,12 +116,14 @@ std::vector<OddFile> OddFiles() {
       {"EmptyRecordsBetweenAndAfter", DagFile({Playable(), DagLevel{}, Playable(), DagLevel{}}), "level 4 empty"},
       {"OnlyEmptyRecords", DagFile({DagLevel{}, DagLevel{}}), "level 2 empty"},
       {"NotPlayable", DagFile({Level(5, 9, 9, 9, 9)}), "time      5"},
-      {"EveryCellOdd", DagFile({Level(1, 0, 0, 0, 0, [] {
-                                  std::vector<CellCode> cells;
-                                  for (int c = 0; c < 11; ++c)
-                                    for (int r = 0; r < 13; ++r) cells.push_back({c, r, -1 - c * 13 - r});
-                                  return cells;
-                                }())}),
+      {"EveryCellOdd",
+       DagFile({Level(1, 0, 0, 0, 0,
+                      [] {
+                        std::vector<CellCode> cells;
+                        for (int c = 0; c < 11; ++c)
+                          for (int r = 0; r < 13; ++r) cells.push_back({c, r, -1 - c * 13 - r});
+                        return cells;
+                      }())}),
        "cell 11,13 = -143"},
       {"NumberEdges", DagFile({Level(-32768, 32767, -1, 1, 0)}), "time      -32768"},
       {"TwoHundredFiftySix", DagFile(full), "level 256"},
@@ -285,28 +287,40 @@ struct ParseError {
 std::vector<ParseError> ParseErrors() {
   return {
       {"NotTheTextForm", "quarvel-levels text 1", "quarvel-levels text 2", "1:1", "the first line"},
-      {"UnknownTile", ".RGBY#^>v<.", ".RGBx#^>v<.", "9:5", "Expected a tile (one of . R G B Y # ^ > v < ?) in row 1 of level 1, found \"x#^>v<.\""},
+      {"UnknownTile", ".RGBY#^>v<.", ".RGBx#^>v<.", "9:5",
+       "Expected a tile (one of . R G B Y # ^ > v < ?) in row 1 of level 1, found \"x#^>v<.\""},
       {"RowTooShort", ".RGBY#^>v<.  1\n", ".RGBY#^>v<  1\n", "9:11", "in row 1 of level 1, found a space"},
-      {"RowTooLong", ".RGBY#^>v<.  1\n", ".RGBY#^>v<..  1\n", "9:12", "Expected a blank and 1, the row's number, after 11 tiles, found \".\""},
-      {"WrongRowNumber", ".RGBY#^>v<.  1\n", ".RGBY#^>v<.  2\n", "9:14", "Expected a blank and 1, the row's number, after 11 tiles, found \"2\""},
+      {"RowTooLong", ".RGBY#^>v<.  1\n", ".RGBY#^>v<..  1\n", "9:12",
+       "Expected a blank and 1, the row's number, after 11 tiles, found \".\""},
+      {"WrongRowNumber", ".RGBY#^>v<.  1\n", ".RGBY#^>v<.  2\n", "9:14",
+       "Expected a blank and 1, the row's number, after 11 tiles, found \"2\""},
       {"LeadingBlankInARow", ".RGBY#^>v<.  1\n", " RGBY#^>v<.  1\n", "9:1", "found a space"},
       {"NumberTooLarge", "rubies    2\n", "rubies    32768\n", "4:11", "a whole number from -32768 to 32767"},
       {"NumberNotANumber", "emeralds  1\n", "emeralds  one\n", "5:11", "found \"one\""},
-      {"NumbersOutOfOrder", "emeralds  1\nsapphires 0\n", "sapphires 0\nemeralds  1\n", "5:1", "\"emeralds N\" of level 1"},
+      {"NumbersOutOfOrder", "emeralds  1\nsapphires 0\n", "sapphires 0\nemeralds  1\n", "5:1",
+       "\"emeralds N\" of level 1"},
       {"LevelNumberSkipped", "level 3\n", "level 4\n", "27:7", "\"level 3\": records are numbered in order"},
-      {"OddTileWithoutCode", "cell 11,13 = 10\n", "", "23:1", "\"cell 11,13 = CODE\" for the ? of level 1, found the end of the line"},
+      {"OddTileWithoutCode", "cell 11,13 = 10\n", "", "23:1",
+       "\"cell 11,13 = CODE\" for the ? of level 1, found the end of the line"},
       {"CodeForAPlainTile", "cell 11,13 = 10\n", "cell 11,13 = 10\ncell 2,1 = 99\n", "24:6", "a cell that holds ?"},
       {"CodeWithAPlainTile", "cell 11,13 = 10", "cell 11,13 = 4", "23:14", "4 is written Y in the rows"},
       {"ColumnOutOfRange", "cell 11,13 = 10", "cell 12,13 = 10", "23:6", "a column from 1 to 11"},
       {"CutShort", kSampleText, kSampleText.substr(0, kSampleText.size() - 15), "45:1",
        "row 13 of level 3: 11 tiles, found the end of the text"},
-      {"LevelPastTheEnd", "level 2 empty", "level 2 empty\n" + [] {
-         std::string more;
-         for (int n = 3; n <= 256; ++n) more += "level " + std::to_string(n) + " empty\n";
-         return more + "level 257 empty\nlevel 258";
-       }(), "280:1", "\"record 257\" (after level 256 come records the editor never reads)"},
-      {"TailTooEarly", "level 2 empty", "level 2 empty\ntail 00", "26:1", "only a file of 256 records or more may have a tail"},
-      {"ControlCharacter", "time      120", "time      1\x01" "20", "8:12", "found the control character 1"},
+      {"LevelPastTheEnd", "level 2 empty",
+       "level 2 empty\n" +
+           [] {
+             std::string more;
+             for (int n = 3; n <= 256; ++n) more += "level " + std::to_string(n) + " empty\n";
+             return more + "level 257 empty\nlevel 258";
+           }(),
+       "280:1", "\"record 257\" (after level 256 come records the editor never reads)"},
+      {"TailTooEarly", "level 2 empty", "level 2 empty\ntail 00", "26:1",
+       "only a file of 256 records or more may have a tail"},
+      {"ControlCharacter", "time      120",
+       "time      1\x01"
+       "20",
+       "8:12", "found the control character 1"},
       {"ColumnsCountCharacters", "emeralds  1\n", "emeralds  \xc3\xa9\n", "5:11", "found \"\xc3\xa9\""},
   };
 }
