@@ -70,7 +70,7 @@ SetImage ReadSetImage(const std::string& file, const std::vector<std::uint8_t>& 
 void PrintTextFormError(const std::string& file, const TextFormError& error) {
   std::fflush(stdout);
   std::fprintf(stderr, "%s: %s:%d:%d: %s\n", kProgram, ShownName(file).c_str(), error.Line, error.Column,
-               WithFullStop(error.what()).c_str());
+               quarvel::WithFullStop(error.what()).c_str());
 }
 
 void WriteOutput(const std::string& out, std::span<const std::uint8_t> bytes, const std::vector<std::string>& inputs) {
