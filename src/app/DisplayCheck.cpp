@@ -18,14 +18,26 @@ std::string Environment(const char* name) {
   return value ? value : "";
 }
 
-// Opens and closes a connection the way Qt's xcb platform does: the same DISPLAY parsing,
-// sockets and Xauthority, so a refused or dead server counts as no display.
+// The connection the check opened, kept until Qt has its own (EndDisplayCheck): an X
+// server whose last client leaves resets itself and refuses new clients for a moment, and
+// under a bare xvfb-run the check is that last client.
+xcb_connection_t*& CheckConnection() {
+  static xcb_connection_t* connection = nullptr;
+  return connection;
+}
+
+// Opens a connection the way Qt's xcb platform does: the same DISPLAY parsing, sockets and
+// Xauthority, so a refused or dead server counts as no display.
 bool XDisplayOpens() {
   if (Environment("DISPLAY").empty()) return false;
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-  const bool opened = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);
-  return opened;
+  if (xcb_connection_has_error(connection) != 0) {
+    xcb_disconnect(connection);
+    return false;
+  }
+  if (CheckConnection()) xcb_disconnect(CheckConnection());
+  CheckConnection() = connection;
+  return true;
 }
 
 bool WaylandSocketAnswers() {
@@ -60,6 +72,11 @@ std::string Shown(const char* name) {
 }
 
 }  // namespace
+
+void EndDisplayCheck() {
+  if (CheckConnection()) xcb_disconnect(CheckConnection());
+  CheckConnection() = nullptr;
+}
 
 bool CheckGraphicalDisplay(const char* programPath) {
   const std::string platforms = Environment("QT_QPA_PLATFORM");

@@ -15,3 +15,7 @@
 // display, and returns false; the caller then ends with status 1. programPath (argv[0])
 // names the program in that line.
 bool CheckGraphicalDisplay(const char* programPath);
+
+// Closes the X connection the check opened; called once Qt has opened its own. Until then
+// the check's connection keeps a server with no other client from resetting in between.
+void EndDisplayCheck();

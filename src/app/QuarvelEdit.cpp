@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
   if (!CheckGraphicalDisplay(argv[0])) return 1;
   TApplication application(argc, argv);
+  EndDisplayCheck();
   CreateProgramWindows();
   application.exec();
   DestroyProgramWindows();

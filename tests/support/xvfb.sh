@@ -11,7 +11,9 @@ start_xvfb() {
     n=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     grep -qa "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+    # -noreset: a server whose last client leaves resets and refuses clients for a moment,
+    # and here the check below is its first and last client before the program.
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 100); do
       kill -0 "$XVFB_PID" 2>/dev/null || break  # lost the number to another server: draw again
