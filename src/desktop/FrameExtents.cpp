@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>

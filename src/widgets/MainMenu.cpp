@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <algorithm>
 #include <cmath>
+
+#include "painting/GridPainting.h"
 
 namespace {
 constexpr qreal kNudge = 1e-9;  // 17 x 1.5 is 25.5 even after rounding errors
@@ -61,7 +62,7 @@ void TMainMenu::paintEvent(QPaintEvent* event) {
   const QRectF area = toDevice.mapRect(QRectF(rect()));
   const int left = int(std::ceil(area.left() - kNudge)), right = int(std::floor(area.right() + kNudge));
   const int bottom = int(std::floor(area.bottom() + kNudge));  // the first device row below the bar
-  const int thickness = std::max(1, int(std::floor(devicePixelRatioF() + kNudge)));
+  const int thickness = GridPainting::Geometry(devicePixelRatioF()).line;
   painter.setWorldTransform(toDevice.inverted());  // from here on, device pixels
   painter.fillRect(QRect(left, bottom - thickness, right - left, thickness), palette().color(QPalette::Dark));
 }
