@@ -10,12 +10,18 @@ write_dag() {
 # Fails unless the file $1 holds exactly the header and the levels $2 ...
 expect_dag() {
   local file=$1; shift
-  [ -f "$file" ] || fail "file $file was not written"
   # Kept in a folder of their own, out of the way of the names typed into file dialogs.
-  local want
+  local want i
   mkdir -p "$TMP/expected"
   want="$TMP/expected/$(basename "$file")"
   write_dag "$want" "$@"
+  # The save dialog closes before the editor writes (and syncs) the file, which on a
+  # loaded machine can take a while: wait for the bytes, not for the dialog.
+  for i in $(seq 100); do
+    cmp -s "$want" "$file" && return 0
+    sleep 0.1
+  done
+  [ -f "$file" ] || fail "file $file was not written; the work dir holds: $(ls "$TMP" | tr "\n" " ")"
   if ! cmp -s "$want" "$file"; then
     echo "expected $(stat -c %s "$want") bytes, got $(stat -c %s "$file"); first differences (offset, bytes):" >&2
     diff <(od -Ad -v -tx1 "$want") <(od -Ad -v -tx1 "$file") | head -20 >&2 || true
