@@ -5,6 +5,10 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <QDir>
+#include <QLibraryInfo>
+#include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,10 +64,42 @@ bool WaylandSocketAnswers() {
   return answers;
 }
 
-bool PlatformHasDisplay(std::string_view name) {
+// Qt's Wayland platform comes in a package of its own (qt6-wayland on Debian). Qt finds
+// platform plugins in its plugin folder and in QT_PLUGIN_PATH's folders; a missing one
+// makes it abort instead of trying X11, so the check looks before Qt does.
+bool WaylandPluginInstalled() {
+  QStringList folders = QString::fromLocal8Bit(Environment("QT_PLUGIN_PATH")).split(u':', Qt::SkipEmptyParts);
+  folders.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+  for (const QString& folder : folders) {
+    if (!QDir(folder + QStringLiteral("/platforms"))
+             .entryList({QStringLiteral("libqwayland*.so")}, QDir::Files)
+             .isEmpty())
+      return true;
+  }
+  return false;
+}
+
+enum class WaylandState { kNoCompositor, kNoPlugin, kReady };
+
+WaylandState Wayland() {
+  if (!WaylandSocketAnswers()) return WaylandState::kNoCompositor;
+  return WaylandPluginInstalled() ? WaylandState::kReady : WaylandState::kNoPlugin;
+}
+
+bool PlatformHasDisplay(std::string_view name, bool& waylandLacksPlugin) {
   if (name == "xcb") return XDisplayOpens();
-  if (name.starts_with("wayland")) return WaylandSocketAnswers();
+  if (name.starts_with("wayland")) {
+    const WaylandState wayland = Wayland();
+    if (wayland == WaylandState::kNoPlugin) waylandLacksPlugin = true;
+    return wayland == WaylandState::kReady;
+  }
   return true;
+}
+
+std::string ProgramName(const char* programPath) {
+  std::string program = programPath ? programPath : "QuarvelEdit";
+  program.erase(0, program.rfind('/') + 1);
+  return program;
 }
 
 std::string Shown(const char* name) {
@@ -80,15 +116,23 @@ void EndDisplayCheck() {
 
 bool CheckGraphicalDisplay(const char* programPath) {
   const std::string platforms = Environment("QT_QPA_PLATFORM");
+  bool waylandLacksPlugin = false;
   if (platforms.empty()) {
     // Qt 6.4 would pick X11 unless the session says Wayland (and not even then on GNOME),
     // so a Wayland-only session would find no display and the editor would run through
-    // XWayland on the others. A compositor that answers is used natively, X11 after it.
-    if (WaylandSocketAnswers()) {
+    // XWayland on the others. A compositor that answers is used natively, X11 after it;
+    // without Qt's Wayland plugin, X11 (XWayland) is named outright, as the session
+    // would otherwise have Qt ask for the missing plugin.
+    const WaylandState wayland = Wayland();
+    if (wayland == WaylandState::kReady) {
       setenv("QT_QPA_PLATFORM", XDisplayOpens() ? "wayland;xcb" : "wayland", 1);
       return true;
     }
-    if (XDisplayOpens()) return true;
+    if (XDisplayOpens()) {
+      if (wayland == WaylandState::kNoPlugin) setenv("QT_QPA_PLATFORM", "xcb", 1);
+      return true;
+    }
+    waylandLacksPlugin = wayland == WaylandState::kNoPlugin;
   } else {
     // "wayland;xcb", "offscreen:fontengine=freetype": names before any ":" options.
     std::string_view rest = platforms;
@@ -96,11 +140,17 @@ bool CheckGraphicalDisplay(const char* programPath) {
       const std::string_view entry = rest.substr(0, rest.find(';'));
       rest.remove_prefix(entry.size() < rest.size() ? entry.size() + 1 : rest.size());
       const std::string_view name = entry.substr(0, entry.find(':'));
-      if (!name.empty() && PlatformHasDisplay(name)) return true;
+      if (!name.empty() && PlatformHasDisplay(name, waylandLacksPlugin)) return true;
     }
   }
-  std::string program = programPath ? programPath : "QuarvelEdit";
-  program.erase(0, program.rfind('/') + 1);
+  const std::string program = ProgramName(programPath);
+  if (waylandLacksPlugin) {
+    std::fprintf(stderr,
+                 "%s: cannot open the Wayland display without Qt's Wayland platform plugin: install the "
+                 "qt6-wayland package, or start it where an X display opens\n",
+                 program.c_str());
+    return false;
+  }
   std::fprintf(stderr,
                "%s: needs a graphical display and cannot open one (%s, %s): start it from an X11 or Wayland "
                "desktop session, over ssh -X, or under xvfb-run\n",
