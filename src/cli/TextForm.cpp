@@ -1,6 +1,7 @@
 #include "cli/TextForm.h"
 
 #include <algorithm>
+#include <array>
 #include <concepts>
 #include <cstring>
 #include <memory>
@@ -16,15 +17,20 @@ namespace {
 
 using quarvel::LevelRecord;
 
-constexpr char kTiles[] = ".RGBY#^>v<";  // codes 0 to 9
-constexpr char kOddTile = '?';
 constexpr char kHeaderWord[] = "header";
 constexpr char kTailWord[] = "tail";
 
-int TileCode(char c) {
-  const char* found = std::strchr(kTiles, c);
-  return c != '\0' && found != nullptr ? static_cast<int>(found - kTiles) : -1;
-}
+// Tile codes by character, -1 for a character that is no tile: a look-up per cell, as a
+// full set's text holds 36,608 of them.
+constexpr std::array<std::int8_t, 256> kTileCodes = [] {
+  std::array<std::int8_t, 256> codes{};
+  codes.fill(-1);
+  for (int code = 0; code <= 9; ++code)
+    codes[static_cast<unsigned char>(kTileCharacters[code])] = static_cast<std::int8_t>(code);
+  return codes;
+}();
+
+int TileCode(char c) { return kTileCodes[static_cast<unsigned char>(c)]; }
 
 std::string Hex2(std::uint8_t b) {
   constexpr char kDigits[] = "0123456789abcdef";
@@ -67,8 +73,6 @@ bool SetImage::operator==(const SetImage& other) const {
     if (std::memcmp(&Records[i], &other.Records[i], sizeof(LevelRecord)) != 0) return false;
   return true;
 }
-
-char TileCharacter(std::int16_t code) { return code >= 0 && code <= 9 ? kTiles[code] : kOddTile; }
 
 std::string RecordName(std::size_t index) {
   return (index < quarvel::kLevelCount ? "level " : "record ") + std::to_string(index + 1);
@@ -414,7 +418,7 @@ class Parser {
       const long code = line.ExpectNumber(-32768, 32767, "a code from -32768 to 32767");
       if (code >= 0 && code <= 9)
         line.FailAt(codeAt, std::string("a code outside 0 to 9 (") + std::to_string(code) + " is written " +
-                                kTiles[code] + " in the rows)");
+                                kTileCharacters[code] + " in the rows)");
       line.ExpectEnd("the end of the line after the code");
       record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
       given[static_cast<std::size_t>(index)] = true;

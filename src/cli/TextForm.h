@@ -79,7 +79,9 @@ inline constexpr NumberField kNumberFields[] = {{"rubies", &quarvel::LevelRecord
                                                 {"time", &quarvel::LevelRecord::Time}};
 
 // Shared by the text form and the diff.
-char TileCharacter(std::int16_t code);      // '?' for a code outside 0..9
+inline constexpr char kTileCharacters[] = ".RGBY#^>v<";  // codes 0 to 9
+inline constexpr char kOddTile = '?';                    // any other code
+inline char TileCharacter(std::int16_t code) { return code >= 0 && code <= 9 ? kTileCharacters[code] : kOddTile; }
 std::string RecordName(std::size_t index);  // "level 3", "record 257"
 bool IsEmptyRecord(const quarvel::LevelRecord& record);
 
