@@ -1,6 +1,8 @@
 // quarvel-levels diff: the records added, removed and changed between two sets, each a
 // level set file or its text form, with the changed cells shown on the grid.
+#include <charconv>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliSupport.h"
@@ -41,70 +43,113 @@ bool SameRecord(const LevelRecord& a, const LevelRecord& b) {
   return a.Cells == b.Cells;
 }
 
-std::string Tile(std::int16_t code) {
+// The text is put together piece by piece in one buffer: a full set's diff is some 370 kB,
+// and a temporary string per piece cost more than reading both sets.
+void AppendNumber(std::string& out, long long value) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void AppendTile(std::string& out, std::int16_t code) {
   const char c = TileCharacter(code);
-  return c == '?' ? std::to_string(code) : std::string(1, c);
+  if (c == kOddTile)
+    AppendNumber(out, code);
+  else
+    out += c;
 }
 
-std::string Padded(std::string text, std::size_t width) {
-  text.resize(std::max(text.size(), width), ' ');
-  return text;
+// "column,row", from 1.
+void AppendPlace(std::string& out, const CellChange& c) {
+  AppendNumber(out, c.Column);
+  out += ',';
+  AppendNumber(out, c.Row);
 }
 
-std::string GridRow(const LevelRecord& r, int row) {
-  std::string line;
+void AppendNumberName(std::string& out, const NumberField& n) {
+  const std::string_view name = n.Name;
+  out += "  ";
+  out += name;
+  out.append(name.size() < 10 ? 10 - name.size() : 0, ' ');
+}
+
+void AppendGridRow(std::string& out, const LevelRecord& r, int row) {
   for (int column = 0; column < quarvel::kColumns; ++column)
-    line += TileCharacter(r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
-  return line;
+    out += TileCharacter(r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
 }
 
-std::string Verdict(const LevelRecord& r) { return quarvel::IsLevelPlayable(r) ? "playable" : "not playable"; }
+const char* Verdict(bool playable) { return playable ? "playable" : "not playable"; }
 
 // An added or removed record whole: its numbers and its rows.
-std::string TextRecord(const LevelRecord& r) {
-  if (IsEmptyRecord(r)) return "  empty\n";
-  std::string text;
-  for (const NumberField& n : kNumberFields) text += "  " + Padded(n.Name, 10) + std::to_string(r.*n.Member) + "\n";
-  for (int row = 0; row < quarvel::kRows; ++row) text += "  " + GridRow(r, row) + "\n";
-  for (const CellChange& c : ChangedCells(LevelRecord{}, r))
-    if (TileCharacter(c.After) == '?')
-      text +=
-          "  cell " + std::to_string(c.Column) + "," + std::to_string(c.Row) + " = " + std::to_string(c.After) + "\n";
-  return text;
+void AppendRecord(std::string& out, const LevelRecord& r) {
+  if (IsEmptyRecord(r)) {
+    out += "  empty\n";
+    return;
+  }
+  for (const NumberField& n : kNumberFields) {
+    AppendNumberName(out, n);
+    AppendNumber(out, r.*n.Member);
+    out += '\n';
+  }
+  for (int row = 0; row < quarvel::kRows; ++row) {
+    out += "  ";
+    AppendGridRow(out, r, row);
+    out += '\n';
+  }
+  for (const CellChange& c : ChangedCells(LevelRecord{}, r)) {
+    if (TileCharacter(c.After) != kOddTile) continue;
+    out += "  cell ";
+    AppendPlace(out, c);
+    out += " = ";
+    AppendNumber(out, c.After);
+    out += '\n';
+  }
 }
 
-std::string TextChange(const LevelRecord& a, const LevelRecord& b) {
-  std::string text;
+void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) {
   for (const NumberField& n : kNumberFields) {
-    text += "  " + Padded(n.Name, 10) + std::to_string(a.*n.Member);
-    if (a.*n.Member != b.*n.Member) text += " -> " + std::to_string(b.*n.Member);
-    text += "\n";
+    AppendNumberName(out, n);
+    AppendNumber(out, a.*n.Member);
+    if (a.*n.Member != b.*n.Member) {
+      out += " -> ";
+      AppendNumber(out, b.*n.Member);
+    }
+    out += '\n';
   }
-  if (Verdict(a) != Verdict(b)) text += "  " + Verdict(a) + " -> " + Verdict(b) + "\n";
+  const bool playableA = quarvel::IsLevelPlayable(a), playableB = quarvel::IsLevelPlayable(b);
+  if (playableA != playableB) {
+    out += "  ";
+    out += Verdict(playableA);
+    out += " -> ";
+    out += Verdict(playableB);
+    out += '\n';
+  }
   const std::vector<CellChange> cells = ChangedCells(a, b);
-  if (cells.empty()) return text;
-  text += "  " + Counted(static_cast<long long>(cells.size()), "cell") + " changed:";
+  if (cells.empty()) return;
+  out += "  ";
+  out += Counted(static_cast<long long>(cells.size()), "cell");
+  out += " changed:";
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const CellChange& c = cells[i];
-    text += std::string(i == 0 ? " " : "; ") + std::to_string(c.Column) + "," + std::to_string(c.Row) + " " +
-            Tile(c.Before) + " -> " + Tile(c.After);
+    out += i == 0 ? " " : "; ";
+    AppendPlace(out, c);
+    out += ' ';
+    AppendTile(out, c.Before);
+    out += " -> ";
+    AppendTile(out, c.After);
   }
-  text += "\n  before       after        changed\n";
-  // Row by row, straight into the text: a full set's diff is some 370 kB of these lines.
+  out += "\n  before       after        changed\n";
   for (int row = 0; row < quarvel::kRows; ++row) {
-    text += "  ";
-    for (const LevelRecord* r : {&a, &b}) {
-      for (int column = 0; column < quarvel::kColumns; ++column)
-        text += TileCharacter(r->Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
-      text += "  ";
-    }
+    out += "  ";
+    AppendGridRow(out, a, row);
+    out += "  ";
+    AppendGridRow(out, b, row);
+    out += "  ";
     for (int column = 0; column < quarvel::kColumns; ++column) {
       const auto i = static_cast<std::size_t>(quarvel::CellIndex(column, row));
-      text += a.Cells[i] != b.Cells[i] ? '*' : '.';
+      out += a.Cells[i] != b.Cells[i] ? '*' : '.';
     }
-    text += '\n';
+    out += '\n';
   }
-  return text;
 }
 
 std::string JsonNumbers(const LevelRecord& r) {
@@ -163,10 +208,12 @@ int RunDiff(std::span<char* const> args) {
   if (!ReadSide(fileA, a) || !ReadSide(fileB, b)) return kStatusError;
   const bool json = parsed.Has("--json");
 
-  std::string jsonItems;
+  std::string jsonItems, text;
   int changed = 0, added = 0, removed = 0;
-  // The text goes out record by record; nothing at all when the two are the same.
-  if (a.Header != b.Header && !json) WriteOut("header: " + Hex(a.Header) + " -> " + Hex(b.Header) + "\n");
+  // The text goes out in pieces of some 64 kB; nothing at all when the two are the same.
+  constexpr std::size_t kWriteSize = std::size_t{1} << 16;
+  text.reserve(2 * kWriteSize);
+  if (a.Header != b.Header && !json) text += "header: " + Hex(a.Header) + " -> " + Hex(b.Header) + "\n";
   const std::size_t records = std::max(a.Records.size(), b.Records.size());
   for (std::size_t k = 0; k < records; ++k) {
     const bool inA = k < a.Records.size(), inB = k < b.Records.size();
@@ -176,30 +223,45 @@ int RunDiff(std::span<char* const> args) {
     if (inA && inB) {
       if (SameRecord(a.Records[k], b.Records[k])) continue;
       ++changed;
-      if (json)
+      if (json) {
         item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
-      else
-        WriteOut(name + ": changed\n" + TextChange(a.Records[k], b.Records[k]));
+      } else {
+        text += name;
+        text += ": changed\n";
+        AppendChange(text, a.Records[k], b.Records[k]);
+      }
     } else if (inB) {
       ++added;
-      if (json)
+      if (json) {
         item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
-      else
-        WriteOut(name + ": added\n" + TextRecord(b.Records[k]));
+      } else {
+        text += name;
+        text += ": added\n";
+        AppendRecord(text, b.Records[k]);
+      }
     } else {
       ++removed;
-      if (json)
+      if (json) {
         item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
-      else
-        WriteOut(name + ": removed\n" + TextRecord(a.Records[k]));
+      } else {
+        text += name;
+        text += ": removed\n";
+        AppendRecord(text, a.Records[k]);
+      }
     }
-    if (!json) continue;
+    if (!json) {
+      if (text.size() >= kWriteSize) {
+        WriteOut(text);
+        text.clear();
+      }
+      continue;
+    }
     item = "{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(name) + ", \"change\": " + item;
     jsonItems += (jsonItems.empty() ? "\n    " : ",\n    ") + item + "}";
   }
   if (a.Tail != b.Tail && !json)
-    WriteOut("tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) +
-             "\n");
+    text +=
+        ("tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) + "\n");
   const bool same = a == b;
   if (json) {
     std::string out = "{\"same\": " + std::string(same ? "true" : "false") +
@@ -211,6 +273,7 @@ int RunDiff(std::span<char* const> args) {
       out += ", \"tail\": {\"before\": \"" + Hex(a.Tail) + "\", \"after\": \"" + Hex(b.Tail) + "\"}";
     WriteOut(out + ",\n  \"records\": [" + jsonItems + (jsonItems.empty() ? "]}\n" : "\n  ]}\n"));
   } else if (!same) {
+    WriteOut(text);
     WriteOut(std::to_string(changed) + " changed, " + std::to_string(added) + " added, " + std::to_string(removed) +
              " removed\n");
   }
