@@ -17,11 +17,16 @@ error_box() {  # waits for the error box, checks it and presses OK
   box=$(wait_window "Quarveledit")
   name=$(xdotool getwindowname "$box")
   [ "$name" = "Quarveledit" ] || fail "error box is captioned '$name'"
-  shoot "$1"
-  # The error style: the system's error icon, a red disc, at the box's left.
-  local x y
+  # The error style: the system's error icon, a red disc, at the box's left. The box is
+  # found once it is mapped, which can be a while before it is painted.
+  local x y i
   read -r x y <<<"$(window_corner "$box")"
-  [ "$(error_icon_at "$SHOT" "$x" "$y")" = 1 ] || fail "error box shows no error icon"
+  for i in $(seq 20); do
+    shoot "$1"
+    [ "$(error_icon_at "$SHOT" "$x" "$y")" = 1 ] && break
+    [ "$i" = 20 ] && fail "error box shows no error icon"
+    sleep 0.25
+  done
   xdotool windowfocus --sync "$box" key Return
   wait_no_window "Quarveledit"
   focus_main

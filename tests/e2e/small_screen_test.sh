@@ -90,7 +90,8 @@ read -r left top right bottom <<<"$(frame "$MAIN")"
 import -window root -depth 8 "$TMP/main-200.png"
 
 xdotool windowfocus --sync "$MAIN"
-xdotool key F10 Right Down Return  # Help > About
+# A pause between keys: a loaded machine may open the menu after the next key has gone.
+xdotool key --delay 200 F10 Right Down Return  # Help > About
 ABOUT=$(wait_window "About")
 sleep 0.3
 on_screen "About box at 200 %" "$ABOUT"
@@ -99,7 +100,7 @@ for _ in $(seq 100); do xdotool search --onlyvisible --name '^About$' >/dev/null
 
 printf 'DAG\0' >"$TMP/empty.dag"
 xdotool windowfocus --sync "$MAIN"
-xdotool key F10 Down Down Down Down Return  # Levels > Copy
+xdotool key --delay 200 F10 Down Down Down Down Return  # Levels > Copy
 OPEN=$(wait_window "Open")
 xdotool windowfocus --sync "$OPEN"
 sleep 0.2
@@ -107,8 +108,18 @@ xdotool key ctrl+a
 xdotool type --delay 10 "$TMP/empty.dag"
 # The name exists, so the dialog may drop down its list of completions, a window of its own:
 # Escape closes that list first, as a user would (with no list it would close the dialog).
-sleep 0.5
-[ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt 2 ] && xdotool key Escape && sleep 0.2
+listed=""
+for _ in $(seq 20); do
+  [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt 2 ] && listed=1 && break
+  sleep 0.05
+done
+if [ -n "$listed" ]; then
+  xdotool key Escape
+  for _ in $(seq 40); do
+    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt 2 ] || break
+    sleep 0.05
+  done
+fi
 xdotool key Return
 COPY=$(wait_window "Levels Copy")
 sleep 0.3

@@ -123,7 +123,7 @@ file_dialog() {
   # program swallowing the next mouse click, so close the list first, as a
   # user would, with Escape.
   local i popup=""
-  for i in $(seq 12); do
+  for i in $(seq 20); do
     popup=$(other_window "$w")
     [ -n "$popup" ] && break
     sleep 0.05

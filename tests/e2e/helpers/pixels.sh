@@ -4,8 +4,17 @@ screenshot() { import -window root "$1" 2>/dev/null || true; }
 
 # Takes a screenshot of the whole screen as $TMP/$1.png; at, corner_at and pixel "$SHOT"
 # then read it.
+# It first waits for the screen to settle (two captures alike, 0.1 s apart; at most 2 s):
+# on a loaded machine a window is mapped, or a cell changed, a while before it is painted.
 shoot() {
   SHOT="$TMP/$1.png"
+  local i previous="" now
+  for i in $(seq 20); do
+    now=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum)
+    [ "$now" = "$previous" ] && break
+    previous=$now
+    sleep 0.1
+  done
   screenshot "$SHOT"
 }
 
