@@ -102,4 +102,32 @@ QImage LevelImage(const quarvel::LevelSet& set, int level, const GridColours& co
   return image;
 }
 
+FittedGrid FitToHeight(int height) {
+  FittedGrid fitted{Geometry(qreal(height) / kHeight), QSize(kWidth * height / kHeight, height)};
+  if (height >= kHeight) return fitted;
+  Geometry& g = fitted.geometry;
+  g.line = kLineWidth;
+  g.origin = 2 * g.line;
+  // The two rings of the border on each side, and the cells with the line after each.
+  g.pitch = kPitch * height / kHeight;
+  while (g.pitch > 2 &&
+         (4 * g.line + kRowCount * g.pitch > height || 4 * g.line + kColCount * g.pitch > fitted.size.width()))
+    --g.pitch;
+  g.cell = g.pitch - g.line;
+  return fitted;
+}
+
+QImage FittedLevelImage(const quarvel::LevelSet& set, int level, const GridColours& colours, int height) {
+  const FittedGrid fitted = FitToHeight(height);
+  const Geometry& g = fitted.geometry;
+  QImage image(fitted.size, QImage::Format_RGB32);
+  image.fill(colours.Base);
+  QPainter painter(&image);
+  PaintFrame(painter, colours, g, fitted.size);
+  for (int col = 0; col < kColCount; ++col)
+    for (int row = 0; row < kRowCount; ++row)
+      TilePictures::DrawStretched(painter, g.Cell(col, row), quarvel::ReadCell(set, level, col, row));
+  return image;
+}
+
 }  // namespace GridPainting

@@ -78,4 +78,20 @@ void PaintLevel(QPainter& painter, const GridColours& colours, const quarvel::Le
 // PaintLevel onto a new kWidth x kHeight image (RGB32).
 QImage LevelImage(const quarvel::LevelSet& set, int level, const GridColours& colours);
 
+// The grid laid out to fit `height` device pixels, the grid's height scaled by height /
+// kHeight: from 100 % up as Geometry lays it out at that ratio, below it with lines and
+// rings of one pixel and cells as large as fit. `size` is the grid's size in pixels: the
+// width scaled likewise, rounded down.
+struct FittedGrid {
+  Geometry geometry;
+  QSize size;
+};
+FittedGrid FitToHeight(int height);
+
+// The grid of `level` in the layout FitToHeight gives, as the grid paints at a fractional
+// device pixel ratio: each tile picture stretched over its cell's square with no
+// smoothing, so every pixel has a colour of the frame or of a picture. Needs no
+// application object (the tile images, not their pixmaps). RGB32.
+QImage FittedLevelImage(const quarvel::LevelSet& set, int level, const GridColours& colours, int height);
+
 }  // namespace GridPainting

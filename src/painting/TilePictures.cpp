@@ -75,6 +75,14 @@ void Draw(QPainter& canvas, QPoint topLeft, int code) {
   canvas.drawPixmap(topLeft, AllPixmaps()[code]);
 }
 
+void DrawStretched(QPainter& canvas, const QRect& square, int code) {
+  if (!InRange(code) || code == 0) return;
+  canvas.save();
+  canvas.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  canvas.drawImage(square, AllImages()[code]);
+  canvas.restore();
+}
+
 }  // namespace TilePictures
 
 QString TileName(int code) {

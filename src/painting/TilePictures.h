@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -20,6 +21,11 @@ const QPixmap& Pixmap(int code);
 // Draws the picture of `code` with its top-left corner at `topLeft`, through its mask.
 // A code outside 0..9 draws nothing and fails nothing.
 void Draw(QPainter& canvas, QPoint topLeft, int code);
+
+// Draws the picture of `code` stretched over `square`, each of its pixels onto whole pixels
+// with no smoothing, so no colour is blended. Draws from the image, not the pixmap: it
+// needs no application object.
+void DrawStretched(QPainter& canvas, const QRect& square, int code);
 
 }  // namespace TilePictures
 
