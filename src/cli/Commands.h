@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands the main program runs itself; each returns the exit status. `render`
-// runs in a program of its own (quarvel-levels-render), the only one that loads QtGui.
+// and `thumbnail` run in a program of their own (quarvel-levels-render), the only one that
+// loads QtGui.
 
 #include <span>
 

@@ -1,6 +1,6 @@
 // quarvel-levels: checks, renders and copies level sets from the command line.
-// Loads no GUI library: `render` runs quarvel-levels-render, found beside this program in
-// the build tree or in libexec/quarvel-levels when installed.
+// Loads no GUI library: `render` and `thumbnail` run quarvel-levels-render, found beside
+// this program in the build tree or in libexec/quarvel-levels when installed.
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,13 +38,14 @@ std::string OwnFolder() {
   return slash == std::string::npos ? "." : self.substr(0, slash);
 }
 
+// Hands the command, its name first, to the render program.
 int RunRender(int argc, char** argv) {
   const std::string folder = OwnFolder();
   const std::string candidates[] = {folder + "/" + kRenderProgram,
                                     folder + "/" + QUARVEL_LIBEXEC_FROM_BIN + "/" + kRenderProgram};
   std::vector<char*> helperArgs;
   helperArgs.push_back(const_cast<char*>(kRenderProgram));
-  for (int i = 2; i < argc; ++i) helperArgs.push_back(argv[i]);
+  for (int i = 1; i < argc; ++i) helperArgs.push_back(argv[i]);
   helperArgs.push_back(nullptr);
   for (const std::string& helper : candidates) {
     if (::access(helper.c_str(), X_OK) != 0) continue;
@@ -52,13 +53,13 @@ int RunRender(int argc, char** argv) {
     PrintError(helper, quarvel::WithFullStop(std::strerror(errno)));
     return kStatusError;
   }
-  PrintError("render", quarvel::WithFullStop(std::string(kRenderProgram) + " not found beside " + folder));
+  PrintError(argv[1], quarvel::WithFullStop(std::string(kRenderProgram) + " not found beside " + folder));
   return kStatusError;
 }
 
 bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
-constexpr const char* kCommands[] = {"check", "render", "copy", "export", "import", "diff", "help"};
+constexpr const char* kCommands[] = {"check", "render", "thumbnail", "copy", "export", "import", "diff", "help"};
 
 // Levenshtein distance, for the nearest command to a mistyped one.
 std::size_t Distance(const std::string& a, const std::string& b) {
@@ -128,7 +129,7 @@ int Run(int argc, char** argv) {
   if (command == "export") return RunExport(args);
   if (command == "import") return RunImport(args);
   if (command == "diff") return RunDiff(args);
-  if (command == "render") return RunRender(argc, argv);
+  if (command == "render" || command == "thumbnail") return RunRender(argc, argv);
   throw UnknownCommand(command);  // "help" is handled above
 }
 

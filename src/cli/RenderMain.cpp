@@ -1,10 +1,9 @@
-// quarvel-levels-render: the `render` command of quarvel-levels, in a program of its own
-// because it is the only one that needs QtGui. Draws with the editor's grid painting and
+// quarvel-levels-render: the `render` and `thumbnail` commands of quarvel-levels, in a
+// program of their own because they are the only ones that need QtGui; quarvel-levels runs
+// it with the command's name first. render draws with the editor's grid painting and
 // tile pictures on the offscreen platform: no display server is needed or contacted. It
 // paints into images of its own size and draws its labels in a pixel font of its own, so
 // scale factors, font DPI and the fonts installed change no pixel.
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,9 +18,9 @@
 
 #include "cli/CliSupport.h"
 #include "cli/LabelFont.h"
+#include "cli/PictureOutput.h"
 #include "cli/SetFiles.h"
-#include "cli/StandardOutput.h"
-#include "files/PosixFiles.h"
+#include "cli/Thumbnail.h"
 #include "model/LevelCheck.h"
 #include "painting/GridPainting.h"
 
@@ -110,8 +109,8 @@ QImage Enlarge(const QImage& image, int scale) {
   return out;
 }
 
-int Render(int argc, char** argv) {
-  const Request request = ReadRequest(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+int Render(std::span<char* const> args, char* programName) {
+  const Request request = ReadRequest(args);
 
   auto set = std::make_unique<quarvel::LevelSet>();
   ReadSet(request.File, *set);
@@ -126,11 +125,9 @@ int Render(int argc, char** argv) {
 
   // The offscreen platform, whatever the environment says: no display is ever opened.
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) PrintError("render", message.toLocal8Bit().toStdString());
-  });
+  KeepQtQuiet("render");
   int qtArgc = 1;
-  char* qtArgv[] = {argv[0], nullptr};
+  char* qtArgv[] = {programName, nullptr};
   QGuiApplication application(qtArgc, qtArgv);
 
   const QImage picture = request.Level != 0
@@ -144,25 +141,18 @@ int Render(int argc, char** argv) {
                    "Picture too large: the largest scale for this set is " + std::to_string(largest));
   }
 
-  QByteArray png;
-  {
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!Enlarge(picture, request.Scale).save(&buffer, "PNG")) throw CliError(request.Output, "PNG encoding failed");
-  }
-  const std::span bytes(reinterpret_cast<const std::uint8_t*>(png.constData()), static_cast<std::size_t>(png.size()));
-  if (request.Output == kStandardStream) {
-    WriteOut(bytes);
-    return kStatusOk;
-  }
-  try {
-    quarvel::ReplaceFileContent(request.Output, bytes);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(request.Output, FileErrorMessage(request.Output, error.what()));
-  }
+  WritePng(Enlarge(picture, request.Scale), request.Output);
   return kStatusOk;
+}
+
+int Run(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  const std::span<char* const> args(argv + 2, static_cast<std::size_t>(argc > 1 ? argc - 2 : 0));
+  if (command == "render") return Render(args, argv[0]);
+  if (command == "thumbnail") return RunThumbnail(args);
+  throw CliError(argc > 0 ? argv[0] : "quarvel-levels-render", "Run by quarvel-levels render and thumbnail only");
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunReportingErrors(Render, argc, argv); }
+int main(int argc, char** argv) { return RunReportingErrors(Run, argc, argv); }

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <memory>
 
 #include "cli/CliSupport.h"
@@ -73,6 +75,7 @@ SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
   SetFileShape shape;
   shape.Bytes = total;
   const std::size_t kept = total < quarvel::kMaxLevelSetFileSize ? total : quarvel::kMaxLevelSetFileSize;
+  shape.LevelSetHeader = IsLevelSetHeader({buffer.get(), kept});
   try {
     shape.LevelsRead = quarvel::ParseLevelSetBytes({buffer.get(), kept}, set);
   } catch (const quarvel::EInOutError& error) {
@@ -82,6 +85,11 @@ SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
 }
 
 }  // namespace
+
+bool IsLevelSetHeader(std::span<const std::uint8_t> start) {
+  return start.size() >= quarvel::kHeaderSize &&
+         std::equal(std::begin(quarvel::kLevelSetHeader), std::end(quarvel::kLevelSetHeader), start.begin());
+}
 
 std::string FileKind(const std::string& path) {
   struct stat st {};
@@ -105,8 +113,10 @@ SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set) {
   if (file == kStandardStream) return ReadStandardInput(set);
   // The reader looks at no more than 256 records; the length tells what lies beyond.
   SetFileShape shape;
+  std::uint8_t header[quarvel::kHeaderSize] = {};
   try {
     shape.LevelsRead = quarvel::ReadLevelSetFile(file, set);
+    shape.LevelSetHeader = IsLevelSetHeader({header, quarvel::ReadRegularFileStart(file, header)});
   } catch (const quarvel::EInOutError& error) {
     shape.Bytes = LengthOf(file);
     throw CliError(file, FileErrorMessage(file, ReadErrorMessage(error, shape)));

@@ -3,6 +3,7 @@
 // and an error names what is wrong with the file.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "model/LevelSet.h"
@@ -16,6 +17,7 @@ inline constexpr const char* kStandardStream = "-";
 struct SetFileShape {
   int LevelsRead = 0;                   // 0..256
   std::uint64_t Bytes = 0;              // the file's length
+  bool LevelSetHeader = false;          // it begins with 44 41 47 00 (the reader takes any 4 bytes)
   std::uint64_t Records() const;        // whole records after the header
   std::uint64_t TrailingBytes() const;  // bytes after the last whole record
 };
@@ -23,6 +25,9 @@ struct SetFileShape {
 // Reads FILE, or standard input for "-", into `set` as the editor opens a set: cleared,
 // then the file's levels from level 1 on. Failures are CliErrors with the editor's message.
 SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set);
+
+// Whether `start`, a file's first bytes, begins with the level set header 44 41 47 00.
+bool IsLevelSetHeader(std::span<const std::uint8_t> start);
 
 // What `path` is when it is not a regular file: "a folder", "a FIFO", ...; empty otherwise
 // or when it does not exist.

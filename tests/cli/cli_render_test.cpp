@@ -3,11 +3,20 @@
 // picture does not mark, is compared from a second grab with the current cell elsewhere),
 // and --scale K is that picture with every pixel a K x K square. The contact sheet holds
 // the grid of every level used, in order, and of no other.
+//
+// quarvel-levels thumbnail likewise: at whole multiples of the grid's height it is the
+// grid of the first level used, enlarged; at any other size each cell holds only colours
+// of the same cell of the grid, and nothing is cut off. A file it cannot draw leaves no
+// output.
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QImage>
 #include <QtTest>
 
+#include <algorithm>
+#include <set>
 #include <vector>
 
 #include "DagFile.h"
@@ -16,10 +25,12 @@
 #include "TempDir.h"
 #include "desktop/ProgramLook.h"
 #include "files/LevelSetFile.h"
+#include "painting/GridPainting.h"
 #include "widgets/DrawGrid.h"
 #include "windows/ProgramWindows.h"
 #include "windows/Unit1.h"
 
+using quarvel_test::Bytes;
 using quarvel_test::DagFile;
 using quarvel_test::DagLevel;
 using Levels = std::vector<DagLevel>;
@@ -116,6 +127,23 @@ QString FirstDifference(const QImage& picture, const Picture& grid, int scale) {
   return {};
 }
 
+// The editor's grid showing `level`, with either of two cells current, is `picture`
+// enlarged `scale` times.
+void CompareWithEditorsGrid(const QImage& picture, const std::string& file, int level, int scale) {
+  for (const QPoint current : {QPoint(0, 0), QPoint(10, 12)}) {
+    const Picture grid = EditorGrid(file, level, current.x(), current.y());
+    const QString difference = FirstDifference(picture, grid, scale);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+  }
+}
+
+std::set<QRgb> ColoursIn(const QImage& image, const QRect& area) {
+  std::set<QRgb> colours;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) colours.insert(image.pixel(x, y));
+  return colours;
+}
+
 bool SameAt(const QImage& sheet, const QImage& part, int left, int top) {
   for (int y = 0; y < part.height(); ++y) {
     const auto* a = reinterpret_cast<const QRgb*>(sheet.constScanLine(top + y)) + left;
@@ -142,11 +170,10 @@ class CliRenderTest : public QObject {
 
   quarvel_test::TempDir dir;
 
-  QImage Render(const std::vector<std::string>& args) {
-    std::vector<std::string> all{"render"};
-    all.insert(all.end(), args.begin(), args.end());
-    const auto run = quarvel_test::RunProgram(QUARVEL_LEVELS_PROGRAM, all, dir.Path());
-    if (run.status != 0) qWarning("render failed (%d): %s", run.status, run.err.c_str());
+  // The picture a command writes to the file its last argument names.
+  QImage Run(const std::vector<std::string>& args) {
+    const auto run = quarvel_test::RunProgram(QUARVEL_LEVELS_PROGRAM, args, dir.Path());
+    if (run.status != 0) qWarning("%s failed (%d): %s", args.front().c_str(), run.status, run.err.c_str());
     return QImage(QString::fromStdString(args.back())).convertToFormat(QImage::Format_RGB32);
   }
 
@@ -162,41 +189,47 @@ class CliRenderTest : public QObject {
 
   void cleanupTestCase() { DestroyProgramWindows(); }
 
+  // render --level, and thumbnail at whole multiples of the grid's height, showing the
+  // first level used (level 1 when none is).
   void levelAsTheEditorShowsIt_data() {
+    QTest::addColumn<QString>("command");
     QTest::addColumn<Levels>("levels");
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("scale");
     const Levels three{Diagonal(1), EveryCode(), Diagonal(9)};
-    QTest::newRow("every code") << three << 2 << 1;
-    QTest::newRow("every code, scale 2") << three << 2 << 2;
-    QTest::newRow("first level, scale 3") << three << 1 << 3;
-    QTest::newRow("a level the file does not hold") << three << 4 << 1;
+    QTest::newRow("every code") << "render" << three << 2 << 1;
+    QTest::newRow("every code, scale 2") << "render" << three << 2 << 2;
+    QTest::newRow("first level, scale 3") << "render" << three << 1 << 3;
+    QTest::newRow("a level the file does not hold") << "render" << three << 4 << 1;
     Levels full;
     for (int i = 0; i < 256; ++i) full.push_back(Diagonal(1 + i % 9));
     full.back() = EveryCode();
-    QTest::newRow("level 256") << full << 256 << 1;
+    QTest::newRow("level 256") << "render" << full << 256 << 1;
+    const Levels laterFirst{DagLevel{}, EveryCode(), Diagonal(9)};
+    QTest::newRow("thumbnail, first level used") << "thumbnail" << laterFirst << 2 << 1;
+    QTest::newRow("thumbnail, twice the height") << "thumbnail" << laterFirst << 2 << 2;
+    QTest::newRow("thumbnail, no level used") << "thumbnail" << Levels{DagLevel{}} << 1 << 1;
   }
 
   void levelAsTheEditorShowsIt() {
+    QFETCH(QString, command);
     QFETCH(Levels, levels);
     QFETCH(int, level);
     QFETCH(int, scale);
     const std::string file = dir / "set.dag", out = dir / "level.png";
     quarvel_test::WriteRaw(file, DagFile(levels));
     const QImage picture =
-        Render({file, "--level", std::to_string(level), "--scale", std::to_string(scale), "-o", out});
-    for (const QPoint current : {QPoint(0, 0), QPoint(10, 12)}) {
-      const Picture grid = EditorGrid(file, level, current.x(), current.y());
-      const QString difference = FirstDifference(picture, grid, scale);
-      QVERIFY2(difference.isEmpty(), qPrintable(difference));
-    }
+        command == "render"
+            ? Run({"render", file, "--level", std::to_string(level), "--scale", std::to_string(scale), "-o", out})
+            : Run({"thumbnail", "-s", std::to_string(scale * GridPainting::kHeight), file, out});
+    CompareWithEditorsGrid(picture, file, level, scale);
   }
 
   void contactSheetHoldsEveryLevelUsed() {
     const std::string file = dir / "sheet.dag", out = dir / "sheet.png";
     const Levels levels{Diagonal(2), DagLevel{}, EveryCode(), Diagonal(4), DagLevel{}};
     quarvel_test::WriteRaw(file, DagFile(levels));
-    const QImage sheet = Render({file, "-o", out});
+    const QImage sheet = Run({"render", file, "-o", out});
     QVERIFY(!sheet.isNull());
     QPoint previous(-1, -1);
     for (int level : {1, 3, 4}) {
@@ -210,6 +243,101 @@ class CliRenderTest : public QObject {
     QVERIFY(Occurrences(sheet, WholeGrid(file, 2)).empty());
     // The top two lines of the border, alike in every grid: three grids in all.
     QCOMPARE(Occurrences(sheet, WholeGrid(file, 2).copy(0, 0, 241, 2)).size(), std::size_t{3});
+  }
+
+  void thumbnailFitsCrisply_data() {
+    QTest::addColumn<int>("size");
+    for (int size : {128, 256, 300, 512, 1024}) QTest::addRow("%d", size) << size;
+  }
+
+  // As file managers run it: no environment at all, not even a home folder; quiet.
+  void thumbnailFitsCrisply() {
+    QFETCH(int, size);
+    const std::string file = dir / "crisp.dag", out = dir / "crisp.png";
+    quarvel_test::WriteRaw(file, DagFile({DagLevel{}, EveryCode()}));
+    const auto run = quarvel_test::RunProgram(
+        "/usr/bin/env", {"-i", QUARVEL_LEVELS_PROGRAM, "thumbnail", "--size", std::to_string(size), file, out},
+        dir.Path());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out + run.err, std::string());
+    const QImage thumbnail = QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(thumbnail.size(), QSize(241 * size / 281, size));
+
+    // Nothing cut off: the outer ring of the border runs along all four edges, its dark
+    // sides as far as its light ones, a ring's width from the end.
+    const QImage grid = WholeGrid(file, 2);
+    const QRgb dark = grid.pixel(0, 0), light = grid.pixel(240, 280);
+    const GridPainting::Geometry g = GridPainting::FitToHeight(size).geometry;
+    const int width = thumbnail.width();
+    QCOMPARE(ColoursIn(thumbnail, QRect(0, 0, width - g.line, 1)), std::set<QRgb>{dark});
+    QCOMPARE(ColoursIn(thumbnail, QRect(0, 0, 1, size - g.line)), std::set<QRgb>{dark});
+    QCOMPARE(ColoursIn(thumbnail, QRect(width - 1, 0, 1, size)), std::set<QRgb>{light});
+    QCOMPARE(ColoursIn(thumbnail, QRect(0, size - 1, width, 1)), std::set<QRgb>{light});
+
+    // No blended colour anywhere; each cell shows its own picture and nothing of another.
+    const std::set<QRgb> all = ColoursIn(grid, grid.rect());
+    const std::set<QRgb> shown = ColoursIn(thumbnail, thumbnail.rect());
+    QVERIFY(std::includes(all.begin(), all.end(), shown.begin(), shown.end()));
+    for (int col = 0; col < 11; ++col)
+      for (int row = 0; row < 13; ++row) {
+        const std::set<QRgb> want = ColoursIn(grid, GridPainting::CellRect(col, row));
+        const std::set<QRgb> got = ColoursIn(thumbnail, g.Cell(col, row));
+        QVERIFY2(
+            std::includes(want.begin(), want.end(), got.begin(), got.end()) && (got.size() > 1) == (want.size() > 1),
+            qPrintable(QStringLiteral("cell %1,%2").arg(col).arg(row)));
+      }
+  }
+
+  void thumbnailFailsAndWritesNothing_data() {
+    QTest::addColumn<QByteArray>("input");  // the input's bytes; "missing" or "folder" for none
+    QTest::addColumn<QString>("output");    // the output's name: "out.png", "in.dag" or "other.dag"
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("says");
+    const Bytes good = DagFile({EveryCode()});
+    const auto bytes = [](const Bytes& b) {
+      return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size()));
+    };
+    Bytes otherHeader = good;
+    otherHeader[0] = 'X';
+    const auto row = [](const char* name, const QByteArray& input, const char* output, const char* size,
+                        const char* says) {
+      QTest::newRow(name) << input << QString(output) << QString(size) << QString(says);
+    };
+    row("missing", "missing", "out.png", "256", "File not found");
+    row("a folder", "folder", "out.png", "256", "it is a folder");
+    row("empty", QByteArray(), "out.png", "256", "shorter than its 4-byte header");
+    row("cut short", bytes(Bytes(good.begin(), good.end() - 10)), "out.png", "256", "not a whole record");
+    row("not a level set", bytes(otherHeader), "out.png", "256", "Not a level set");
+    row("onto itself", bytes(good), "in.dag", "256", "never writes over its input");
+    row("onto a level set", bytes(good), "other.dag", "256", "never writes over one");
+    row("too small", bytes(good), "out.png", "31", "Out of range 32 to 4096");
+  }
+
+  void thumbnailFailsAndWritesNothing() {
+    QFETCH(QByteArray, input);
+    QFETCH(QString, output);
+    QFETCH(QString, size);
+    QFETCH(QString, says);
+    quarvel_test::TempDir here;
+    const std::string in = here / "in.dag", out = here / output.toStdString();
+    if (input == "folder") {
+      QCOMPARE(::mkdir(in.c_str(), 0755), 0);
+    } else if (input != "missing") {
+      quarvel_test::WriteRaw(in, Bytes(input.begin(), input.end()));
+    }
+    const Bytes other = DagFile({Diagonal(3)});
+    if (output == "other.dag") quarvel_test::WriteRaw(out, other);
+    const Bytes before = quarvel_test::ReadAll(out);
+
+    const auto run =
+        quarvel_test::RunProgram(QUARVEL_LEVELS_PROGRAM, {"thumbnail", "-s", size.toStdString(), in, out}, here.Path());
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, std::string());
+    QVERIFY2(run.err.starts_with("quarvel-levels: ") && run.err.find(says.toStdString()) != std::string::npos &&
+                 run.err.find('\n') == run.err.size() - 1,
+             run.err.c_str());
+    QCOMPARE(quarvel_test::ReadAll(out), before);
+    if (output == "out.png") QVERIFY(::access(out.c_str(), F_OK) != 0);
   }
 };
 

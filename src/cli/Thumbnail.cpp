@@ -1,0 +1,74 @@
+// Thumbnail services run a thumbnailer with no display, no home folder and a bare
+// environment, perhaps in a sandbox that shows it only the set and the output's folder, and
+// stop it after a few seconds. So no Qt application is started (no platform plugin, fonts
+// or runtime folder): the grid is painted straight into an image, and the output is written
+// only once the picture is whole.
+#include "cli/Thumbnail.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "cli/CliSupport.h"
+#include "cli/PictureOutput.h"
+#include "cli/SetFiles.h"
+#include "files/DagFormat.h"
+#include "files/PosixFiles.h"
+#include "model/LevelCheck.h"
+#include "painting/GridPainting.h"
+
+namespace quarvel_cli {
+
+namespace {
+
+constexpr OptionSpec kOptions[] = {{"--size", 's', true}};
+constexpr int kDefaultSize = 256;
+constexpr int kMinSize = 32;  // cells of one pixel still fit
+constexpr int kMaxSize = 4096;
+
+// The first level used; in a set with none, level 1, the empty grid the editor opens it on.
+int ShownLevel(const quarvel::LevelSet& set) {
+  for (int level = 0; level < quarvel::kLevelCount; ++level)
+    if (quarvel::IsLevelUsed(set[static_cast<std::size_t>(level)])) return level;
+  return 0;
+}
+
+// An existing file that begins as a level set does: a slip of the arguments never paints
+// over a set.
+bool HoldsLevelSet(const std::string& path) {
+  std::uint8_t start[quarvel::kHeaderSize] = {};
+  try {
+    return IsLevelSetHeader({start, quarvel::ReadRegularFileStart(path, start)});
+  } catch (const quarvel::EInOutError&) {
+    return false;  // missing, or not a file: the write says what is wrong
+  }
+}
+
+}  // namespace
+
+int RunThumbnail(std::span<char* const> args) {
+  const ParsedArgs parsed = ParseArgs(args, kOptions);
+  if (parsed.Operands.empty()) throw CliError("thumbnail", "No file given");
+  if (parsed.Operands.size() < 2) throw CliError("thumbnail", "No output file given");
+  if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
+  const std::string& file = parsed.Operands[0];
+  const std::string& output = parsed.Operands[1];
+  int size = kDefaultSize;
+  if (const auto given = parsed.Values.find("--size"); given != parsed.Values.end())
+    size = ParseNumberInRange("--size", given->second, kMinSize, kMaxSize);
+  if (output != kStandardStream) {
+    if (file != kStandardStream && SameFile(file, output))
+      throw CliError(output, "Is the level set being drawn: thumbnail never writes over its input");
+    if (HoldsLevelSet(output)) throw CliError(output, "Is a level set: thumbnail never writes over one");
+  }
+
+  auto set = std::make_unique<quarvel::LevelSet>();
+  if (!ReadSet(file, *set).LevelSetHeader) throw CliError(file, "Not a level set: it does not begin with 44 41 47 00");
+  KeepQtQuiet("thumbnail");
+  WritePng(GridPainting::FittedLevelImage(*set, ShownLevel(*set), GridPainting::StandardColours(), size), output);
+  return kStatusOk;
+}
+
+}  // namespace quarvel_cli
