@@ -1,7 +1,8 @@
-// Build tool: writes the program icon at the sizes desktops ask for, all made from the one
-// 32 x 32 picture in ProgramIcon.xpm.
-//   MakeProgramIcons OUTPUT-DIR NAME SIZE...
-// writes OUTPUT-DIR/SIZExSIZE/apps/NAME.png for each SIZE (the hicolor theme's layout).
+// Build tool: writes the program icon, or the icon of the editor's files, at the sizes
+// desktops ask for, all made from the one 32 x 32 picture in ProgramIcon.xpm.
+//   MakeProgramIcons [--document] OUTPUT-DIR NAME SIZE...
+// writes OUTPUT-DIR/SIZExSIZE/apps/NAME.png for each SIZE (the hicolor theme's layout);
+// with --document, the files' icon as OUTPUT-DIR/SIZExSIZE/mimetypes/NAME.png.
 // Plain QImage work: no application object and no display.
 #include <QDir>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/ProgramIcon.xpm"
 
@@ -54,27 +56,50 @@ QImage Resample(const QImage& source, int size) {
   return target.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The program icon with its top right corner folded down, as a page's is: a file of the
+// editor's, not the editor.
+QImage DogEared(const QImage& icon) {
+  QImage page = icon.convertToFormat(QImage::Format_ARGB32);
+  const int n = page.width(), fold = n / 4;
+  for (int v = 0; v < fold; ++v) {
+    auto* line = reinterpret_cast<QRgb*>(page.scanLine(v)) + n - fold;
+    for (int u = 0; u < fold; ++u) {
+      if (u > v)
+        line[u] = qRgba(0, 0, 0, 0);  // the corner turned over
+      else if (u == v || u == 0 || v == fold - 1)
+        line[u] = qRgb(0, 0, 0);  // the fold and the flap's edges
+      else
+        line[u] = qRgb(0xFF, 0xFF, 0xFF);
+    }
+  }
+  return page.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: %s OUTPUT-DIR NAME SIZE...\n", argv[0]);
+  const bool document = argc > 1 && std::strcmp(argv[1], "--document") == 0;
+  const int first = document ? 2 : 1;
+  if (argc < first + 3) {
+    std::fprintf(stderr, "usage: %s [--document] OUTPUT-DIR NAME SIZE...\n", argv[0]);
     return 2;
   }
-  const QImage picture = QImage(program_icon_xpm).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage picture = QImage(program_icon_xpm).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   if (picture.isNull() || picture.width() != picture.height()) {
     std::fprintf(stderr, "%s: the program icon is not a square picture\n", argv[0]);
     return 1;
   }
-  const QString outputDir = QString::fromLocal8Bit(argv[1]);
-  const QString name = QString::fromLocal8Bit(argv[2]);
-  for (int i = 3; i < argc; ++i) {
+  if (document) picture = DogEared(picture);
+  const QString outputDir = QString::fromLocal8Bit(argv[first]);
+  const QString name = QString::fromLocal8Bit(argv[first + 1]);
+  const QString context = document ? QStringLiteral("mimetypes") : QStringLiteral("apps");
+  for (int i = first + 2; i < argc; ++i) {
     const int size = std::atoi(argv[i]);
     if (size < 1 || size > 1024) {
       std::fprintf(stderr, "%s: bad icon size %s\n", argv[0], argv[i]);
       return 2;
     }
-    const QString folder = QStringLiteral("%1/%2x%2/apps").arg(outputDir).arg(size);
+    const QString folder = QStringLiteral("%1/%2x%2/%3").arg(outputDir).arg(size).arg(context);
     const QString file = QStringLiteral("%1/%2.png").arg(folder, name);
     if (!QDir().mkpath(folder) || !Resample(picture, size).save(file, "PNG")) {
       std::fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(file));

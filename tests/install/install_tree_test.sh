@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # cmake --install into a temporary DESTDIR puts every file of the editor in place; the
-# desktop entry and the AppStream metadata pass their validators; each icon is the size
-# its folder names, and the large ones are whole-pixel blow-ups of the 32 x 32 picture.
+# desktop entry and the AppStream metadata pass their validators; each icon (the program's
+# and its level sets') is the size its folder names, and the large ones are whole-pixel
+# blow-ups of the 32 x 32 picture.
 # Usage: install_tree_test.sh BUILD-DIR APP-ID
 set -euo pipefail
 build=${1:?usage: $0 BUILD-DIR APP-ID} id=${2:?usage: $0 BUILD-DIR APP-ID}
@@ -22,6 +23,8 @@ for line in "Name=Quarvel Levels Editor" "Exec=QuarvelEdit" "Icon=$id"; do
   grep -qxF "$line" "$desktop" || fail "$id.desktop has no line $line"
 done
 grep -q '^StartupWMClass=.' "$desktop" || fail "$id.desktop names no StartupWMClass"
+# The editor opens no file it is given: its entry claims no file type.
+! grep -q '^MimeType=' "$desktop" || fail "$id.desktop claims a MimeType"
 
 metainfo="$usr/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $id.metainfo.xml"
@@ -31,14 +34,16 @@ grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" 
 gzip -t "$usr/share/man/man1/QuarvelEdit.1.gz" || fail "the manual page is not gzip'd"
 
 icons="$usr/share/icons/hicolor"
-for size in 16 24 32 48 64 128 256; do
-  got=$(identify -format '%wx%h' "$icons/${size}x${size}/apps/$id.png")
-  [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
-done
-for size in 64 128 256; do
-  convert "$icons/32x32/apps/$id.png" -sample "${size}x${size}" "$tmp/expected.png"
-  compare -metric AE "$tmp/expected.png" "$icons/${size}x${size}/apps/$id.png" null: 2>/dev/null ||
-    fail "the ${size}x${size} icon is not the 32 x 32 one with each pixel made a $((size / 32)) x $((size / 32)) block"
+for icon in "apps/$id" mimetypes/application-x-quarvel-level-set; do
+  for size in 16 24 32 48 64 128 256; do
+    got=$(identify -format '%wx%h' "$icons/${size}x${size}/$icon.png")
+    [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} $icon icon is $got"
+  done
+  for size in 64 128 256; do
+    convert "$icons/32x32/$icon.png" -sample "${size}x${size}" "$tmp/expected.png"
+    compare -metric AE "$tmp/expected.png" "$icons/${size}x${size}/$icon.png" null: 2>/dev/null ||
+      fail "the ${size}x${size} $icon icon is not the 32 x 32 one with each pixel made a $((size / 32)) x $((size / 32)) block"
+  done
 done
 
 # Any prefix: nothing points at /usr.

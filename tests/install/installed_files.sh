@@ -4,7 +4,11 @@ installed_files() {
   echo bin/QuarvelEdit
   echo "share/applications/$id.desktop"
   echo "share/metainfo/$id.metainfo.xml"
-  for size in 16 24 32 48 64 128 256; do echo "share/icons/hicolor/${size}x${size}/apps/$id.png"; done
+  for size in 16 24 32 48 64 128 256; do
+    echo "share/icons/hicolor/${size}x${size}/apps/$id.png"
+    echo "share/icons/hicolor/${size}x${size}/mimetypes/application-x-quarvel-level-set.png"
+  done
+  echo "share/mime/packages/$id.xml"
   echo share/man/man1/QuarvelEdit.1.gz
   echo share/doc/quarvel-levels-editor/copyright
   echo share/doc/quarvel-levels-editor/changelog.gz
