@@ -9,6 +9,7 @@ installed_files() {
     echo "share/icons/hicolor/${size}x${size}/mimetypes/application-x-quarvel-level-set.png"
   done
   echo "share/mime/packages/$id.xml"
+  echo "share/thumbnailers/$id.thumbnailer"
   echo share/man/man1/QuarvelEdit.1.gz
   echo share/doc/quarvel-levels-editor/copyright
   echo share/doc/quarvel-levels-editor/changelog.gz
