@@ -6,11 +6,14 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <stdlib.h>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -46,6 +49,19 @@ inline void WriteFullSet(const std::string& path, int seed = 0) {
   for (int level = 0; level < quarvel::kLevelCount; ++level)
     if (!quarvel::IsLevelPlayable(*set, level)) std::abort();
   quarvel::WriteLevelSetFile(path, *set);
+}
+
+// A new folder for a benchmark's files, named after `name`, under $QUARVEL_BENCH_DIR or
+// else the current folder (scripts/bench runs in build-bench); empty when it cannot be made.
+inline std::string MakeBenchFolder(const std::string& name) {
+  const char* base = std::getenv("QUARVEL_BENCH_DIR");
+  std::string folder =
+      (base != nullptr && *base != '\0' ? std::string(base) : std::string(".")) + "/" + name + ".XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr) {
+    std::perror("mkdtemp");
+    return {};
+  }
+  return folder;
 }
 
 // Runs the program to its end with standard output on /dev/null; false when it did not

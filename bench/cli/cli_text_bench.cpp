@@ -8,7 +8,6 @@
 // (scripts/bench runs in build-bench), removed at the end.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -36,13 +35,8 @@ struct Comparison {
 int main(int argc, char** argv) {
   if (!InitializeInterleaved(argc, argv, kRepetitions)) return 1;
 
-  const char* base = std::getenv("QUARVEL_BENCH_DIR");
-  std::string folder =
-      (base != nullptr && *base != '\0' ? std::string(base) : std::string(".")) + "/cli_text_bench.XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr) {
-    std::perror("mkdtemp");
-    return 1;
-  }
+  const std::string folder = MakeBenchFolder("cli_text_bench");
+  if (folder.empty()) return 1;
   const std::string a = folder + "/a.dag", b = folder + "/b.dag", text = folder + "/a.txt";
   WriteFullSet(a);
   WriteFullSet(b, 1);
