@@ -43,6 +43,9 @@ std::vector<CompletionCase> CompletionCases() {
       {"ExportWritesText", "export x.dag -o ", {"f.txt", "sub"}},
       {"ImportWritesASet", "import f.txt -o ", {"a b.dag", "c:d.dag", "e.DAG", "sub"}},
       {"DiffOptions", "diff a.dag b.dag -", {"--help", "--json", "-h"}},
+      {"ThumbnailReadsASet", "thumbnail -s 128 ", {"a b.dag", "c:d.dag", "e.DAG", "sub"}},
+      {"ThumbnailWritesAPicture", "thumbnail -s 128 e.DAG ", {"-", "pic.png", "sub"}},
+      {"SizeIsNotAFile", "thumbnail e.DAG --size ", {}},
   };
 }
 

@@ -137,7 +137,10 @@ TEST_P(FailedOutputTest, EveryCommandSaysSoOrEndsQuietly) {
                                                     {"help", "copy"},
                                                     {"copy", src, tgt, "--after", "3"},
                                                     {"copy", src, "-", "--new"}};
-  if (QUARVEL_LEVELS_RENDER) commands.push_back({"render", src, "-o", "-"});
+  if (QUARVEL_LEVELS_RENDER) {
+    commands.push_back({"render", src, "-o", "-"});
+    commands.push_back({"thumbnail", src, "-"});
+  }
   for (const auto& args : commands) {
     const ProgramRun run = RunLevels(dir, args, {}, c.streams);
     if (c.err.empty()) {
