@@ -373,9 +373,10 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
   // umask took some away); a new file gets 0666 less the umask (and any default ACL of the
   // folder) from the kernel.
   if (int err = temp.Create(target.path, target.exists ? (st.st_mode & 0777) : 0666)) {
-    // The folder takes no new file (no permission, no free inode, quota), but the file
-    // itself may still be written.
-    const bool folderRefuses = err == EACCES || err == EPERM || err == ENOSPC || err == EDQUOT;
+    // The folder takes no new file (no permission, no free inode, quota, a read-only mount
+    // under a file mounted on its own, as sandboxes do), but the file itself may still be
+    // written.
+    const bool folderRefuses = err == EACCES || err == EPERM || err == ENOSPC || err == EDQUOT || err == EROFS;
     if (target.exists && folderRefuses) return RewriteInPlace(existing, readable, st, target.path, bytes);
     throw ErrorFromErrno(err, target.path);
   }
@@ -396,8 +397,9 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
   if (::rename(temp.Path().c_str(), target.path.c_str()) != 0) {
     const int err = errno;
     temp.Remove();
-    // A sticky folder lets only a file's owner replace it; the file itself may still be written.
-    if (target.exists && (err == EACCES || err == EPERM))
+    // A sticky folder lets only a file's owner replace it, and a file mounted on its own
+    // cannot be renamed over; the file itself may still be written.
+    if (target.exists && (err == EACCES || err == EPERM || err == EBUSY || err == EXDEV))
       return RewriteInPlace(existing, readable, st, target.path, bytes);
     throw ErrorFromErrno(err, target.path);
   }

@@ -33,7 +33,8 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
 // else kFileAccessDenied.
 // The file itself is rewritten in place instead where a new file may not take its place:
 // it has more than one hard link (each name keeps it), the folder takes no new file (no
-// permission, no free inode, no quota left) or the replacement could not keep its owner.
+// permission, no free inode, no quota left, a read-only mount), the file is mounted on its
+// own (as a sandbox shows a single file) or the replacement could not keep its owner.
 // Room is reserved beforehand, the new bytes are flushed before the old tail is cut off,
 // and if the rewrite fails the old bytes are put back: all of them when the file may be
 // read and is at most 4 MiB long. A crash in the middle of a rewrite can leave a mix.

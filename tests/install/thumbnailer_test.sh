@@ -3,8 +3,9 @@
 # %u filled in), as thumbnail services run it: no environment but a PATH to the install,
 # no home folder, a short time limit. On a level set at two sizes it writes, quietly, a
 # PNG fitted to the size whose colours are all the editor's grid's (nothing blended) and
-# that is not blank; into an empty file made beforehand too, as some services do. On a
-# file it cannot draw it fails and leaves no output file.
+# that is not blank; into an empty file made beforehand too, as some services do, and
+# into that file alone in a read-only /tmp (a sandbox). On a file it cannot draw it fails
+# and leaves no output file.
 # Usage: thumbnailer_test.sh BUILD-DIR APP-ID DAG-FIXTURE
 set -euo pipefail
 build=${1:?usage: $0 BUILD-DIR APP-ID DAG-FIXTURE} id=${2:?} dag_fixture=${3:?}
@@ -23,7 +24,8 @@ try_exec=$(sed -n 's/^TryExec=//p' "$entry")
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 [ -n "$exec_line" ] || fail "$id.thumbnailer has no Exec line"
 
-# Runs the Exec line on input $1, output $2, size $3.
+# Runs the Exec line on input $1, output $2, size $3; its output goes to $tmp/out and
+# $tmp/err, its status to $rc.
 run_entry() {
   local input=$1 output=$2 size=$3 word
   local -a command=()
@@ -63,6 +65,35 @@ for size in 128 512; do
   [ "$(wc -l <"$tmp/thumb.colours")" -ge 20 ] || fail "the $size thumbnail is all but blank: $(wc -l <"$tmp/thumb.colours") colours"
   echo "size $size: ${width}x$height, $(wc -l <"$tmp/thumb.colours") colours, all the grid's"
 done
+
+# A sandbox that shows the thumbnailer only the output file, mounted on its own, in a
+# read-only /tmp or a writable one, as some services do: the picture is written into that
+# file. Needs a mount namespace of our own (unshare as root); without one this is left out.
+if unshare -m --propagation private true 2>/dev/null; then
+  sandboxed=$(declare -f run_entry; declare -p exec_line usr tmp)
+  for tmp_mode in ro rw; do
+    out="$tmp/thumbs/sandboxed-$tmp_mode.png"
+    : >"$out"
+    : >"$tmp/out"
+    : >"$tmp/err"
+    rc=0
+    # (what the thumbnailer says goes to $tmp/out and $tmp/err, kept writable for the test)
+    unshare -m --propagation private bash -c "$sandboxed
+      mount --bind /tmp /tmp && mount -o remount,$tmp_mode,bind /tmp || exit 99
+      for file in '$out' '$tmp/out' '$tmp/err'; do
+        mount --bind \$file \$file && mount -o remount,rw,bind \$file || exit 99
+      done
+      run_entry '$sets/pack.dag' '$out' 256
+      exit \$rc" || rc=$?
+    [ "$rc" -ne 99 ] || fail "could not set up the sandbox"
+    [ "$rc" -eq 0 ] || { cat "$tmp/err" >&2; fail "in a sandbox ($tmp_mode /tmp) the thumbnailer ended with status $rc"; }
+    [ "$(identify -format '%m %h' "$out")" = "PNG 256" ] || fail "in a sandbox ($tmp_mode /tmp) no picture was written"
+    [ -z "$(find "$tmp/thumbs" -name '*.saving-*')" ] || fail "in a sandbox ($tmp_mode /tmp) a temporary file was left"
+    echo "sandboxed, $tmp_mode /tmp: the picture written into the output file alone"
+  done
+else
+  echo "sandboxed: left out, no mount namespace"
+fi
 
 printf 'DAG\0' >"$sets/cut.dag"
 head -c 100 "$sets/pack.dag" >>"$sets/cut.dag"
