@@ -80,8 +80,9 @@ std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileSha
     warnings.push_back("records 257-" + std::to_string(records) + " are never read: the next save drops them");
   }
   if (shape.TrailingBytes() > 0) {
-    warnings.push_back("the last " + Counted(static_cast<long long>(shape.TrailingBytes()), "byte") +
-                       " are not a whole record: they are never read and the next save drops them");
+    warnings.push_back(NotWholeRecord(shape.TrailingBytes()) + ": " +
+                       (shape.TrailingBytes() == 1 ? "it is" : "they are") + " never read and the next save drops " +
+                       (shape.TrailingBytes() == 1 ? "it" : "them"));
   }
   return warnings;
 }

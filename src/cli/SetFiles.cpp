@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "cli/CliSupport.h"
+#include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
 #include "files/PosixFiles.h"
@@ -23,6 +24,11 @@ std::uint64_t SetFileShape::TrailingBytes() const {
   return Bytes < quarvel::kHeaderSize ? Bytes : (Bytes - quarvel::kHeaderSize) % quarvel::kBlockSize;
 }
 
+std::string NotWholeRecord(std::size_t trailingBytes) {
+  return "the last " + Counted(static_cast<long long>(trailingBytes), "byte") + (trailingBytes == 1 ? " is" : " are") +
+         " not a whole record";
+}
+
 namespace {
 
 std::string KindOf(mode_t mode) {
@@ -34,8 +40,6 @@ std::string KindOf(mode_t mode) {
   return {};
 }
 
-constexpr int kReadBeyondEnd = 100;
-
 std::uint64_t LengthOf(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
@@ -45,10 +49,9 @@ std::uint64_t LengthOf(const std::string& path) {
 // is cut short.
 std::string ReadErrorMessage(const quarvel::EInOutError& error, const SetFileShape& shape) {
   const std::string message = error.what();
-  if (error.ErrorCode != kReadBeyondEnd) return message;
+  if (error.ErrorCode != quarvel::kReadBeyondEndOfFile.Code) return message;
   if (shape.Bytes < quarvel::kHeaderSize) return message + ": the file is shorter than its 4-byte header";
-  return message + ": the last " + Counted(static_cast<long long>(shape.TrailingBytes()), "byte") +
-         " are not a whole record";
+  return message + ": " + NotWholeRecord(shape.TrailingBytes());
 }
 
 // Standard input read to its end: the first 75,780 bytes kept, the rest only counted.

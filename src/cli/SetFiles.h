@@ -29,6 +29,9 @@ SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set);
 // Whether `start`, a file's first bytes, begins with the level set header 44 41 47 00.
 bool IsLevelSetHeader(std::span<const std::uint8_t> start);
 
+// "the last 1 byte is not a whole record", "the last 5 bytes are ...".
+std::string NotWholeRecord(std::size_t trailingBytes);
+
 // What `path` is when it is not a regular file: "a folder", "a FIFO", ...; empty otherwise
 // or when it does not exist.
 std::string FileKind(const std::string& path);

@@ -61,7 +61,7 @@ SetImage ReadSetImage(const std::string& file, const std::vector<std::uint8_t>& 
       message += ": the file is shorter than its 4-byte header";
     } else {
       const std::size_t tail = (bytes.size() - quarvel::kHeaderSize) % quarvel::kBlockSize;
-      message += ": the last " + Counted(static_cast<long long>(tail), "byte") + " are not a whole record";
+      message += ": " + NotWholeRecord(tail);
     }
     throw CliError(file, message);
   }

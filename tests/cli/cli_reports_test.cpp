@@ -53,6 +53,11 @@ std::vector<WarningCase> WarningCases() {
        "256 records, 256 levels used, 256 playable, 0 not playable",
        {"the last 7 bytes are not a whole record: they are never read and the next save drops them"},
        0},
+      {"OneByteAfterTheLastWholeRecord",
+       WithTail(DagFile(full), 1),
+       "256 records, 256 levels used, 256 playable, 0 not playable",
+       {"the last 1 byte is not a whole record: it is never read and the next save drops it"},
+       0},
   };
 }
 
