@@ -9,7 +9,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "level editor for the Quarvel tile puzzle 
 set(CPACK_PACKAGE_DESCRIPTION
     "A desktop editor for Quarvel level sets (.dag files): 256 levels of 11 by 13\n"
     "tiles and five numbers each. Paint tiles on the grid from a palette, type the\n"
-    "numbers, check whether a level can be played, and open, save and copy sets.")
+    "numbers, check whether a level can be played, and open, save and copy sets.\n"
+    "\n"
+    "It comes with quarvel-levels, a command-line companion for level sets kept in\n"
+    "folders and version control: it checks whether their levels can be played,\n"
+    "renders them as PNG pictures, copies levels from one set to another, exports a\n"
+    "set as text to review and imports it back, compares two sets level by level,\n"
+    "and draws the thumbnails file managers show, all without a display.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
