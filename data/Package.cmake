@@ -27,7 +27,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # stays /usr/bin/QuarvelEdit.
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quarvel.org/)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUARVEL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's Wayland platform plugin: without it the editor runs through XWayland on a Wayland
 # desktop. Recommended, not required, so that an X11-only system need not take it.

@@ -26,10 +26,24 @@ grep -q '^StartupWMClass=.' "$desktop" || fail "$id.desktop names no StartupWMCl
 # The editor opens no file it is given: its entry claims no file type.
 ! grep -q '^MimeType=' "$desktop" || fail "$id.desktop claims a MimeType"
 
+# The metadata passes appstreamcli's strict validation, but for the one note appstreamcli
+# 0.16 (Debian 12) makes on AppStream 1.0's <developer>, a tag younger than it.
 metainfo="$usr/share/metainfo/$id.metainfo.xml"
-appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $id.metainfo.xml"
+if ! appstreamcli validate --no-net --strict "$metainfo" >"$tmp/appstream.log" 2>&1; then
+  cat "$tmp/appstream.log"
+  developer='^I: [^ ]*: unknown-tag developer$'
+  others=$(grep -E '^[EWI]: ' "$tmp/appstream.log" | grep -v "$developer" || true)
+  [ -z "$others" ] && grep -q "$developer" "$tmp/appstream.log" || fail "appstreamcli rejects $id.metainfo.xml"
+fi
 grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
   fail "the metadata does not launch $id.desktop"
+for provided in "<binary>QuarvelEdit</binary>" "<binary>quarvel-levels</binary>" \
+                "<mediatype>application/x-quarvel-level-set</mediatype>"; do
+  grep -qF "$provided" "$metainfo" || fail "the metadata does not provide $provided"
+done
+summary=$(sed -n 's|^ *<summary>\(.*\)</summary>$|\1|p' "$metainfo")
+[ -n "$summary" ] && [ ${#summary} -lt 35 ] ||
+  fail "the summary \"$summary\" is not one a software centre shows whole (under 35 characters)"
 
 gzip -t "$usr/share/man/man1/QuarvelEdit.1.gz" || fail "the manual page is not gzip'd"
 
