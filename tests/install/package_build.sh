@@ -9,4 +9,4 @@ source "$(dirname "$0")/installed_files.sh"
 rm -rf "$out"
 mkdir -p "$out"
 "$src/scripts/package" "$out/a" >"$out/a.log" 2>&1 || { tail -n 40 "$out/a.log" >&2; fail "scripts/package failed"; }
-ls "$out/a"/*.deb
+ls "$out/a"/*.deb "$out/a"/*.ddeb
