@@ -45,8 +45,6 @@ summary=$(sed -n 's|^ *<summary>\(.*\)</summary>$|\1|p' "$metainfo")
 [ -n "$summary" ] && [ ${#summary} -lt 35 ] ||
   fail "the summary \"$summary\" is not one a software centre shows whole (under 35 characters)"
 
-gzip -t "$usr/share/man/man1/QuarvelEdit.1.gz" || fail "the manual page is not gzip'd"
-
 icons="$usr/share/icons/hicolor"
 for icon in "apps/$id" mimetypes/application-x-quarvel-level-set; do
   for size in 16 24 32 48 64 128 256; do

@@ -2,6 +2,8 @@
 installed_files() {
   local id=$1 size
   echo bin/QuarvelEdit
+  echo bin/quarvel-levels
+  echo libexec/quarvel-levels/quarvel-levels-render
   echo "share/applications/$id.desktop"
   echo "share/metainfo/$id.metainfo.xml"
   for size in 16 24 32 48 64 128 256; do
@@ -11,6 +13,8 @@ installed_files() {
   echo "share/mime/packages/$id.xml"
   echo "share/thumbnailers/$id.thumbnailer"
   echo share/man/man1/QuarvelEdit.1.gz
+  echo share/man/man1/quarvel-levels.1.gz
+  echo share/bash-completion/completions/quarvel-levels
   echo share/doc/quarvel-levels-editor/copyright
   echo share/doc/quarvel-levels-editor/changelog.gz
 }
