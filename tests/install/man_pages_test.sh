@@ -20,13 +20,13 @@ while read -r program other; do
 
   th=$(grep '^\.TH ' "$tmp/$program.1")
   [[ $th == *" \"$date\" "* && $th == *" $version\" "* ]] || fail "$program.1's .TH has not the date $date and version $version: $th"
-  sed -n '/^\.SH SEE ALSO/,/^\.SH /p' "$tmp/$program.1" | grep -qxF ".BR ${other//-/\\-} (1)," ||
+  grep -qxF ".BR ${other//-/\\-} (1)," <<<"$(sed -n '/^\.SH SEE ALSO/,/^\.SH /p' "$tmp/$program.1")" ||
     fail "$program.1's SEE ALSO does not name $other (1)"
 
   LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" >"$tmp/$program.txt" 2>"$tmp/$program.err" ||
     { cat "$tmp/$program.err"; fail "man cannot show $program.1"; }
   [ ! -s "$tmp/$program.err" ] || { cat "$tmp/$program.err"; fail "man warns about $program.1"; }
-  tail -n 1 "$tmp/$program.txt" | grep -q "$version.*$date" || fail "man shows no version and date at the foot of $program.1"
+  grep -q "$version.*$date" <<<"$(tail -n 1 "$tmp/$program.txt")" || fail "man shows no version and date at the foot of $program.1"
 done <<END
 QuarvelEdit quarvel-levels
 quarvel-levels QuarvelEdit

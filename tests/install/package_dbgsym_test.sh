@@ -30,19 +30,21 @@ END
 
 dpkg-deb -x "$deb" "$tmp/deb"
 dpkg-deb -x "$ddeb" "$tmp/ddeb"
+# The names of the sections of the ELF file $1, whole before any grep -q reads them (a
+# pipe into grep -q can fail with SIGPIPE under pipefail).
 sections() { readelf -W -S "$1" 2>/dev/null | grep -o ' \.[a-z_.]*' | tr -d ' '; }
 ids=() programs=()
 while IFS= read -r -d '' file; do
   readelf -h "$file" >/dev/null 2>&1 || continue
   program=${file#"$tmp/deb"}
   programs+=("$program")
-  ! sections "$file" | grep -qx -e '\.symtab' -e '\.debug_.*' || fail "$program is not stripped"
+  ! grep -qx -e '\.symtab' -e '\.debug_.*' <<<"$(sections "$file")" || fail "$program is not stripped"
   id=$(readelf -n "$file" | sed -n 's/^ *Build ID: //p')
   [ -n "$id" ] || fail "$program has no build id"
   debug="$tmp/ddeb/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug"
   [ -f "$debug" ] || fail "the dbgsym package has no /usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug for $program"
   [ "$(readelf -n "$debug" | sed -n 's/^ *Build ID: //p')" = "$id" ] || fail "the .debug file of $program has another build id"
-  sections "$debug" | grep -qx .debug_info || fail "the .debug file of $program holds no debug information"
+  grep -qx '\.debug_info' <<<"$(sections "$debug")" || fail "the .debug file of $program holds no debug information"
   ids+=("$id")
 done < <(find "$tmp/deb" -type f -print0)
 echo "programs: ${programs[*]}"

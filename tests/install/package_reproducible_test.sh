@@ -15,7 +15,7 @@ ar_times() {
   local offset=8 size header length
   size=$(stat -c %s "$1")
   while [ "$offset" -lt "$size" ]; do
-    header=$(tail -c +$((offset + 1)) "$1" | head -c 60)
+    header=$(dd if="$1" iflag=skip_bytes,count_bytes skip="$offset" count=60 status=none)
     echo ${header:16:12}
     length=$(echo ${header:48:10})
     offset=$((offset + 60 + length + length % 2))

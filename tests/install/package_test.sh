@@ -33,7 +33,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ ", $depends" == *", $package (>= "* ]] || fail "Depends has no versioned $package: $depends"
 done
-dpkg-deb -f "$deb" Description | grep -qw quarvel-levels || fail "the description does not name quarvel-levels"
+grep -qw quarvel-levels <<<"$(dpkg-deb -f "$deb" Description)" || fail "the description does not name quarvel-levels"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||' >"$tmp/contents"
 for file in $(installed_files "$id"); do
