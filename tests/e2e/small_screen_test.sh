@@ -33,8 +33,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_SCREEN_SCALE_FACTORS WAYLAND_DISPLAY
 openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
 WM_PID=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+for _ in $(seq 100); do grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" && break; sleep 0.05; done
+grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" || fail "openbox did not start"
 
 # wait_window TITLE: the id of the visible window titled TITLE, asked again until it shows.
 wait_window() {

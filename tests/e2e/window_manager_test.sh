@@ -28,10 +28,10 @@ trap stop_wm EXIT
 openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
 WM_PID=$!
 for i in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" && break
   sleep 0.05
 done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" || fail "openbox did not start"
 log "openbox up"
 
 # ---- reading windows ------------------------------------------------------------------
@@ -57,7 +57,7 @@ expect_fixed_dialog() {
   max=$(echo "$hints" | sed -n 's/.*maximum size: *\([0-9]* by [0-9]*\).*/\1/p')
   [ -n "$min" ] && [ "$min" = "$max" ] || fail "$name: minimum size '$min', maximum '$max'"
   actions=$(prop "$w" _NET_WM_ALLOWED_ACTIONS)
-  echo "$actions" | grep -q 'MAXIMIZE\|ACTION_RESIZE' && fail "$name: the window manager allows $actions"
+  grep -q 'MAXIMIZE\|ACTION_RESIZE' <<<"$actions" && fail "$name: the window manager allows $actions"
   icon=$(icon_of "$w")
   [ "$icon" != "$(icon_of "$MAIN")" ] || fail "$name shows the program icon"
   log "$name: fixed at $min, no maximise or resize, icon: $([ "$icon" = "$NO_ICON" ] && echo none || echo "the window manager's")"
