@@ -118,20 +118,25 @@ file_dialog() {
   sleep 0.2
   xdotool key ctrl+a
   xdotool type --delay 10 "$2"
-  # When the name exists, the dialog drops down its list of completions, a
-  # popup window of its own. Confirming while that list is open leaves the
-  # program swallowing the next mouse click, so close the list first, as a
-  # user would, with Escape.
-  local i popup=""
-  for i in $(seq 20); do
-    popup=$(other_window "$w")
-    [ -n "$popup" ] && break
-    sleep 0.05
-  done
-  if [ -n "$popup" ]; then
-    xdotool key Escape
-    for i in $(seq 40); do [ -z "$(other_window "$w")" ] && break; sleep 0.05; done
+  # While the name is typed, the dialog drops down a list of completions, a popup window of
+  # its own, and hides it again once no name in the folder begins with what is typed. A
+  # list still open at the end takes Return, and leaves the program swallowing the next
+  # mouse click, so a user closes it first with Escape. But Escape with no list open closes
+  # the dialog: so it is pressed only when a name in the folder begins with the typed one
+  # (the list then stays open); otherwise the list is waited out, however late it goes.
+  local i popup="" folder base
+  folder=$(dirname "$2") base=$(basename "$2")
+  if compgen -G "$folder/$base*" >/dev/null; then
+    for i in $(seq 40); do
+      popup=$(other_window "$w")
+      [ -n "$popup" ] && break
+      sleep 0.05
+    done
+    # Still open a moment later: the program has caught up with the typing.
+    sleep 0.3
+    [ -n "$popup" ] && [ -n "$(other_window "$w")" ] && xdotool key Escape
   fi
+  for i in $(seq 60); do [ -z "$(other_window "$w")" ] && break; sleep 0.05; done
   xdotool key Return
   wait_no_window "$1"
 }
