@@ -106,19 +106,15 @@ xdotool windowfocus --sync "$OPEN"
 sleep 0.2
 xdotool key ctrl+a
 xdotool type --delay 10 "$TMP/empty.dag"
-# The name exists, so the dialog may drop down its list of completions, a window of its own:
-# Escape closes that list first, as a user would (with no list it would close the dialog).
-listed=""
-for _ in $(seq 20); do
-  [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt 2 ] && listed=1 && break
-  sleep 0.05
-done
-if [ -n "$listed" ]; then
-  xdotool key Escape
-  for _ in $(seq 40); do
-    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt 2 ] || break
-    sleep 0.05
-  done
+# The name exists, so the dialog may leave its list of completions open, a window of its own
+# that would take Return: a click on the dialog's bare margin closes it, as drive.sh does.
+listed() { [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt 2 ]; }
+sleep 0.3
+for _ in $(seq 20); do listed || break; sleep 0.05; done
+if listed; then
+  eval "$(xdotool getwindowgeometry --shell "$OPEN")"
+  xdotool mousemove --sync $((X + 3)) $((Y + 3)) click 1
+  for _ in $(seq 60); do listed || break; sleep 0.05; done
 fi
 xdotool key Return
 COPY=$(wait_window "Levels Copy")

@@ -119,24 +119,19 @@ file_dialog() {
   xdotool key ctrl+a
   xdotool type --delay 10 "$2"
   # While the name is typed, the dialog drops down a list of completions, a popup window of
-  # its own, and hides it again once no name in the folder begins with what is typed. A
-  # list still open at the end takes Return, and leaves the program swallowing the next
-  # mouse click, so a user closes it first with Escape. But Escape with no list open closes
-  # the dialog: so it is pressed only when a name in the folder begins with the typed one
-  # (the list then stays open); otherwise the list is waited out, however late it goes.
-  local i popup="" folder base
-  folder=$(dirname "$2") base=$(basename "$2")
-  if compgen -G "$folder/$base*" >/dev/null; then
-    for i in $(seq 40); do
-      popup=$(other_window "$w")
-      [ -n "$popup" ] && break
-      sleep 0.05
-    done
-    # Still open a moment later: the program has caught up with the typing.
-    sleep 0.3
-    [ -n "$popup" ] && [ -n "$(other_window "$w")" ] && xdotool key Escape
+  # its own. A list still open at the end takes Return and leaves the program swallowing the
+  # next mouse click. It may stay open, even showing names that no longer match, on a loaded
+  # machine, or go a moment later; Escape would close the dialog itself once it has gone.
+  # So a list that is still there after a pause is closed with a click on the dialog's bare
+  # margin, which does nothing when no list is open.
+  local i x y
+  sleep 0.3
+  for i in $(seq 20); do [ -z "$(other_window "$w")" ] && break; sleep 0.05; done
+  if [ -n "$(other_window "$w")" ]; then
+    read -r x y <<<"$(window_corner "$w")"
+    xdotool mousemove --sync $((x + 3)) $((y + 3)) click 1
+    for i in $(seq 60); do [ -z "$(other_window "$w")" ] && break; sleep 0.05; done
   fi
-  for i in $(seq 60); do [ -z "$(other_window "$w")" ] && break; sleep 0.05; done
   xdotool key Return
   wait_no_window "$1"
 }
