@@ -1,0 +1,89 @@
+#pragma once
+// The one door to the operating system: files, names and the standard streams. Callers get
+// I/O result codes (EInOutError) and plain facts, never a system's own calls or types.
+// posix/SystemFiles.cpp implements it on Linux, win32/SystemFiles.cpp on Windows; nothing
+// else in the program includes an operating-system header. Names are UTF-8 everywhere;
+// on Windows they become UTF-16 only at the system's calls.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/InOutError.h"
+
+namespace quarvel {
+
+// What a name stands for, symbolic links followed.
+enum class FileKind { Missing, Regular, Folder, Fifo, Device, Socket, Other };
+FileKind KindOfFile(const std::string& path);
+// "a folder", "a FIFO", "a device", "a socket", "not a regular file"; empty for Missing
+// and Regular.
+std::string_view FileKindName(FileKind kind);
+
+// The length of the file `path` names, or nothing when it cannot be looked at.
+std::optional<std::uint64_t> FileLength(const std::string& path);
+
+// Whether two names are one file (one inode, one file index), whatever the names.
+bool SameFile(const std::string& a, const std::string& b);
+
+// The error for the system's error number `err` from an operation on `path`. The codes of
+// InOutError.h come out where the system's failure means them (a missing file is
+// kFileNotFound, a missing folder kInvalidFilename, access refused kFileAccessDenied, a
+// full disk kDiskFull ...); any other number N as "I/O error N".
+EInOutError ErrorFromSystem(int err, const std::string& path);
+
+// Reads the start of a regular file: up to buffer.size() bytes, fewer when the file is
+// shorter; returns how many. A folder, FIFO, device or socket fails at once with
+// kFileAccessDenied and is never read from (a FIFO with no writer cannot hang). The file is
+// opened for reading only, sharing reading and writing with others.
+std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t> buffer);
+
+// Makes `path` hold exactly `bytes`, safely: the bytes go to a new file in the same folder,
+// which is flushed to the disk and then put in the old one's place, so that a crash leaves
+// the old file or the new one. A symbolic link is followed to the file it names (the link
+// stays); an existing file keeps its permissions. An existing target must be a regular file
+// that may be written, else kFileAccessDenied.
+// The file itself is rewritten in place instead where a new file may not take its place:
+// it has more than one hard link (each name keeps it), the folder takes no new file, or
+// the replacement could not keep what the old file had (its owner, say). Then the old
+// bytes are kept aside and put back if the rewrite fails; a crash in the middle of a
+// rewrite can leave a mix.
+// On failure EInOutError is thrown, no temporary file is left behind and the old file
+// keeps its content (rewritten in place: as far as just said).
+void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The standard streams, in binary: no byte is changed on its way in or out.
+
+// Run first, before anything else touches the streams: puts them in binary mode, takes a
+// closed one so that the program's own files never land on it and a write to it still
+// fails, and makes a reader that went away a write error rather than the program's end.
+void PrepareStandardStreams();
+
+// Standard input read to its end, or to `limit` bytes: `Bytes` holds at most `limit`
+// bytes and `Complete` says whether the end was reached. Failures are EInOutError.
+struct StreamBytes {
+  std::vector<std::uint8_t> Bytes;
+  bool Complete = true;
+};
+StreamBytes ReadStandardInput(std::size_t limit);
+
+// A write to standard output failed. `BrokenPipe`: its reader went away (`| head -1`).
+struct StandardOutputError {
+  EInOutError Error;
+  bool BrokenPipe = false;
+};
+
+// Writes every byte to standard output, or throws StandardOutputError. Unbuffered: what
+// returns is written.
+void WriteStandardOutput(std::span<const std::uint8_t> bytes);
+bool StandardOutputIsTerminal();
+
+// Ends the program as a program whose reader went away ends on this system (by SIGPIPE on
+// POSIX): quietly.
+[[noreturn]] void EndForBrokenPipe();
+
+}  // namespace quarvel
