@@ -19,7 +19,7 @@ GridColours StandardGridColours() {
   GridColours c;
   c.Base = OpaqueRgb(0xff, 0xff, 0xff);
   c.Lines = GridLinesOn(c.Base);
-  c.Highlight = OpaqueRgb(0x00, 0x00, 0x80);
+  c.Highlight = OpaqueRgb(0x30, 0x8c, 0xc6);
   c.Dark = OpaqueRgb(0x6a, 0x68, 0x64);
   c.Light = OpaqueRgb(0xff, 0xff, 0xff);
   c.Shadow = OpaqueRgb(0x00, 0x00, 0x00);

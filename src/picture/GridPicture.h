@@ -38,7 +38,7 @@ struct GridColours {
 Rgb GridLinesOn(Rgb base);
 
 // The editor's look: the standard palette of the classic Windows style its windows use
-// (white cells, silver lines, the bevelled border, a navy highlight).
+// (white cells, silver lines, the bevelled border, a blue highlight).
 GridColours StandardGridColours();
 
 // The cell's square at 100 %, border included in the offset.
