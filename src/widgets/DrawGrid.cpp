@@ -79,7 +79,7 @@ struct TDrawGrid::Private {
 };
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent), d(new Private) {
-  setFixedSize(241, 281);
+  setFixedSize(GridPainting::kWidth, GridPainting::kHeight);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   TActiveControlWatch::Instance();  // from the start, so that the grid is known as active
@@ -108,9 +108,7 @@ int TDrawGrid::Row() const { return d->row; }
 
 void TDrawGrid::RepaintAll() { repaint(); }
 
-QRect TDrawGrid::CellRect(int ACol, int ARow) const {
-  return QRect(kBorder + ACol * kPitch, kBorder + ARow * kPitch, kCellSize, kCellSize);
-}
+QRect TDrawGrid::CellRect(int ACol, int ARow) const { return GridPainting::CellRect(ACol, ARow); }
 
 bool TDrawGrid::IsActiveControl() const { return ActiveControl(window()) == this; }
 
