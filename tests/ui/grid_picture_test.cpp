@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "WindowsFixture.h"
 #include "desktop/ProgramLook.h"
@@ -57,15 +58,17 @@ QString FirstDifference(const QImage& grid, const quarvel::Picture& core) {
 class GridPictureTest : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<ProgramWindows> windows;
+
  private slots:
+  // The look start-up gives every window, so the grid has the editor's colours.
   void initTestCase() {
     ApplyProgramLook();
-    CreateProgramWindows();
-    QApplication::setActiveWindow(Form1);
-    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    windows = std::make_unique<ProgramWindows>();
+    QVERIFY(windows->ok);
   }
 
-  void cleanupTestCase() { DestroyProgramWindows(); }
+  void cleanupTestCase() { windows.reset(); }
 
   void sameAsTheCorePicture_data() {
     QTest::addColumn<int>("level");
