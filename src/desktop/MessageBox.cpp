@@ -30,9 +30,19 @@ int ShowMessageBox(const QString& Text, const QString& Caption, TMessageBoxStyle
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
   box.setFont(FormFont());
-  // Wide enough for its caption as well as its text: the box sizes itself to its layout's
-  // minimum width, and this row below everything holds that width open.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    // Without an icon Qt still sets the text in by a spacer in the icon's column; a box
+    // without one keeps no room for it, and its text stands evenly between its edges.
+    if (Style != TMessageBoxStyle::Error) {
+      for (int i = grid->count() - 1; i >= 0; --i) {
+        int row, column, rowSpan, columnSpan;
+        grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        if (column == 0 && columnSpan == 1 && grid->itemAt(i)->spacerItem()) delete grid->takeAt(i);
+      }
+      grid->setHorizontalSpacing(0);  // the buttons have a row of their own
+    }
+    // Wide enough for its caption as well as its text: the box sizes itself to its layout's
+    // minimum width, and this row below everything holds that width open.
     grid->addItem(new QSpacerItem(MessageBoxCaptionWidth(Caption), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }

@@ -8,6 +8,10 @@
 #include "desktop/ScreenPlace.h"
 #include "widgets/Button.h"
 
+#ifndef QUARVEL_HOMEPAGE
+#error "QUARVEL_HOMEPAGE must be defined by the build"
+#endif
+
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3() {
@@ -29,10 +33,8 @@ TForm3::TForm3() {
   memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
   Memo1->setPalette(memoPalette);
   const char* const lines[] = {
-      "Quarvel",
-      "Levels Editor ",
-      "(c) 2026 Quarvel editor authors",
-      "See README.md",
+      "Quarvel", "Levels Editor ", "(c) 2026 Quarvel editor authors",
+      QUARVEL_HOMEPAGE,  // the project's home page, as the package and AppStream name it
   };
   for (const char* line : lines) {
     Memo1->append(QString::fromLatin1(line));

@@ -21,6 +21,8 @@ class AboutBoxTest : public QObject {
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines[0], QString("Quarvel"));
     QCOMPARE(lines[1], QString("Levels Editor "));
+    // The maker's web address: the home page the package names, a link a reader can follow.
+    QCOMPARE(lines[3], QString("https://quarvel.org/"));
     QCOMPARE(Form3->Button1->geometry(), QRect(80, 200, 75, 25));
     QCOMPARE(Form3->Button1->text(), QString("Close"));
 

@@ -2,6 +2,9 @@
 // lines, and message boxes in the window font, with plain OK buttons, the error icon only
 // on error boxes, as wide as their captions need, and centred over the main window when
 // no window is active.
+#include <algorithm>
+#include <cstdlib>
+
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -26,7 +29,25 @@ struct BoxSeen {
   int width = 0;
   int labelWidth = 0;
   QPoint centre;
+  int textLeft = 0, textRight = 0;  // from the box's edges to its text's first and last ink
 };
+
+// The text's margins as they show: the outermost dark pixels in the label's rows.
+void ReadTextMargins(QMessageBox& box, const QLabel& label, BoxSeen& seen) {
+  const QImage image = box.grab().toImage();
+  const int scale = qRound(image.devicePixelRatio());
+  const QRect rows(label.mapTo(&box, QPoint(0, 0)) * scale, label.size() * scale);
+  int first = image.width(), last = -1;
+  for (int y = rows.top(); y <= rows.bottom(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(image.pixel(x, y)) >= 96) continue;
+      first = std::min(first, x);
+      last = std::max(last, x);
+    }
+  }
+  seen.textLeft = first / scale;
+  seen.textRight = (image.width() - 1 - last) / scale;
+}
 
 // Shows the real box and reads it while it is up.
 BoxSeen ShowAndRead(const QString& text, const QString& caption, TMessageBoxStyle style) {
@@ -43,6 +64,7 @@ BoxSeen ShowAndRead(const QString& text, const QString& caption, TMessageBoxStyl
     seen.hasIconPicture = !box->iconPixmap().isNull();
     seen.width = box->width();
     seen.centre = box->geometry().center();
+    ReadTextMargins(*box, *label, seen);
     box->button(QMessageBox::Ok)->click();
   });
   ShowMessageBox(text, caption, style);
@@ -74,20 +96,24 @@ class ProgramLookTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("error");
+    QTest::addColumn<bool>("even");  // the text decides the width and no icon stands left of it
     QTest::newRow("short text, program title") << "File not found."
-                                               << "Quarveledit" << true;
+                                               << "Quarveledit" << true << false;
     QTest::newRow("short text, long caption") << "Done."
-                                              << "A caption much longer than the text of the box" << false;
+                                              << "A caption much longer than the text of the box" << false << false;
     QTest::newRow("long text, short caption")
         << "The file holds no level that can be played, so nothing was written to it."
-        << "Warning!" << false;
+        << "Warning!" << false << true;
+    QTest::newRow("save warning") << "All incorrect levels will be deleted from the set"
+                                  << "Warning!" << false << true;
     QTest::newRow("empty caption") << "File access denied."
-                                   << "" << true;
+                                   << "" << true << false;
   }
   void messageBox() {
     QFETCH(QString, text);
     QFETCH(QString, caption);
     QFETCH(bool, error);
+    QFETCH(bool, even);
     const BoxSeen seen = ShowAndRead(text, caption, error ? TMessageBoxStyle::Error : TMessageBoxStyle::Plain);
     QCOMPARE(seen.labelFont, FormFont());
     QVERIFY(!seen.okHasIcon);
@@ -97,6 +123,12 @@ class ProgramLookTest : public QObject {
                  QString("box %1 px wide, its caption needs %2").arg(seen.width).arg(MessageBoxCaptionWidth(caption))));
     // The text still decides when it is the wider, and stays on one line.
     QVERIFY(seen.labelWidth >= QFontMetrics(FormFont()).horizontalAdvance(text));
+    // A box without an icon keeps no room for one: its text stands evenly between the edges.
+    if (even) {
+      QVERIFY2(
+          std::abs(seen.textLeft - seen.textRight) <= 2,
+          qPrintable(QString("text %1 px from the left, %2 px from the right").arg(seen.textLeft).arg(seen.textRight)));
+    }
   }
 
   // The message boxes' pictures enlarged as crisply as the rest of the program: at any
