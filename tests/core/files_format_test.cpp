@@ -16,6 +16,7 @@
 
 #include "DagFile.h"
 #include "FileBytes.h"
+#include "InOutFailure.h"
 #include "LevelSets.h"
 #include "TempDir.h"
 #include "files/InOutError.h"
@@ -43,17 +44,6 @@ std::unique_ptr<LevelSet> StampedSet() {
     r.Time = static_cast<std::int16_t>(-level);
   }
   return set;
-}
-
-// Runs a call that must fail; returns its code (0 if it did not fail) and message.
-template <typename F>
-std::pair<int, std::string> FailureOf(F&& call) {
-  try {
-    call();
-  } catch (const EInOutError& e) {
-    return {e.ErrorCode, e.what()};
-  }
-  return {0, ""};
 }
 
 // Level 2 (index 1) and level 5 (index 4) are playable, the others are not.
