@@ -145,11 +145,11 @@ DWORD Flush(HANDLE h) { return ::FlushFileBuffers(h) ? 0 : ::GetLastError(); }
 
 // Ctrl+C and Ctrl+Break wait while a save runs, so that it ends with the old file or the
 // new one (and no stray file), then end the program as they would have.
-std::atomic<int> saves_running{0};
+std::atomic<int> savesRunning{0};
 std::atomic<bool> interrupted{false};
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
-  if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && saves_running.load() > 0) {
+  if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && savesRunning.load() > 0) {
     interrupted.store(true);
     return TRUE;
   }
@@ -161,12 +161,12 @@ class SaveRunning {
   SaveRunning() {
     static const bool installed = ::SetConsoleCtrlHandler(OnConsoleControl, TRUE) != 0;
     (void)installed;
-    ++saves_running;
+    ++savesRunning;
   }
   SaveRunning(const SaveRunning&) = delete;
   SaveRunning& operator=(const SaveRunning&) = delete;
   ~SaveRunning() {
-    if (--saves_running == 0 && interrupted.load()) ::ExitProcess(kControlCExit);
+    if (--savesRunning == 0 && interrupted.load()) ::ExitProcess(kControlCExit);
   }
 };
 
@@ -248,34 +248,34 @@ std::wstring ResolveTarget(const std::wstring& name, HANDLE existing) {
 // made first by setting the new length (a full disk fails there, before any old byte
 // changes), the old bytes are kept aside (when `h` may read) and written back if the
 // rewrite fails, and the old tail is cut off only once the new bytes are on the disk.
-void RewriteInPlace(Handle& h, bool readable, std::uint64_t old_size, const std::string& path,
+void RewriteInPlace(Handle& h, bool readable, std::uint64_t oldSize, const std::string& path,
                     std::span<const std::uint8_t> bytes) {
   const std::size_t size = bytes.size();
-  if (size > old_size) {
+  if (size > oldSize) {
     if (DWORD err = SetLength(h.Get(), size)) {
-      SetLength(h.Get(), old_size);
+      SetLength(h.Get(), oldSize);
       throw ErrorFromSystem(static_cast<int>(err), path);
     }
   }
   std::unique_ptr<std::uint8_t[]> backup;
-  std::size_t backup_size = 0;
+  std::size_t backupSize = 0;
   if (readable) {
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(old_size, kMaxInPlaceBackup));
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(oldSize, kMaxInPlaceBackup));
     backup = std::make_unique_for_overwrite<std::uint8_t[]>(wanted);
     if (DWORD err = Seek(h.Get(), 0)) throw ErrorFromSystem(static_cast<int>(err), path);
-    backup_size = ReadAll(h.Get(), backup.get(), wanted, path);
+    backupSize = ReadAll(h.Get(), backup.get(), wanted, path);
   }
   auto fail = [&](DWORD err) {
-    if (backup && Seek(h.Get(), 0) == 0) WriteAll(h.Get(), backup.get(), backup_size);
+    if (backup && Seek(h.Get(), 0) == 0) WriteAll(h.Get(), backup.get(), backupSize);
     // Best effort: the old bytes are back; should the length stay, the tail is all that differs.
-    SetLength(h.Get(), old_size);
+    SetLength(h.Get(), oldSize);
     Flush(h.Get());
     throw ErrorFromSystem(static_cast<int>(err), path);
   };
   if (DWORD err = Seek(h.Get(), 0)) fail(err);
   if (DWORD err = WriteAll(h.Get(), bytes.data(), size)) fail(err);
   if (DWORD err = Flush(h.Get())) fail(err);
-  if (size < old_size) {
+  if (size < oldSize) {
     if (DWORD err = SetLength(h.Get(), size)) fail(err);
     if (DWORD err = Flush(h.Get())) fail(err);
   }
@@ -387,27 +387,27 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
 
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::wstring name = SystemName(path);
-  const SaveRunning save_running;
+  const SaveRunning saveRunning;
 
   // An existing target must be a disk file that this process may write: replacing it would
   // otherwise get round its read-only attribute or its security. Opened for reading too
   // where it may be, for an in-place rewrite to keep the old bytes aside.
   bool readable = false;
-  auto open_existing = [&] {
+  auto openExisting = [&] {
     Handle h = Open(name, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_EXISTING, 0);
     readable = h.Valid();
     if (!h.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
       h = Open(name, GENERIC_WRITE, kShareAll, OPEN_EXISTING, 0);
     return h;
   };
-  Handle existing = open_existing();
+  Handle existing = openExisting();
   const bool exists = existing.Valid();
   if (!exists) {
     const DWORD err = ::GetLastError();
     if (err != ERROR_FILE_NOT_FOUND) throw ErrorFromSystem(static_cast<int>(err), path);
   }
   BY_HANDLE_FILE_INFORMATION info = {};
-  std::uint64_t old_size = 0;
+  std::uint64_t oldSize = 0;
   std::wstring target = name;
   if (exists) {
     if (::GetFileType(existing.Get()) != FILE_TYPE_DISK) throw EInOutError(kFileAccessDenied);
@@ -416,10 +416,10 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     // Windows refuses to write a read-only file for every user; Wine run as root would not.
     if (info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
       throw EInOutError(kFileAccessDenied);
-    old_size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    oldSize = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     // A new file put in place of one of the names of a file with several hard links would
     // leave the other names holding the old content: such a file is rewritten itself.
-    if (info.nNumberOfLinks > 1) return RewriteInPlace(existing, readable, old_size, path, bytes);
+    if (info.nNumberOfLinks > 1) return RewriteInPlace(existing, readable, oldSize, path, bytes);
     target = ResolveTarget(name, existing.Get());
   }
 
@@ -428,7 +428,7 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     // The folder takes no new file (no permission, no room), but the file itself may still
     // be written.
     if (exists && (err == ERROR_ACCESS_DENIED || err == ERROR_DISK_FULL || err == ERROR_WRITE_PROTECT))
-      return RewriteInPlace(existing, readable, old_size, path, bytes);
+      return RewriteInPlace(existing, readable, oldSize, path, bytes);
     throw ErrorFromSystem(static_cast<int>(err), path);
   }
   if (exists) {
@@ -464,18 +464,18 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
   const DWORD err = ::GetLastError();
   if (err == ERROR_UNABLE_TO_MOVE_REPLACEMENT && ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
     const bool moved = ::MoveFileExW(temp.Name().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    const DWORD move_err = ::GetLastError();
+    const DWORD moveErr = ::GetLastError();
     temp.Keep();
     if (moved) return;
-    throw ErrorFromSystem(static_cast<int>(move_err), path);
+    throw ErrorFromSystem(static_cast<int>(moveErr), path);
   }
   temp.Remove();
   // Another program holds the file open without letting it be deleted, or the folder lets
   // no file be renamed over it: the file itself may still be written.
   if (err == ERROR_UNABLE_TO_REMOVE_REPLACED || err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION) {
-    existing = open_existing();
+    existing = openExisting();
     if (!existing.Valid()) throw ErrorFromSystem(static_cast<int>(::GetLastError()), path);
-    return RewriteInPlace(existing, readable, old_size, path, bytes);
+    return RewriteInPlace(existing, readable, oldSize, path, bytes);
   }
   throw ErrorFromSystem(static_cast<int>(err), path);
 }
@@ -488,6 +488,13 @@ void PrepareStandardStreams() {
   for (FILE* stream : {stdin, stdout, stderr}) {
     const int fd = _fileno(stream);
     if (fd >= 0) _setmode(fd, _O_BINARY);
+  }
+  // Text is UTF-8 (file names outside ASCII): a console shows it as such while the program
+  // runs, and gets its own code page back at the end.
+  if (IsConsole(::GetStdHandle(STD_OUTPUT_HANDLE)) || IsConsole(::GetStdHandle(STD_ERROR_HANDLE))) {
+    static UINT consoleCodePage = ::GetConsoleOutputCP();
+    if (consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
+      std::atexit([] { ::SetConsoleOutputCP(consoleCodePage); });
   }
 }
 

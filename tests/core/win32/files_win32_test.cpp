@@ -73,42 +73,42 @@ class HeldByAnotherProgram {
     if (sharing == Sharing::ReadWrite) command += L" --share-read-write";
 
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE child_in = nullptr, child_out = nullptr;
-    EXPECT_TRUE(::CreatePipe(&child_in, &to_child_, &inherit, 0));
-    EXPECT_TRUE(::CreatePipe(&from_child_, &child_out, &inherit, 0));
-    ::SetHandleInformation(to_child_, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(from_child_, HANDLE_FLAG_INHERIT, 0);
+    HANDLE childIn = nullptr, childOut = nullptr;
+    EXPECT_TRUE(::CreatePipe(&childIn, &toChild_, &inherit, 0));
+    EXPECT_TRUE(::CreatePipe(&fromChild_, &childOut, &inherit, 0));
+    ::SetHandleInformation(toChild_, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(fromChild_, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = child_in;
-    startup.hStdOutput = child_out;
+    startup.hStdInput = childIn;
+    startup.hStdOutput = childOut;
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process = {};
     EXPECT_TRUE(::CreateProcessW(helper.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                                  &process));
-    ::CloseHandle(child_in);
-    ::CloseHandle(child_out);
+    ::CloseHandle(childIn);
+    ::CloseHandle(childOut);
     ::CloseHandle(process.hThread);
     process_ = process.hProcess;
     std::string said;
     char c;
     DWORD got;
-    while (said.size() < 5 && ::ReadFile(from_child_, &c, 1, &got, nullptr) && got == 1) said += c;
+    while (said.size() < 5 && ::ReadFile(fromChild_, &c, 1, &got, nullptr) && got == 1) said += c;
     EXPECT_EQ(said, "held\n") << "hold_file did not take " << path;
   }
   HeldByAnotherProgram(const HeldByAnotherProgram&) = delete;
   HeldByAnotherProgram& operator=(const HeldByAnotherProgram&) = delete;
   ~HeldByAnotherProgram() {
-    ::CloseHandle(to_child_);  // its standard input ends: it lets the file go
+    ::CloseHandle(toChild_);  // its standard input ends: it lets the file go
     ::WaitForSingleObject(process_, 10000);
     ::CloseHandle(process_);
-    ::CloseHandle(from_child_);
+    ::CloseHandle(fromChild_);
   }
 
  private:
-  HANDLE to_child_ = nullptr;
-  HANDLE from_child_ = nullptr;
+  HANDLE toChild_ = nullptr;
+  HANDLE fromChild_ = nullptr;
   HANDLE process_ = nullptr;
 };
 
