@@ -294,3 +294,32 @@ TEST(WindowsFiles, AFullDiskKeepsTheOldFile) {
   EXPECT_EQ(ReadAll(path), old);
   EXPECT_EQ(NamesIn(disk), std::set<std::wstring>{L"full.dag"});
 }
+
+// The system's numbers as the codes and messages that the user sees: 2 to 5 are Windows'
+// own, other names that cannot be and a full disk mean one of them too, and any other
+// number is shown as itself, even one that equals a code of the program's own (100, 101).
+TEST(WindowsFiles, SystemErrorNumbers) {
+  const std::pair<int, InOutCode> cases[] = {
+      {ERROR_FILE_NOT_FOUND, kFileNotFound},
+      {ERROR_PATH_NOT_FOUND, kInvalidFilename},
+      {ERROR_INVALID_DRIVE, kInvalidFilename},
+      {ERROR_INVALID_NAME, kInvalidFilename},
+      {ERROR_FILENAME_EXCED_RANGE, kInvalidFilename},
+      {ERROR_DIRECTORY, kInvalidFilename},
+      {ERROR_TOO_MANY_OPEN_FILES, kTooManyOpenFiles},
+      {ERROR_ACCESS_DENIED, kFileAccessDenied},
+      {ERROR_WRITE_PROTECT, kFileAccessDenied},
+      {ERROR_DISK_FULL, kDiskFull},
+      {ERROR_HANDLE_DISK_FULL, kDiskFull},
+      {ERROR_SHARING_VIOLATION, {32, "I/O error 32"}},
+      {ERROR_LOCK_VIOLATION, {33, "I/O error 33"}},
+      {ERROR_ALREADY_EXISTS, {183, "I/O error 183"}},
+      {100, {100, "I/O error 100"}},
+      {101, {101, "I/O error 101"}},
+  };
+  for (const auto& [err, expected] : cases) {
+    const EInOutError error = ErrorFromSystem(err, "x.dag");
+    EXPECT_EQ(error.ErrorCode, expected.Code) << err;
+    EXPECT_STREQ(error.what(), expected.Message) << err;
+  }
+}
