@@ -3,14 +3,17 @@
 // system's own error numbers (GetLastError), as the editor's file layer has always shown
 // them; those that mean one of the codes of InOutError.h become that code.
 
+#include <windows.h>
+// After windows.h:
+#include <aclapi.h>
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -282,6 +285,27 @@ void RewriteInPlace(Handle& h, bool readable, std::uint64_t oldSize, const std::
   if (DWORD err = h.Close()) throw ErrorFromSystem(static_cast<int>(err), path);
 }
 
+// Whether two files have one owner and one access list (the same entries, inherited or
+// not), as far as this process may read them.
+bool SameSecurity(HANDLE a, HANDLE b) {
+  constexpr SECURITY_INFORMATION kWhat = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  PSID ownerA = nullptr, ownerB = nullptr;
+  PACL aclA = nullptr, aclB = nullptr;
+  PSECURITY_DESCRIPTOR sdA = nullptr, sdB = nullptr;
+  bool same = ::GetSecurityInfo(a, SE_FILE_OBJECT, kWhat, &ownerA, nullptr, &aclA, nullptr, &sdA) == ERROR_SUCCESS &&
+              ::GetSecurityInfo(b, SE_FILE_OBJECT, kWhat, &ownerB, nullptr, &aclB, nullptr, &sdB) == ERROR_SUCCESS &&
+              ownerA && ownerB && ::EqualSid(ownerA, ownerB) && (aclA == nullptr) == (aclB == nullptr);
+  if (same && aclA) {
+    ACL_SIZE_INFORMATION sizeA, sizeB;
+    same = ::GetAclInformation(aclA, &sizeA, sizeof sizeA, AclSizeInformation) &&
+           ::GetAclInformation(aclB, &sizeB, sizeof sizeB, AclSizeInformation) &&
+           sizeA.AclBytesInUse == sizeB.AclBytesInUse && std::memcmp(aclA, aclB, sizeA.AclBytesInUse) == 0;
+  }
+  ::LocalFree(sdA);
+  ::LocalFree(sdB);
+  return same;
+}
+
 bool IsConsole(HANDLE h) {
   DWORD mode;
   return h != nullptr && h != INVALID_HANDLE_VALUE && ::GetFileType(h) == FILE_TYPE_CHAR && ::GetConsoleMode(h, &mode);
@@ -420,7 +444,7 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     // A new file put in place of one of the names of a file with several hard links would
     // leave the other names holding the old content: such a file is rewritten itself.
     if (info.nNumberOfLinks > 1) return RewriteInPlace(existing, readable, oldSize, path, bytes);
-    target = ResolveTarget(name, existing.Get());
+    target = ResolveTarget(target, existing.Get());
   }
 
   TempFile temp;
@@ -432,47 +456,43 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     throw ErrorFromSystem(static_cast<int>(err), path);
   }
   if (exists) {
-    // The new file takes the old one's attributes (hidden, say) itself: Wine's ReplaceFileW
-    // does not carry them over as Windows' does.
+    // A new file that would not have the old one's owner and access list may not take its
+    // place: the file itself is rewritten.
+    if (!SameSecurity(existing.Get(), temp.Get())) {
+      temp.Remove();
+      return RewriteInPlace(existing, readable, oldSize, path, bytes);
+    }
+    // It takes the old one's attributes (hidden, say) and its creation time.
     FILE_BASIC_INFO basic = {};
     basic.FileAttributes = info.dwFileAttributes & kKeptAttributes;
-    if (basic.FileAttributes != 0) ::SetFileInformationByHandle(temp.Get(), FileBasicInfo, &basic, sizeof basic);
+    basic.CreationTime.LowPart = info.ftCreationTime.dwLowDateTime;
+    basic.CreationTime.HighPart = static_cast<LONG>(info.ftCreationTime.dwHighDateTime);
+    ::SetFileInformationByHandle(temp.Get(), FileBasicInfo, &basic, sizeof basic);
   }
   if (DWORD err = WriteAll(temp.Get(), bytes.data(), bytes.size())) throw ErrorFromSystem(static_cast<int>(err), path);
   if (DWORD err = Flush(temp.Get())) throw ErrorFromSystem(static_cast<int>(err), path);
   if (DWORD err = temp.Close()) throw ErrorFromSystem(static_cast<int>(err), path);
+  existing.Close();  // a file held open here could not be replaced
 
-  if (!exists) {
-    if (!::MoveFileExW(temp.Name().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
-      throw ErrorFromSystem(static_cast<int>(::GetLastError()), path);
-    temp.Keep();
-    return;
-  }
-  // An existing file is replaced with ReplaceFileW rather than MoveFileExW: the file keeps
-  // its attributes, its security (owner and access list), its creation time and its other
-  // streams, as a file that was written over; MoveFileExW would give it the new file's own,
-  // inherited from the folder. On failure MoveFileExW leaves both files as they were;
-  // ReplaceFileW, given no backup name, does too, except where it could not give the new
-  // file its name after taking the old one away (ERROR_UNABLE_TO_MOVE_REPLACEMENT): then
-  // the new file is moved into place once more, and kept under its own name should that
-  // fail, since it is the only copy left.
-  existing.Close();  // ReplaceFileW wants the old file to itself
-  if (::ReplaceFileW(target.c_str(), temp.Name().c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+  // The new file takes the old one's place with MoveFileExW, not ReplaceFileW. ReplaceFileW
+  // would keep the old file's attributes, security, creation time and streams, but it is no
+  // single step: failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT, Windows' leaves the old file
+  // gone and the new one under its temporary name; Wine's moves the old file aside and
+  // deletes it before it moves the new one in (a crash between leaves neither) and leaves a
+  // file of its own (rfNNNN.tmp) when it fails. MoveFileExW is one rename: on failure both
+  // files are as they were, and MOVEFILE_WRITE_THROUGH returns once the rename is on the
+  // disk. What it does not keep is seen to above: the attributes and creation time are
+  // copied, and a file whose owner or access list the new file would not have is rewritten
+  // in place.
+  if (::MoveFileExW(temp.Name().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     temp.Keep();
     return;
   }
   const DWORD err = ::GetLastError();
-  if (err == ERROR_UNABLE_TO_MOVE_REPLACEMENT && ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    const bool moved = ::MoveFileExW(temp.Name().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    const DWORD moveErr = ::GetLastError();
-    temp.Keep();
-    if (moved) return;
-    throw ErrorFromSystem(static_cast<int>(moveErr), path);
-  }
   temp.Remove();
   // Another program holds the file open without letting it be deleted, or the folder lets
   // no file be renamed over it: the file itself may still be written.
-  if (err == ERROR_UNABLE_TO_REMOVE_REPLACED || err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION) {
+  if (exists && (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)) {
     existing = openExisting();
     if (!existing.Valid()) throw ErrorFromSystem(static_cast<int>(::GetLastError()), path);
     return RewriteInPlace(existing, readable, oldSize, path, bytes);

@@ -229,17 +229,22 @@ TEST(WindowsFiles, AHardLinkedFileKeepsBothNames) {
   }
 }
 
-// A save over an existing file puts a new file in its place that keeps the old one's
-// attributes; a new file is just made.
+// A save over an existing file puts a new file in its place (one rename: a crash leaves the
+// old file or the new one) that keeps the old one's attributes. (It is given the old one's
+// creation time too, which Wine does not keep: Linux has no time of creation to set.)
 TEST(WindowsFiles, SavingKeepsTheFilesAttributes) {
   TempDir dir;
   const std::string path = dir / "hidden.dag";
   WriteRaw(path, PatternBytes(1000));
   ASSERT_TRUE(::SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
+  const BY_HANDLE_FILE_INFORMATION before = InfoOf(path);
   const auto set = PlayableSet(6);
   WriteLevelSetFile(path, *set);
   EXPECT_EQ(ReadAll(path), SavedBytes(*set));
-  EXPECT_TRUE(::GetFileAttributesW(Wide(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  const BY_HANDLE_FILE_INFORMATION after = InfoOf(path);
+  EXPECT_NE(std::pair(after.nFileIndexHigh, after.nFileIndexLow),
+            std::pair(before.nFileIndexHigh, before.nFileIndexLow));
+  EXPECT_TRUE(after.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(NamesIn(dir.Path()), std::set<std::wstring>{L"hidden.dag"});
 }
 
@@ -260,6 +265,35 @@ TEST(WindowsFiles, ANameOutsideAsciiIsSavedAndOpened) {
   EXPECT_EQ(FailureOf([&] { ReadLevelSetFile(dir / "\xC3\xA9t\xC3\xA9/x.dag", *target); }).first, 3);
   // Bytes that are no UTF-8 name no file.
   EXPECT_EQ(FailureOf([&] { ReadLevelSetFile(dir / "\xE9t\xE9.dag", *target); }).first, 3);
+}
+
+// A name in any of its forms is saved, twice (a new file, then one replaced), and read.
+TEST(WindowsFiles, EveryFormOfAName) {
+  TempDir dir;
+  std::wstring before(MAX_PATH, L'\0');
+  before.resize(::GetCurrentDirectoryW(MAX_PATH, before.data()));
+  ASSERT_TRUE(::SetCurrentDirectoryW(Wide(dir.Path()).c_str()));
+  std::string rooted = dir.Path().substr(2);  // without its drive: "\\users\\...\\quarvel-files-N"
+  std::replace(rooted.begin(), rooted.end(), '/', '\\');
+  const std::string names[] = {"relative.dag",
+                               ".\\dot.dag",
+                               rooted + "\\rooted.dag",
+                               rooted + "/slashes.dag",
+                               dir.Path() + "\\full.dag",
+                               dir.Path() + "/sub/../up.dag"};
+  ::CreateDirectoryW(L"sub", nullptr);
+  for (const std::string& name : names) {
+    for (int seed : {11, 12}) {
+      const auto set = PlayableSet(seed);
+      EXPECT_NO_THROW(WriteLevelSetFile(name, *set)) << name;
+      auto target = NewSet();
+      EXPECT_NO_THROW(ReadLevelSetFile(name, *target)) << name;
+      EXPECT_TRUE(SameSet(*target, *set)) << name;
+    }
+  }
+  EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::wstring>{L"dot.dag", L"full.dag", L"relative.dag", L"rooted.dag",
+                                                         L"slashes.dag", L"sub", L"up.dag"}));
+  ::SetCurrentDirectoryW(before.c_str());
 }
 
 TEST(WindowsFiles, KindsOfNames) {
