@@ -6,12 +6,13 @@ src=${1:?usage: layers_test.sh SRC_DIR}
 declare -A below=(
   [model]="model"
   [files]="model files"
-  [painting]="model files painting"
+  [picture]="model picture"
+  [painting]="model files picture painting"
   [desktop]="model files desktop"
-  [widgets]="model files painting desktop widgets"
-  [windows]="model files painting desktop widgets windows"
-  [app]="model files painting desktop widgets windows app"
-  [cli]="model files painting cli"
+  [widgets]="model files picture painting desktop widgets"
+  [windows]="model files picture painting desktop widgets windows"
+  [app]="model files picture painting desktop widgets windows app"
+  [cli]="model files picture cli"
 )
 status=0
 for folder in "$src"/*/; do

@@ -1,7 +1,5 @@
 #pragma once
-// The subcommands the main program runs itself; each returns the exit status. `render`
-// and `thumbnail` run in a program of their own (quarvel-levels-render), the only one that
-// loads QtGui.
+// The subcommands; each returns the exit status.
 
 #include <span>
 
@@ -12,5 +10,7 @@ int RunCopy(std::span<char* const> args);
 int RunExport(std::span<char* const> args);
 int RunImport(std::span<char* const> args);
 int RunDiff(std::span<char* const> args);
+int RunRender(std::span<char* const> args);
+int RunThumbnail(std::span<char* const> args);
 
 }  // namespace quarvel_cli

@@ -1,11 +1,6 @@
 // quarvel-levels: checks, renders and copies level sets from the command line.
-// Loads no GUI library: `render` and `thumbnail` run quarvel-levels-render, found beside
-// this program in the build tree or in libexec/quarvel-levels when installed.
-#include <unistd.h>
-
+// Loads no GUI library: `render` and `thumbnail` draw with the core's grid picture.
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -19,43 +14,10 @@
 #ifndef QUARVEL_VERSION
 #error "QUARVEL_VERSION must be defined by the build"
 #endif
-#ifndef QUARVEL_LIBEXEC_FROM_BIN
-#error "QUARVEL_LIBEXEC_FROM_BIN must be defined by the build"
-#endif
 
 namespace {
 
 using namespace quarvel_cli;
-
-constexpr const char* kRenderProgram = "quarvel-levels-render";
-
-std::string OwnFolder() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  const std::string self(path, static_cast<std::size_t>(n));
-  const auto slash = self.find_last_of('/');
-  return slash == std::string::npos ? "." : self.substr(0, slash);
-}
-
-// Hands the command, its name first, to the render program.
-int RunRender(int argc, char** argv) {
-  const std::string folder = OwnFolder();
-  const std::string candidates[] = {folder + "/" + kRenderProgram,
-                                    folder + "/" + QUARVEL_LIBEXEC_FROM_BIN + "/" + kRenderProgram};
-  std::vector<char*> helperArgs;
-  helperArgs.push_back(const_cast<char*>(kRenderProgram));
-  for (int i = 1; i < argc; ++i) helperArgs.push_back(argv[i]);
-  helperArgs.push_back(nullptr);
-  for (const std::string& helper : candidates) {
-    if (::access(helper.c_str(), X_OK) != 0) continue;
-    ::execv(helper.c_str(), helperArgs.data());
-    PrintError(helper, quarvel::WithFullStop(std::strerror(errno)));
-    return kStatusError;
-  }
-  PrintError(argv[1], quarvel::WithFullStop(std::string(kRenderProgram) + " not found beside " + folder));
-  return kStatusError;
-}
 
 bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
@@ -129,7 +91,8 @@ int Run(int argc, char** argv) {
   if (command == "export") return RunExport(args);
   if (command == "import") return RunImport(args);
   if (command == "diff") return RunDiff(args);
-  if (command == "render" || command == "thumbnail") return RunRender(argc, argv);
+  if (command == "render") return RunRender(args);
+  if (command == "thumbnail") return RunThumbnail(args);
   throw UnknownCommand(command);  // "help" is handled above
 }
 

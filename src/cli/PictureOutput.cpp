@@ -1,39 +1,26 @@
 #include "cli/PictureOutput.h"
 
-#include <QBuffer>
-#include <QByteArray>
-
 #include <cstdint>
 #include <span>
+#include <stdexcept>
+#include <vector>
 
 #include "cli/CliSupport.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
 #include "files/PosixFiles.h"
+#include "picture/PngFile.h"
 
 namespace quarvel_cli {
 
-namespace {
-
-const char* qtCommand = "";
-
-}  // namespace
-
-void KeepQtQuiet(const char* command) {
-  qtCommand = command;
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(qtCommand, message.toLocal8Bit().toStdString());
-  });
-}
-
-void WritePng(const QImage& picture, const std::string& output) {
-  QByteArray png;
-  {
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG")) throw CliError(output, "PNG encoding failed");
+void WritePng(const quarvel::Picture& picture, const std::string& output) {
+  std::vector<std::uint8_t> png;
+  try {
+    png = quarvel::EncodePng(picture);
+  } catch (const std::runtime_error&) {
+    throw CliError(output, "PNG encoding failed");
   }
-  const std::span bytes(reinterpret_cast<const std::uint8_t*>(png.constData()), static_cast<std::size_t>(png.size()));
+  const std::span<const std::uint8_t> bytes(png);
   if (output == kStandardStream) {
     WriteOut(bytes);
     return;

@@ -1,19 +1,14 @@
 #pragma once
-// What the render program's commands share: Qt kept quiet, and the picture written as a
-// PNG file or to standard output.
-
-#include <QImage>
+// What render and thumbnail share: the picture written as a PNG file or to standard output.
 
 #include <string>
 
-namespace quarvel_cli {
+#include "picture/Picture.h"
 
-// Qt's warnings and debug lines are dropped; a critical or fatal message is an error line
-// under `command`, as every other error.
-void KeepQtQuiet(const char* command);
+namespace quarvel_cli {
 
 // Writes `picture` as PNG to `output`, "-" for standard output; a file is replaced safely
 // (a new file renamed into place), so on any failure it is left as it was, or not made.
-void WritePng(const QImage& picture, const std::string& output);
+void WritePng(const quarvel::Picture& picture, const std::string& output);
 
 }  // namespace quarvel_cli

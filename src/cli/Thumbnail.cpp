@@ -1,23 +1,20 @@
-// Thumbnail services run a thumbnailer with no display, no home folder and a bare
-// environment, perhaps in a sandbox that shows it only the set and the output's folder, and
-// stop it after a few seconds. So no Qt application is started (no platform plugin, fonts
-// or runtime folder): the grid is painted straight into an image, and the output is written
-// only once the picture is whole.
-#include "cli/Thumbnail.h"
-
-#include <QImage>
-
+// `quarvel-levels thumbnail`: the picture file managers show for a level set. Thumbnail
+// services run a thumbnailer with no display, no home folder and a bare environment,
+// perhaps in a sandbox that shows it only the set and the output's folder, and stop it
+// after a few seconds. The core draws the grid in memory with no toolkit, and the output
+// is written only once the picture is whole.
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "cli/CliSupport.h"
+#include "cli/Commands.h"
 #include "cli/PictureOutput.h"
 #include "cli/SetFiles.h"
 #include "files/DagFormat.h"
 #include "files/PosixFiles.h"
 #include "model/LevelCheck.h"
-#include "painting/GridPainting.h"
+#include "picture/GridPicture.h"
 
 namespace quarvel_cli {
 
@@ -66,8 +63,8 @@ int RunThumbnail(std::span<char* const> args) {
 
   auto set = std::make_unique<quarvel::LevelSet>();
   if (!ReadSet(file, *set).LevelSetHeader) throw CliError(file, "Not a level set: it does not begin with 44 41 47 00");
-  KeepQtQuiet("thumbnail");
-  WritePng(GridPainting::FittedLevelImage(*set, ShownLevel(*set), GridPainting::StandardColours(), size), output);
+  WritePng(quarvel::GridPicture(*set, ShownLevel(*set), quarvel::StandardGridColours(), quarvel::FitGridToHeight(size)),
+           output);
   return kStatusOk;
 }
 

@@ -31,26 +31,6 @@ constexpr int kLastRow = TDrawGrid::kRowCount - 1;
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// Inverts every other dot along the outline of a square of `size` device pixels, starting
-// with the top-left corner; the pattern alternates all the way round. A dot is `dot` device
-// pixels square, so at a whole ratio the mark is the 100 % one enlarged.
-void InvertDottedOutline(QImage& image, int size, int dot) {
-  const int dots = (size + dot - 1) / dot;
-  auto invertDot = [&](int dx, int dy) {
-    const int x1 = std::min((dx + 1) * dot, size), y1 = std::min((dy + 1) * dot, size);
-    for (int py = dy * dot; py < y1 && py < image.height(); ++py) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
-      for (int px = dx * dot; px < x1 && px < image.width(); ++px) line[px] = line[px] ^ 0x00FFFFFFu;
-    }
-  };
-  for (int y = 0; y < dots; ++y) {
-    for (int x = 0; x < dots; ++x) {
-      const bool onOutline = x == 0 || y == 0 || x == dots - 1 || y == dots - 1;
-      if (onOutline && (x + y) % 2 == 0) invertDot(x, y);
-    }
-  }
-}
-
 // The smallest rectangle of whole device pixels inside `rect` (device coordinates).
 QRect InnerPixels(const QRectF& rect) {
   const int left = int(std::ceil(rect.left() - 1e-6)), top = int(std::ceil(rect.top() - 1e-6));
@@ -99,7 +79,7 @@ struct TDrawGrid::Private {
 };
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent), d(new Private) {
-  setFixedSize(241, 281);
+  setFixedSize(GridPainting::kWidth, GridPainting::kHeight);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   TActiveControlWatch::Instance();  // from the start, so that the grid is known as active
@@ -128,9 +108,7 @@ int TDrawGrid::Row() const { return d->row; }
 
 void TDrawGrid::RepaintAll() { repaint(); }
 
-QRect TDrawGrid::CellRect(int ACol, int ARow) const {
-  return QRect(kBorder + ACol * kPitch, kBorder + ARow * kPitch, kCellSize, kCellSize);
-}
+QRect TDrawGrid::CellRect(int ACol, int ARow) const { return GridPainting::CellRect(ACol, ARow); }
 
 bool TDrawGrid::IsActiveControl() const { return ActiveControl(window()) == this; }
 
@@ -164,7 +142,9 @@ void TDrawGrid::UpdateCell(int ACol, int ARow) {
     return;
   }
   const DeviceFrame frame = BackingFrame(*this);
-  update(frame.toDevice.inverted().mapRect(QRectF(GridPainting::Geometry(ratio).Cell(ACol, ARow))).toAlignedRect());
+  update(frame.toDevice.inverted()
+             .mapRect(QRectF(GridPainting::ToQRect(GridPainting::Geometry(ratio).Cell(ACol, ARow))))
+             .toAlignedRect());
 }
 
 bool TDrawGrid::MoveTo(int ACol, int ARow) {
@@ -382,7 +362,7 @@ void TDrawGrid::AnnounceCurrentCell() {
 void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int ACol, int ARow) {
   const QRect rect = CellRect(ACol, ARow);
   const GridPainting::Geometry g(ratio);
-  const QRect cell = g.Cell(ACol, ARow);
+  const QRect cell = GridPainting::ToQRect(g.Cell(ACol, ARow));
   // The owner draws in the 100 % cell; that square is stretched over the cell's device
   // pixels, whole pictures in whole pixels, with no smoothing.
   const qreal stretch = qreal(g.cell) / kCellSize;
@@ -408,15 +388,17 @@ void TDrawGrid::PaintCell(QPainter& p, const QTransform& frame, qreal ratio, int
   }
 
   // The focused cell is composed off screen so that its focus mark can invert exactly the
-  // pixels it covers, whatever the owner drew there.
-  QImage image(g.cell, g.cell, QImage::Format_ARGB32_Premultiplied);
-  image.fill(background);
+  // pixels it covers, whatever the owner drew there: the core's pixels, painted through a
+  // QImage that shares them (opaque, so premultiplied or not is alike).
+  quarvel::Picture pixels(g.cell, g.cell, background.rgb());
+  QImage image(reinterpret_cast<uchar*>(pixels.Pixels.data()), g.cell, g.cell, g.cell * int(sizeof(quarvel::Rgb)),
+               QImage::Format_ARGB32_Premultiplied);
   if (d->onDrawCell) {
     QPainter canvas(&image);
     canvas.setWorldTransform(ownerToCell);
     d->onDrawCell(this, ACol, ARow, rect, state, canvas);
   }
-  InvertDottedOutline(image, g.cell, g.line);
+  quarvel::InvertDottedOutline(pixels, {0, 0, g.cell, g.cell}, g.line);
   p.setWorldTransform(frame);
   p.drawImage(cell.topLeft(), image);
 }
@@ -444,7 +426,7 @@ void TDrawGrid::paintEvent(QPaintEvent* e) {
   for (const QRect& r : e->region()) dirty += InnerPixels(frame.toDevice.mapRect(QRectF(r)));
   for (int c = 0; c < kColCount; ++c) {
     for (int r = 0; r < kRowCount; ++r) {
-      if (dirty.intersects(g.Cell(c, r))) PaintCell(p, frame.paint, ratio, c, r);
+      if (dirty.intersects(GridPainting::ToQRect(g.Cell(c, r)))) PaintCell(p, frame.paint, ratio, c, r);
     }
   }
 }

@@ -267,7 +267,7 @@ class CliRenderTest : public QObject {
     // sides as far as its light ones, a ring's width from the end.
     const QImage grid = WholeGrid(file, 2);
     const QRgb dark = grid.pixel(0, 0), light = grid.pixel(240, 280);
-    const GridPainting::Geometry g = GridPainting::FitToHeight(size).geometry;
+    const GridPainting::Geometry g = quarvel::FitGridToHeight(size).geometry;
     const int width = thumbnail.width();
     QCOMPARE(ColoursIn(thumbnail, QRect(0, 0, width - g.line, 1)), std::set<QRgb>{dark});
     QCOMPARE(ColoursIn(thumbnail, QRect(0, 0, 1, size - g.line)), std::set<QRgb>{dark});
@@ -281,7 +281,7 @@ class CliRenderTest : public QObject {
     for (int col = 0; col < 11; ++col)
       for (int row = 0; row < 13; ++row) {
         const std::set<QRgb> want = ColoursIn(grid, GridPainting::CellRect(col, row));
-        const std::set<QRgb> got = ColoursIn(thumbnail, g.Cell(col, row));
+        const std::set<QRgb> got = ColoursIn(thumbnail, GridPainting::ToQRect(g.Cell(col, row)));
         QVERIFY2(
             std::includes(want.begin(), want.end(), got.begin(), got.end()) && (got.size() > 1) == (want.size() > 1),
             qPrintable(QStringLiteral("cell %1,%2").arg(col).arg(row)));

@@ -473,7 +473,6 @@ class ErrorTest : public testing::TestWithParam<ErrorCase> {};
 // One line naming the file or argument with the message, status 2, nothing written.
 TEST_P(ErrorTest, OneLineStatusTwoFilesUntouched) {
   const ErrorCase& c = GetParam();
-  if (c.args[0] == "render" && !QUARVEL_LEVELS_RENDER) GTEST_SKIP() << "built without QUARVEL_GUI";
   TempDir dir;
   const std::string src = dir / "source.dag", tgt = dir / "target.dag", shortFile = dir / "short.dag",
                     empty = dir / "empty.dag";
@@ -561,13 +560,17 @@ std::string LoadedLibraries(const TempDir& dir, const std::vector<std::string>& 
   return run.err;
 }
 
-TEST(LibrariesTest, CheckAndCopyLoadNoQt) {
+// Drawing included: render and thumbnail draw with the core, no toolkit and no display.
+TEST(LibrariesTest, NoCommandLoadsQt) {
   TempDir dir;
   const std::string source = dir / "source.dag", target = dir / "target.dag";
   WriteRaw(source, DagFile(Many(3)));
   WriteRaw(target, DagFile(Many(2)));
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"check", source}, {"copy", source, target, "--after", "3"}, {"--help"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"check", source},
+                                               {"copy", source, target, "--after", "3"},
+                                               {"--help"},
+                                               {"render", source, "-o", dir / "sheet.png"},
+                                               {"thumbnail", source, dir / "thumbnail.png"}}) {
     int status = -1;
     const std::string log = LoadedLibraries(dir, args, status);
     EXPECT_EQ(status, 0) << args[0];
@@ -576,30 +579,12 @@ TEST(LibrariesTest, CheckAndCopyLoadNoQt) {
   }
 }
 
-TEST(LibrariesTest, RenderLoadsQtGuiOnlyAndNoDisplay) {
-  if (!QUARVEL_LEVELS_RENDER) GTEST_SKIP() << "built without QUARVEL_GUI";
-  TempDir dir;
-  const std::string source = dir / "source.dag", picture = dir / "out.png";
-  WriteRaw(source, DagFile(Many(3)));
-  // A display that does not exist and a platform that would need one: render must not care.
-  const ProgramRun run = RunLevels(dir, {"render", source, "-o", picture},
-                                   {"LD_DEBUG=libs", "DISPLAY=:97", "WAYLAND_DISPLAY=none", "QT_QPA_PLATFORM=xcb"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.err.find("libQt6Gui.so"), std::string::npos);
-  EXPECT_EQ(run.err.find("libQt6Widgets.so"), std::string::npos);
-  // The offscreen platform, never the X one (libxcb itself comes in with QtGui's GL).
-  EXPECT_NE(run.err.find("libqoffscreen.so"), std::string::npos);
-  EXPECT_EQ(run.err.find("libqxcb.so"), std::string::npos);
-  EXPECT_EQ(ReadAll(picture).size() > 8, true);
-}
-
 }  // namespace
 
 namespace {
 
 // The same picture whatever the environment says about scaling, font DPI or fonts.
 TEST(RenderEnvironmentTest, SettingsAndFontsChangeNoPixel) {
-  if (!QUARVEL_LEVELS_RENDER) GTEST_SKIP() << "built without QUARVEL_GUI";
   TempDir dir;
   const std::string source = dir / "source.dag";
   WriteRaw(source, DagFile(Many(12)));

@@ -16,6 +16,11 @@ for file in $(installed_files "$id"); do
   [ -f "$usr/$file" ] || fail "the install has no /usr/$file"
 done
 [ -x "$usr/bin/QuarvelEdit" ] || fail "/usr/bin/QuarvelEdit is not executable"
+# quarvel-levels links no Qt library, drawing included (render and thumbnail draw with the
+# core), and brings no helper program of its own.
+libraries=$(ldd "$usr/bin/quarvel-levels")
+! grep -q 'libQt' <<<"$libraries" || fail "/usr/bin/quarvel-levels links Qt: $libraries"
+[ ! -e "$usr/libexec/quarvel-levels" ] || fail "the install has a /usr/libexec/quarvel-levels"
 
 desktop="$usr/share/applications/$id.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $id.desktop"

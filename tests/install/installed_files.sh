@@ -3,7 +3,6 @@ installed_files() {
   local id=$1 size
   echo bin/QuarvelEdit
   echo bin/quarvel-levels
-  echo libexec/quarvel-levels/quarvel-levels-render
   echo "share/applications/$id.desktop"
   echo "share/metainfo/$id.metainfo.xml"
   for size in 16 24 32 48 64 128 256; do

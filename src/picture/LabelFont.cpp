@@ -1,8 +1,8 @@
-#include "cli/LabelFont.h"
+#include "picture/LabelFont.h"
 
 #include <cstdint>
 
-namespace quarvel_cli {
+namespace quarvel {
 
 namespace {
 
@@ -32,16 +32,15 @@ const Glyph* Find(char character) {
 
 }  // namespace
 
-void DrawLabel(QImage& image, int left, int top, std::string_view text, QColor colour) {
-  const QRgb pixel = colour.rgb();
+void DrawLabel(Picture& picture, int left, int top, std::string_view text, Rgb colour) {
   for (char character : text) {
     if (const Glyph* glyph = Find(character)) {
       for (int y = 0; y < kLabelGlyphHeight; ++y)
         for (int x = 0; x < kGlyphWidth; ++x)
-          if ((glyph->Rows[y] >> (kGlyphWidth - 1 - x)) & 1) image.setPixel(left + x, top + y, pixel);
+          if ((glyph->Rows[y] >> (kGlyphWidth - 1 - x)) & 1) picture.Fill({left + x, top + y, 1, 1}, colour);
     }
     left += kAdvance;
   }
 }
 
-}  // namespace quarvel_cli
+}  // namespace quarvel

@@ -1,0 +1,90 @@
+// `quarvel-levels render`: a level as the editor's grid shows it, or a contact sheet of
+// every level used, drawn by the core's grid picture (no toolkit, no display; the labels
+// in a pixel font of their own, so no installed font or DPI changes a pixel).
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PictureOutput.h"
+#include "cli/SetFiles.h"
+#include "model/LevelCheck.h"
+#include "picture/ContactSheet.h"
+#include "picture/GridPicture.h"
+
+namespace quarvel_cli {
+
+namespace {
+
+constexpr OptionSpec kOptions[] = {{"--output", 'o', true}, {"--level", 0, true}, {"--scale", 0, true}};
+constexpr int kMaxScale = 16;
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;  // 512 MB as 32-bit pixels
+
+struct Request {
+  std::string File;
+  std::string Output;
+  int Level = 0;  // 1..256, or 0 for the contact sheet
+  int Scale = 1;
+};
+
+Request ReadRequest(std::span<char* const> args) {
+  const ParsedArgs parsed = ParseArgs(args, kOptions);
+  if (parsed.Operands.empty()) throw CliError("render", "No file given");
+  if (parsed.Operands.size() > 1) throw CliError(parsed.Operands[1], "Unexpected argument");
+  Request request;
+  request.File = parsed.Operands[0];
+  const auto output = parsed.Values.find("--output");
+  if (output == parsed.Values.end() || output->second.empty()) throw CliError("-o", "No output file given");
+  request.Output = output->second;
+  if (request.Output != kStandardStream) {
+    const std::string ending = request.Output.size() >= 4 ? request.Output.substr(request.Output.size() - 4) : "";
+    if (ending.size() != 4 || ending[0] != '.' || (ending[1] | 0x20) != 'p' || (ending[2] | 0x20) != 'n' ||
+        (ending[3] | 0x20) != 'g')
+      throw CliError(request.Output, "Not a PNG name: the output ends in .png, or is - for standard output");
+    if (request.File != kStandardStream && SameFile(request.File, request.Output))
+      throw CliError(request.Output, "Is the level set being drawn: render never writes over its input");
+  }
+  if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
+    request.Level = ParseNumberInRange("--level", level->second, 1, quarvel::kLevelCount);
+  }
+  if (const auto scale = parsed.Values.find("--scale"); scale != parsed.Values.end()) {
+    request.Scale = ParseNumberInRange("--scale", scale->second, 1, kMaxScale);
+  }
+  return request;
+}
+
+}  // namespace
+
+int RunRender(std::span<char* const> args) {
+  const Request request = ReadRequest(args);
+
+  auto set = std::make_unique<quarvel::LevelSet>();
+  ReadSet(request.File, *set);
+  std::vector<int> levels;
+  if (request.Level != 0) {
+    levels.push_back(request.Level - 1);
+  } else {
+    for (int index = 0; index < quarvel::kLevelCount; ++index)
+      if (quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) levels.push_back(index);
+    if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
+  }
+
+  const quarvel::Picture picture = request.Level != 0
+                                       ? quarvel::GridPicture(*set, levels.front(), quarvel::StandardGridColours())
+                                       : quarvel::ContactSheet(*set, levels);
+  const std::int64_t pixels = std::int64_t{picture.Width} * picture.Height;
+  if (pixels * request.Scale * request.Scale > kMaxPixels) {
+    int largest = 1;
+    while ((largest + 1) * (largest + 1) * pixels <= kMaxPixels) ++largest;
+    throw CliError("--scale " + std::to_string(request.Scale),
+                   "Picture too large: the largest scale for this set is " + std::to_string(largest));
+  }
+
+  WritePng(quarvel::Enlarge(picture, request.Scale), request.Output);
+  return kStatusOk;
+}
+
+}  // namespace quarvel_cli
