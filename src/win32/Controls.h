@@ -1,0 +1,31 @@
+#pragma once
+// The plain controls of the windows: labels, push buttons, the palette's picture buttons
+// and the list of tile pictures they draw from.
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include "win32/Win32Support.h"
+
+namespace win32 {
+
+// A label with `caption` at (left, top), sized to its text in `font`.
+HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font);
+
+// A push button; `ownerDraw` for one whose face the parent draws (WM_DRAWITEM).
+HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
+               bool ownerDraw = false);
+
+// Makes Enter press a focused owner-drawn button, as it presses a focused push button.
+void PressedByEnter(HWND button);
+
+// The ten tile pictures as an image list with masks (ImageList1), each picture enlarged
+// `scale` times, pixel for pixel.
+HIMAGELIST NewTileImageList(int scale);
+
+// A palette button's face: a raised button with the tile's picture centred on it, drawn
+// through its mask; pressed, the picture moves one pixel; focused, a dotted focus mark.
+void DrawPaletteButton(const DRAWITEMSTRUCT& item, HIMAGELIST pictures, int tile, UINT dpi);
+
+}  // namespace win32
