@@ -6,17 +6,15 @@
 
 namespace win32 {
 
-HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font) {
+HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font, int height) {
   HDC dc = ::GetDC(parent);
   HGDIOBJ old = ::SelectObject(dc, font);
   SIZE size{};
   ::GetTextExtentPoint32W(dc, caption, int(wcslen(caption)), &size);
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(dc, &metrics);
   ::SelectObject(dc, old);
   ::ReleaseDC(parent, dc);
   HWND label = ::CreateWindowExW(0, L"STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, left, top,
-                                 size.cx, metrics.tmHeight, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                                 size.cx, height, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(label, WM_SETFONT, WPARAM(font), FALSE);
   return label;
 }
@@ -33,6 +31,9 @@ HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, i
 namespace {
 LRESULT CALLBACK EnterPresses(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_GETDLGCODE) return ::DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_DEFPUSHBUTTON;
+  // The dialog manager makes a focused push button the default one by its style; an
+  // owner-drawn button keeps its own.
+  if (message == BM_SETSTYLE) return 0;
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, EnterPresses, 1);
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }

@@ -10,8 +10,9 @@
 
 namespace win32 {
 
-// A label with `caption` at (left, top), sized to its text in `font`.
-HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font);
+// A label with `caption` at (left, top), as wide as its text in `font` and `height` high
+// (a line of the form font: 13 pixels at 96 dpi).
+HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font, int height);
 
 // A push button; `ownerDraw` for one whose face the parent draws (WM_DRAWITEM).
 HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,

@@ -139,7 +139,7 @@ void TForm1::CreateControls() {
   for (int i = 0; i < 6; ++i) {
     const TControlPlace& place = Row(labelNames[i]);
     const char* caption = i < 5 ? quarvel::kNumberLabels[i] : quarvel::kLevelLabel;
-    *labels[i] = win32::NewLabel(hwnd_, win32::Widen(caption).c_str(), s(place.Left), s(place.Top), font);
+    *labels[i] = win32::NewLabel(hwnd_, win32::Widen(caption).c_str(), s(place.Left), s(place.Top), font, s(13));
   }
 }
 

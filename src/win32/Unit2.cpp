@@ -38,7 +38,7 @@ TForm2::TForm2(HWND owner) {
                                                     At(kLevelsCopy, "Label3")};
   for (int i = 0; i < 3; ++i)
     *labels[i] = win32::NewLabel(hwnd_, win32::Widen(quarvel::kLevelsCopyLabels[i]).c_str(), s(places[i].Left),
-                                 s(places[i].Top), font);
+                                 s(places[i].Top), font, s(13));
 }
 
 TForm2::~TForm2() {
