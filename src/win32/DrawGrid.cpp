@@ -10,7 +10,8 @@ constexpr int kLastRow = TDrawGrid::kRowCount - 1;
 
 quarvel::Rgb FromColorRef(COLORREF c) { return quarvel::OpaqueRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-// The grid's colours by their roles in the system's scheme.
+}  // namespace
+
 quarvel::GridColours SystemGridColours() {
   quarvel::GridColours colours;
   colours.Base = FromColorRef(::GetSysColor(COLOR_WINDOW));
@@ -22,8 +23,6 @@ quarvel::GridColours SystemGridColours() {
   colours.Midlight = FromColorRef(::GetSysColor(COLOR_3DLIGHT));
   return colours;
 }
-
-}  // namespace
 
 TDrawGrid::TDrawGrid(HWND parent, int left, int top) {
   RegisterClassOnce(L"TDrawGrid", CS_DBLCLKS, nullptr);

@@ -16,6 +16,9 @@ struct TGridDrawState {
   bool Focused = false;   // the current cell while the grid is its window's active control
 };
 
+// The grid's colours by their roles in the system's colour scheme.
+quarvel::GridColours SystemGridColours();
+
 class TDrawGrid : public win32::TWindow {
  public:
   using SelectCellHandler = std::function<void(TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect)>;

@@ -43,6 +43,14 @@ TSpinEdit::TSpinEdit(HWND parent, int left, int top, int width, int height, cons
   Layout(left, top, width, height);
 }
 
+TSpinEdit::~TSpinEdit() {
+  // The edit box goes first, while what its messages reach is still alive.
+  if (edit_) {
+    ::RemoveWindowSubclass(edit_, EditProcedure, 1);
+    ::DestroyWindow(edit_);
+  }
+}
+
 void TSpinEdit::SetRange(std::int32_t minValue, std::int32_t maxValue) {
   minValue_ = minValue;
   maxValue_ = maxValue;

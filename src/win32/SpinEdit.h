@@ -21,6 +21,7 @@ class TSpinEdit : public win32::TWindow {
 
   // A field at (left, top), width x height in the parent's client pixels, with `text`.
   TSpinEdit(HWND parent, int left, int top, int width, int height, const wchar_t* text);
+  ~TSpinEdit() override;
 
   void SetRange(std::int32_t minValue, std::int32_t maxValue);
   std::int32_t MinValue() const { return minValue_; }

@@ -34,6 +34,12 @@ HFONT FormFont(UINT dpi) {
   return font;
 }
 
+TWindow::~TWindow() {
+  if (!hwnd_) return;
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  ::DestroyWindow(hwnd_);
+}
+
 void TWindow::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background, HICON icon) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;

@@ -25,7 +25,8 @@ HFONT FormFont(UINT dpi);
 // then answered as DefWindowProc answers it.
 class TWindow {
  public:
-  virtual ~TWindow() = default;
+  // Destroys the window, which no longer reaches this object.
+  virtual ~TWindow();
   HWND Handle() const { return hwnd_; }
 
  protected:
