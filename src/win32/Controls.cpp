@@ -19,27 +19,27 @@ HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font
   return label;
 }
 
-HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
-               bool ownerDraw) {
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | (ownerDraw ? BS_OWNERDRAW : BS_PUSHBUTTON);
-  HWND button = ::CreateWindowExW(0, L"BUTTON", caption, style, left, top, width, height, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(button, WM_SETFONT, WPARAM(font), FALSE);
-  return button;
-}
-
 namespace {
 LRESULT CALLBACK EnterPresses(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_GETDLGCODE) return ::DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_DEFPUSHBUTTON;
-  // The dialog manager makes a focused push button the default one by its style; an
-  // owner-drawn button keeps its own.
+  // The dialog manager makes a focused push button the default one by its style: no button
+  // is the default one here, and an owner-drawn button keeps its own style.
   if (message == BM_SETSTYLE) return 0;
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, EnterPresses, 1);
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 }  // namespace
 
-void PressedByEnter(HWND button) { ::SetWindowSubclass(button, EnterPresses, 1, 0); }
+HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
+               bool ownerDraw) {
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | (ownerDraw ? BS_OWNERDRAW : BS_PUSHBUTTON);
+  HWND button = ::CreateWindowExW(0, L"BUTTON", caption, style, left, top, width, height, parent,
+                                  reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(button, WM_SETFONT, WPARAM(font), FALSE);
+  // Enter presses the focused button, however the focus came to it.
+  ::SetWindowSubclass(button, EnterPresses, 1, 0);
+  return button;
+}
 
 HIMAGELIST NewTileImageList(int scale) {
   const int size = quarvel::kTilePictureSize * scale;

@@ -14,12 +14,10 @@ namespace win32 {
 // (a line of the form font: 13 pixels at 96 dpi).
 HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font, int height);
 
-// A push button; `ownerDraw` for one whose face the parent draws (WM_DRAWITEM).
+// A push button; `ownerDraw` for one whose face the parent draws (WM_DRAWITEM). Enter
+// presses it while it has the focus, as Space does, however the focus came to it.
 HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
                bool ownerDraw = false);
-
-// Makes Enter press a focused owner-drawn button, as it presses a focused push button.
-void PressedByEnter(HWND button);
 
 // The ten tile pictures as an image list with masks (ImageList1), each picture enlarged
 // `scale` times, pixel for pixel.

@@ -125,7 +125,6 @@ void TForm1::CreateControls() {
         if (name != kPaletteName[i]) continue;
         BitBtns[std::size_t(i)] = win32::NewButton(hwnd_, kBitBtn1 + i, L"", s(place.Left), s(place.Top),
                                                    s(place.Width), s(place.Height), font, true);
-        win32::PressedByEnter(BitBtns[std::size_t(i)]);
       }
     } else if (name == "Button1") {
       Button1 = win32::NewButton(hwnd_, kButton1, win32::Widen(quarvel::kCheckLevelCaption).c_str(), s(place.Left),

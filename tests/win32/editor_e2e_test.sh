@@ -86,6 +86,8 @@ answer_box() {
 file_dialog() {
   wait_window "$1" >/dev/null
   sleep 0.3
+  # The name the dialog offers (the last one confirmed) is replaced.
+  xdotool key End shift+Home
   xdotool type --delay 20 "$(winname "$2")"
   xdotool key Return
   wait_gone "$1"
@@ -127,6 +129,46 @@ cmp "$TMP/expected.dag" "$TMP/saved.dag" || fail "Save Set wrote other bytes"
 menu_item 2
 file_dialog "Open" "$TMP/missing.dag"
 answer_box "Quarveledit" "File not found."
+
+# Copy: a file of 10 levels, then Start from 2, Quantity 3, Insert after typed as 300,
+# which leaving the field makes 256: only level 256 is written, with the file's level 2,
+# and the editor shows it.
+levels=()
+for i in $(seq 10); do levels+=("$((10 + i)) 0 $i 0 0 0,0=$((i % 10))"); done
+"$WINE" "$FIXTURE" "$(winname "$TMP/source.dag")" "${levels[@]}"
+menu_item 4
+file_dialog "Open" "$TMP/source.dag"
+copy=$(wait_window "Levels Copy")
+read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$copy")
+[ "$fl,$ft" = "436,396" ] || fail "Levels Copy at $fl,$ft"
+grep -q 'client [0-9]* [0-9]* 198 202$' <<<"$copy" || fail "Levels Copy's client area: $copy"
+for control in "TSpinEdit||8 40 65 22" "TSpinEdit||8 96 65 22" "TSpinEdit||8 152 65 22" "Button|OK|104 40 75 25" \
+  "Button|Cancel|104 96 75 25"; do
+  grep -qxF "  child $control" <<<"$copy" || fail "no control '$control' in Levels Copy"
+done
+xdotool key End BackSpace
+xdotool type 2
+xdotool key Tab
+xdotool type 3
+xdotool key Tab
+xdotool type 300
+xdotool key Tab
+xdotool key Return
+wait_gone "Levels Copy"
+main=$(wait_window "Quarvel Levels Editor")
+fields=$(grep -o '^  child Edit|[^|]*' <<<"$main" | cut -d'|' -f2 | tr '\n' ' ')
+# Rubies, Emeralds, Sapphires, Bombs, Time, Level.
+[ "$fields" = "2 0 0 0 12 256 " ] || fail "after Copy the fields show $fields"
+
+# About: the box, closed by Enter on its Close button.
+xdotool mousemove $((CX + 60)) $((CY - 8)) click 1
+sleep 0.3
+xdotool key Down Return
+about=$(wait_window "About")
+grep -q 'client [0-9]* [0-9]* 232 243$' <<<"$about" || fail "About's client area: $about"
+grep -qF "|Quarvel/Levels Editor /" <<<"$about" || fail "About's text: $about"
+xdotool key Return
+wait_gone "About"
 
 # Exit ends the program at once, with status 0.
 menu_item 5

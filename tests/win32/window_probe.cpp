@@ -26,9 +26,11 @@ std::string Utf8(const wchar_t* text) {
 std::string Text(HWND hwnd) {
   wchar_t buffer[1024] = {};
   ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, LPARAM(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
-  std::string text = Utf8(buffer);
-  for (char& c : text)
-    if (c == '\r' || c == '\n') c = '/';
+  // One line a window: line ends become "/".
+  std::string text;
+  for (char c : Utf8(buffer)) {
+    if (c != '\r') text.push_back(c == '\n' ? '/' : c);
+  }
   return text;
 }
 
