@@ -2,9 +2,9 @@
 # The Win32 editor end to end under Wine, on a display of its own with openbox
 # (on_display.sh runs this script), driven with xdotool; window_probe reads the true places
 # and texts of its windows and boxes from the window system.
-#   editor_e2e_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE DAG_FIXTURE.EXE
+#   editor_e2e_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE DAG_FIXTURE.EXE HOLD_FILE.EXE
 set -euo pipefail
-WINE=$1 APP=$2 PROBE=$3 FIXTURE=$4
+WINE=$1 APP=$2 PROBE=$3 FIXTURE=$4 HOLD=$5
 TMP=$(mktemp -d /tmp/quarvel-win32-e2e.XXXXXX)
 APP_PID=""
 OK=0
@@ -129,6 +129,17 @@ cmp "$TMP/expected.dag" "$TMP/saved.dag" || fail "Save Set wrote other bytes"
 menu_item 2
 file_dialog "Open" "$TMP/missing.dag"
 answer_box "Quarveledit" "File not found."
+
+# Open Set of a file another program holds open, sharing it with no one.
+mkfifo "$TMP/hold.in"
+"$WINE" "$HOLD" "$(winname "$TMP/saved.dag")" <"$TMP/hold.in" >"$TMP/hold.out" 2>&1 &
+exec 3>"$TMP/hold.in"
+for _ in $(seq 100); do grep -q held "$TMP/hold.out" && break; sleep 0.1; done
+grep -q held "$TMP/hold.out" || fail "hold_file did not hold the file: $(cat "$TMP/hold.out")"
+menu_item 2
+file_dialog "Open" "$TMP/saved.dag"
+answer_box "Quarveledit" "I/O error 32."
+exec 3>&-
 
 # Copy: a file of 10 levels, then Start from 2, Quantity 3, Insert after typed as 300,
 # which leaving the field makes 256: only level 256 is written, with the file's level 2,
