@@ -26,8 +26,9 @@ quarvel::GridColours SystemGridColours() {
 
 TDrawGrid::TDrawGrid(HWND parent, int left, int top) {
   RegisterClassOnce(L"TDrawGrid", CS_DBLCLKS, nullptr);
-  Create(0, L"TDrawGrid", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, left, top, quarvel::kGridWidth,
-         quarvel::kGridHeight, parent, nullptr);
+  // Its text is its name for screen readers.
+  Create(0, L"TDrawGrid", L"Level grid", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, left, top,
+         quarvel::kGridWidth, quarvel::kGridHeight, parent, nullptr);
   const quarvel::GridLayout layout = CurrentLayout();
   ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width, layout.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -51,6 +51,13 @@ TSpinEdit::~TSpinEdit() {
   }
 }
 
+void TSpinEdit::SetName(const std::wstring& name) {
+  ::SetWindowTextW(hwnd_, name.c_str());
+  HWND label = ::CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, hwnd_,
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::SetWindowPos(label, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TSpinEdit::SetRange(std::int32_t minValue, std::int32_t maxValue) {
   minValue_ = minValue;
   maxValue_ = maxValue;

@@ -41,6 +41,9 @@ class TSpinEdit : public win32::TWindow {
   void SetOnChange(ChangeHandler handler) { onChange_ = std::move(handler); }
 
   HWND Editor() const { return edit_; }
+  // Names the field after its label for screen readers: the field's own text, and a label
+  // of no size just before its edit box, where the system looks for an edit box's name.
+  void SetName(const std::wstring& name);
   // The window's fonts and sizes for `dpi`.
   void SetFont(HFONT font);
   // Places the field and its parts at the given size.

@@ -4,8 +4,11 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "editor/EditorTexts.h"
 #include "editor/Layout.h"
+#include "picture/TilePixels.h"
 #include "win32/Controls.h"
 #include "win32/Shell.h"
 #include "win32/Unit2.h"
@@ -123,8 +126,10 @@ void TForm1::CreateControls() {
     } else if (name.starts_with("BitBtn")) {
       for (int i = 0; i < 10; ++i) {
         if (name != kPaletteName[i]) continue;
-        BitBtns[std::size_t(i)] = win32::NewButton(hwnd_, kBitBtn1 + i, L"", s(place.Left), s(place.Top),
-                                                   s(place.Width), s(place.Height), font, true);
+        // The tile's name as the button's text: screen readers say it; the face shows the picture.
+        BitBtns[std::size_t(i)] =
+            win32::NewButton(hwnd_, kBitBtn1 + i, win32::Widen(quarvel::kTileNames[kPaletteTile[i]]).c_str(),
+                             s(place.Left), s(place.Top), s(place.Width), s(place.Height), font, true);
       }
     } else if (name == "Button1") {
       Button1 = win32::NewButton(hwnd_, kButton1, win32::Widen(quarvel::kCheckLevelCaption).c_str(), s(place.Left),
@@ -139,6 +144,7 @@ void TForm1::CreateControls() {
     const TControlPlace& place = Row(labelNames[i]);
     const char* caption = i < 5 ? quarvel::kNumberLabels[i] : quarvel::kLevelLabel;
     *labels[i] = win32::NewLabel(hwnd_, win32::Widen(caption).c_str(), s(place.Left), s(place.Top), font, s(13));
+    (*fields[i])->SetName(win32::Widen(caption));
   }
 }
 

@@ -36,9 +36,12 @@ TForm2::TForm2(HWND owner) {
   HWND* labels[] = {&Label1, &Label2, &Label3};
   constexpr WindowLayout::TControlPlace places[] = {At(kLevelsCopy, "Label1"), At(kLevelsCopy, "Label2"),
                                                     At(kLevelsCopy, "Label3")};
-  for (int i = 0; i < 3; ++i)
-    *labels[i] = win32::NewLabel(hwnd_, win32::Widen(quarvel::kLevelsCopyLabels[i]).c_str(), s(places[i].Left),
-                                 s(places[i].Top), font, s(13));
+  TSpinEdit* fields[] = {SpinEdit1, SpinEdit2, SpinEdit3};
+  for (int i = 0; i < 3; ++i) {
+    const std::wstring caption = win32::Widen(quarvel::kLevelsCopyLabels[i]);
+    *labels[i] = win32::NewLabel(hwnd_, caption.c_str(), s(places[i].Left), s(places[i].Top), font, s(13));
+    fields[i]->SetName(caption);
+  }
 }
 
 TForm2::~TForm2() {

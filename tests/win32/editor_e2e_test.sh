@@ -55,10 +55,14 @@ read -r _ CX CY CW CH < <(grep -o 'client [-0-9 ]*' <<<"$main")
 expect_child() {
   grep -qxF "  child $1" <<<"$main" || fail "no control '$1' in: $main"
 }
-expect_child "TDrawGrid||8 8 241 281"
-for place in "8 392" "80 392" "152 392" "176 312" "176 352" "176 448"; do expect_child "TSpinEdit||$place 65 22"; done
-for place in "8 296" "40 296" "72 296" "104 296" "136 296" "8 328" "40 328" "72 328" "104 328" "136 328"; do
-  expect_child "Button||$place 33 33"
+# Each control has a name for screen readers: its text, the palette buttons' their tile's.
+expect_child "TDrawGrid|Level grid|8 8 241 281"
+for field in "Rubies|8 392" "Emeralds|80 392" "Sapphires|152 392" "Bombs|176 312" "Time|176 352" "Level|176 448"; do
+  expect_child "TSpinEdit|$field 65 22"
+done
+for button in "Empty|8 296" "Red block|40 296" "Green block|72 296" "Blue block|104 296" "Yellow block|136 296" \
+  "Grey block|8 328" "Cannon up|40 328" "Cannon right|72 328" "Cannon down|104 328" "Cannon left|136 328"; do
+  expect_child "Button|$button 33 33"
 done
 expect_child "Button|Check Level|8 448 113 25"
 for label in "Rubies|8 376" "Emeralds|80 376" "Sapphires|152 376" "Bombs|176 296" "Time|176 336" "Level|176 432"; do
@@ -153,7 +157,8 @@ copy=$(wait_window "Levels Copy")
 read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$copy")
 [ "$fl,$ft" = "436,396" ] || fail "Levels Copy at $fl,$ft"
 grep -q 'client [0-9]* [0-9]* 198 202$' <<<"$copy" || fail "Levels Copy's client area: $copy"
-for control in "TSpinEdit||8 40 65 22" "TSpinEdit||8 96 65 22" "TSpinEdit||8 152 65 22" "Button|OK|104 40 75 25" \
+for control in "TSpinEdit|Start from|8 40 65 22" "TSpinEdit|Quantity|8 96 65 22" "TSpinEdit|Insert after|8 152 65 22" \
+  "Button|OK|104 40 75 25" \
   "Button|Cancel|104 96 75 25"; do
   grep -qxF "  child $control" <<<"$copy" || fail "no control '$control' in Levels Copy"
 done
