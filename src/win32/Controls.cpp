@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "picture/GridPicture.h"
 #include "picture/TilePixels.h"
 
 namespace win32 {
@@ -41,11 +42,12 @@ HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, i
   return button;
 }
 
-HIMAGELIST NewTileImageList(int scale) {
-  const int size = quarvel::kTilePictureSize * scale;
+HIMAGELIST NewTileImageList(int size) {
   HIMAGELIST list = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, quarvel::kTilePictureCount, 0);
   for (int code = 0; code < quarvel::kTilePictureCount; ++code) {
-    const quarvel::Picture tile = quarvel::Enlarge(quarvel::TilePicture(code), scale);
+    // Stretched as the grid stretches it: each pixel the nearest of the picture's, no blur.
+    quarvel::Picture tile(size, size, 0);
+    quarvel::DrawTile(tile, quarvel::PixelRect{0, 0, size, size}, code);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size;

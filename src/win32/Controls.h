@@ -19,9 +19,9 @@ HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font
 HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
                bool ownerDraw = false);
 
-// The ten tile pictures as an image list with masks (ImageList1), each picture enlarged
-// `scale` times, pixel for pixel.
-HIMAGELIST NewTileImageList(int scale);
+// The ten tile pictures as an image list with masks (ImageList1), each `size` pixels square
+// (20 at 96 dpi), stretched pixel for pixel.
+HIMAGELIST NewTileImageList(int size);
 
 // A palette button's face: a raised button with the tile's picture centred on it, drawn
 // through its mask; pressed, the picture moves one pixel; focused, a dotted focus mark.

@@ -106,7 +106,7 @@ void TForm1::FitClientArea() {
 void TForm1::CreateControls() {
   const HFONT font = win32::FormFont(dpi_);
   auto s = [this](int pixels) { return win32::Scaled(pixels, dpi_); };
-  ImageList1 = win32::NewTileImageList(std::max(1, int(dpi_) / 96));
+  ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
 
   // Created in tab order: the dialog manager's Tab follows the order of the children.
   DrawGrid1 = new TDrawGrid(hwnd_, s(At(kMainWindow, "DrawGrid1").Left), s(At(kMainWindow, "DrawGrid1").Top));
@@ -165,6 +165,18 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::Show(int showCommand) {
+  // A window that would run off its screen's work area moves onto it, as far as it fits.
+  RECT frame;
+  ::GetWindowRect(hwnd_, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    const int left = std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
+    const int top = std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
+    if (left != frame.left || top != frame.top)
+      ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ::ShowWindow(hwnd_, showCommand);
   ::UpdateWindow(hwnd_);
   // The first control in the focus order, the grid, takes the focus.
