@@ -504,7 +504,8 @@ void PrepareStandardStreams() {
   // No byte changes on its way: no CR added before LF, no Ctrl+Z taken as the end. The
   // program's own files are handles of their own, so a closed stream never receives them,
   // and a write to one fails (ERROR_INVALID_HANDLE). Windows has no SIGPIPE: a reader that
-  // went away is a failed write (ERROR_NO_DATA) to begin with.
+  // went away is a failed write to begin with (ERROR_NO_DATA on Windows,
+  // ERROR_PIPE_NOT_CONNECTED under Wine).
   for (FILE* stream : {stdin, stdout, stderr}) {
     const int fd = _fileno(stream);
     if (fd >= 0) _setmode(fd, _O_BINARY);
@@ -544,7 +545,7 @@ void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
                                                                     : WriteAll(out, bytes.data(), bytes.size());
   if (err == 0) return;
   throw StandardOutputError{ErrorFromSystem(static_cast<int>(err), "-"),
-                            err == ERROR_NO_DATA || err == ERROR_BROKEN_PIPE};
+                            err == ERROR_NO_DATA || err == ERROR_BROKEN_PIPE || err == ERROR_PIPE_NOT_CONNECTED};
 }
 
 bool StandardOutputIsTerminal() { return IsConsole(::GetStdHandle(STD_OUTPUT_HANDLE)); }
