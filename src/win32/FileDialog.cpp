@@ -4,10 +4,23 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "editor/EditorTexts.h"
 #include "win32/Win32Support.h"
+
+namespace {
+
+// comdlg32 and what it brings (shell32, ole32 ...) load at the first file dialog, not at
+// start: most of a start's time under Wine, and memory, would go to them.
+using DialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+DialogFunction DialogFunctionNamed(const char* name) {
+  static HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
+  return library ? reinterpret_cast<DialogFunction>(reinterpret_cast<void*>(::GetProcAddress(library, name))) : nullptr;
+}
+
+}  // namespace
 
 bool TFileDialog::Execute(HWND owner) {
   // Pairs of description and pattern, each ended by a null, the list by a second one.
@@ -28,7 +41,9 @@ bool TFileDialog::Execute(HWND owner) {
   ofn.nMaxFile = DWORD(name.size());
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_DONTADDTORECENT | OFN_NOCHANGEDIR;
   if (kind_ == TKind::Save) ofn.lpstrDefExt = extension.c_str();
-  const BOOL confirmed = kind_ == TKind::Open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
+  const DialogFunction dialog = DialogFunctionNamed(kind_ == TKind::Open ? "GetOpenFileNameW" : "GetSaveFileNameW");
+  if (!dialog) throw std::runtime_error("The file dialog could not be loaded");
+  const BOOL confirmed = dialog(&ofn);
   if (!confirmed) return false;
   fileName_ = name.data();
   return true;
