@@ -69,6 +69,23 @@ for label in "Rubies|8 376" "Emeralds|80 376" "Sapphires|152 376" "Bombs|176 296
   grep -q "^  child Static|${label} [0-9]* 13\$" <<<"$main" || fail "no label $label"
 done
 
+# The focus order: Tab from the grid through every control and back to it, Shift+Tab back.
+focused() { probe focus "Quarvel Levels Editor" | sed 's/^  child //'; }
+order=("TSpinEdit|Rubies|8 392 65 22" "Button|Empty|8 296 33 33" "Button|Red block|40 296 33 33"
+  "Button|Green block|72 296 33 33" "Button|Blue block|104 296 33 33" "Button|Yellow block|136 296 33 33"
+  "Button|Grey block|8 328 33 33" "Button|Cannon left|136 328 33 33" "Button|Cannon down|104 328 33 33"
+  "Button|Cannon right|72 328 33 33" "Button|Cannon up|40 328 33 33" "TSpinEdit|Emeralds|80 392 65 22"
+  "TSpinEdit|Sapphires|152 392 65 22" "TSpinEdit|Bombs|176 312 65 22" "TSpinEdit|Time|176 352 65 22"
+  "TSpinEdit|Level|176 448 65 22" "Button|Check Level|8 448 113 25" "TDrawGrid|Level grid|8 8 241 281")
+[ "$(focused)" = "TDrawGrid|Level grid|8 8 241 281" ] || fail "the grid has no focus at start: $(focused)"
+for control in "${order[@]}"; do
+  xdotool key Tab
+  [ "$(focused)" = "$control" ] || fail "Tab went to $(focused), not $control"
+done
+xdotool key shift+Tab
+[ "$(focused)" = "Button|Check Level|8 448 113 25" ] || fail "Shift+Tab from the grid went to $(focused)"
+xdotool key Tab
+
 click() { xdotool mousemove $((CX + $1)) $((CY + $2)) click 1; }
 cell() { echo $((8 + 2 + $1 * 21 + 10)) $((8 + 2 + $2 * 21 + 10)); }
 # Levels menu item $1 (1 New Set, 2 Open Set, 3 Save Set, 4 Copy, 5 Exit).

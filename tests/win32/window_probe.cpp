@@ -5,8 +5,9 @@
 //                                 "window CLASS|TITLE|frame L T R B|client L T W H"
 //                                 then one line a child: "  child CLASS|TEXT|L T W H"
 //                                 (corner in its parent's client area, size)
-//   window_probe focus TITLE      the class and text of the control that has the focus in
-//                                 the window titled TITLE (its thread's focus)
+//   window_probe focus TITLE      the control that has the focus in the window titled TITLE
+//                                 (its thread's focus; an integer field for its edit box),
+//                                 as a child line
 //   window_probe pixels TITLE     the client area of the window TITLE as a P6 image on
 //                                 standard output, read from the screen
 #include <windows.h>
@@ -83,7 +84,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(hwnd, nullptr), &info) || !info.hwndFocus) return 1;
     HWND focus = info.hwndFocus;
     // An integer field's edit box stands for its field.
-    std::printf("%s|%s\n", ClassOf(::GetParent(focus)).c_str(), ClassOf(focus).c_str());
+    if (::GetParent(focus) != hwnd && ::GetParent(focus)) focus = ::GetParent(focus);
+    PrintChild(focus, 0);
     return 0;
   }
   if (what == L"pixels" && argc > 2) {
