@@ -7,11 +7,13 @@ declare -A below=(
   [model]="model"
   [files]="model files"
   [picture]="model picture"
+  [editor]="model files editor"
   [painting]="model files picture painting"
   [desktop]="model files desktop"
-  [widgets]="model files picture painting desktop widgets"
-  [windows]="model files picture painting desktop widgets windows"
-  [app]="model files picture painting desktop widgets windows app"
+  [widgets]="model files picture painting desktop editor widgets"
+  [windows]="model files picture painting desktop editor widgets windows"
+  [app]="model files picture painting desktop editor widgets windows app"
+  [win32]="model files picture editor win32"
   [cli]="model files picture cli"
 )
 status=0

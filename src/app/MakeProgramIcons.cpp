@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/ProgramIcon.xpm"
+#include "picture/ProgramIcon.xpm"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/ProgramIcon.h"
 
 // 32 x 32, at most 16 colours; "." is not used: the icon is opaque throughout.
-#include "app/ProgramIcon.xpm"
+#include "picture/ProgramIcon.xpm"
 
 QImage ProgramIconImage() {
   static const QImage image = QImage(program_icon_xpm).convertToFormat(QImage::Format_ARGB32);

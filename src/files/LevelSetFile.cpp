@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "files/LevelSetBytes.h"
-#include "files/PosixFiles.h"
+#include "files/SystemFiles.h"
 
 namespace quarvel {
 

@@ -59,8 +59,6 @@ void Draw(QPainter& canvas, QPoint topLeft, int code) {
 }  // namespace TilePictures
 
 QString TileName(int code) {
-  static const char* const names[] = {"Empty",      "Red block", "Green block",  "Blue block",  "Yellow block",
-                                      "Grey block", "Cannon up", "Cannon right", "Cannon down", "Cannon left"};
-  if (code >= 0 && code < int(std::size(names))) return QString::fromLatin1(names[code]);
+  if (code >= 0 && code < quarvel::kTilePictureCount) return QString::fromLatin1(quarvel::kTileNames[code]);
   return QStringLiteral("Tile %1").arg(code);
 }

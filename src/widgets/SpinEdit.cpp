@@ -16,38 +16,22 @@
 
 #include "desktop/ActiveControl.h"
 #include "desktop/Beep.h"
+#include "editor/IntegerText.h"
 
 namespace {
 
 constexpr int kFrameWidth = 2;  // the sunken edge around edit box and buttons
 constexpr int kButtonWidth = 15;
 
-// What typing may put into the field: digits, signs, the locale's decimal separator and
-// control characters other than a line end. Anything else is refused with a beep.
-bool TypedTextAllowed(const QString& text) {
-  const QString decimalPoint = QLocale().decimalPoint();
-  qsizetype i = 0;
-  while (i < text.size()) {
-    if (!decimalPoint.isEmpty() && QStringView(text).mid(i).startsWith(decimalPoint)) {
-      i += decimalPoint.size();
-      continue;
-    }
-    const char16_t c = text[i].unicode();
-    if (c == u'\r' || c == u'\n') return false;
-    const bool control = c < 0x20 || c == 0x7f;
-    const bool digit = c >= u'0' && c <= u'9';
-    if (!control && !digit && c != u'+' && c != u'-') return false;
-    ++i;
-  }
-  return true;
+std::u16string_view View(const QString& text) {
+  return std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
 }
 
-int HexDigit(QChar ch) {
-  const char16_t c = ch.unicode();
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
+// What typing may put into the field (editor/IntegerText.h), with the locale's decimal
+// separator.
+bool TypedTextAllowed(const QString& text) {
+  const QString decimalPoint = QLocale().decimalPoint();
+  return quarvel::TypedTextAllowed(View(text), View(decimalPoint));
 }
 
 // The edit box of the field. It filters typed characters, turns Up and Down into steps
@@ -167,8 +151,7 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent), d(new Private) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 
   d->edit->onStep = [this](int delta) {
-    // Wraps around in 32 bits: one up from 2147483647 is -2147483648.
-    SetValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(Value()) + static_cast<std::uint32_t>(delta)));
+    SetValue(quarvel::StepValue(Value(), delta));  // wraps around in 32 bits
   };
   // Leaving: the focus lands on another control of this window, whatever it passed through
   // on the way (the menu bar, a popup, a message box). A switch to another window, a menu
@@ -176,9 +159,7 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent), d(new Private) {
   connect(&TActiveControlWatch::Instance(), &TActiveControlWatch::Changed, this,
           [this](QWidget* window, QWidget* old, QWidget* now) {
             if (old != d->edit || now == d->edit || window != this->window()) return;
-            if (d->minValue >= d->maxValue) return;
-            const std::int32_t v = Value();
-            if (v < d->minValue || v > d->maxValue) SetValue(v);
+            if (quarvel::LeavingClamps(View(d->edit->text()), d->minValue, d->maxValue)) SetValue(Value());
           });
 
   connect(d->edit, &QLineEdit::textChanged, this, [this] {
@@ -224,63 +205,13 @@ std::int32_t TSpinEdit::MinValue() const { return d->minValue; }
 std::int32_t TSpinEdit::MaxValue() const { return d->maxValue; }
 
 bool TSpinEdit::ReadInteger(const QString& text, std::int32_t& value) {
-  const qsizetype n = text.size();
-  qsizetype i = 0;
-  while (i < n && text[i] == u' ') ++i;
-  if (i == n) return false;
-
-  const QChar first = text[i];
-  bool hex = false;
-  if (first == u'$' || first == u'x' || first == u'X') {
-    hex = true;
-    i += 1;
-  } else if (first == u'0' && i + 1 < n && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
-    hex = true;
-    i += 2;
-  }
-  if (hex) {
-    if (i == n) return false;
-    std::uint64_t acc = 0;
-    for (; i < n; ++i) {
-      const int digit = HexDigit(text[i]);
-      if (digit < 0) return false;
-      acc = acc * 16 + static_cast<std::uint64_t>(digit);
-      if (acc > 0xFFFFFFFFu) return false;
-    }
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(acc));
-    return true;
-  }
-
-  bool negative = false;
-  if (first == u'+' || first == u'-') {
-    negative = first == u'-';
-    ++i;
-  }
-  if (i == n) return false;
-  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-  std::int64_t acc = 0;
-  for (; i < n; ++i) {
-    const char16_t c = text[i].unicode();
-    if (c < u'0' || c > u'9') return false;
-    acc = acc * 10 + (c - u'0');
-    if (acc > limit) return false;
-  }
-  value = static_cast<std::int32_t>(negative ? -acc : acc);
-  return true;
+  return quarvel::ReadInteger(View(text), value);
 }
 
-std::int32_t TSpinEdit::Value() const {
-  std::int32_t v = 0;
-  return ReadInteger(d->edit->text(), v) ? v : d->minValue;
-}
+std::int32_t TSpinEdit::Value() const { return quarvel::FieldValue(View(d->edit->text()), d->minValue); }
 
 void TSpinEdit::SetValue(std::int32_t v) {
-  if (d->minValue != d->maxValue) {
-    if (v < d->minValue)
-      v = d->minValue;
-    else if (v > d->maxValue)
-      v = d->maxValue;
-  }
+  v = quarvel::ClampToField(v, d->minValue, d->maxValue);
   const QString text = QString::number(v);
   if (text == d->edit->text()) return;
   d->edit->setText(text);  // textChanged runs the change handler

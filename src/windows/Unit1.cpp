@@ -10,6 +10,7 @@
 #include "desktop/FormFont.h"
 #include "desktop/ReportError.h"
 #include "desktop/ScreenPlace.h"
+#include "editor/EditorTexts.h"
 #include "painting/TilePictures.h"
 #include "widgets/Button.h"
 #include "widgets/FileDialog.h"
@@ -50,7 +51,7 @@ TForm1::TForm1() {
   // A fixed single frame: minimise and close, no maximise, no resizing.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-  setWindowTitle(QStringLiteral("Quarvel Levels Editor"));
+  setWindowTitle(QString::fromLatin1(quarvel::kMainCaption));
   setFont(FormFont());
   CreateMenu();
   CreateControls();
@@ -73,16 +74,17 @@ TForm1::~TForm1() {
 void TForm1::CreateMenu() {
   MainMenu1 = new TMainMenu(this);
   setMenuBar(MainMenu1);
-  File1 = MainMenu1->addMenu(QStringLiteral("Levels"));
-  N1 = File1->addAction(QStringLiteral("New Set"));
-  N2 = File1->addAction(QStringLiteral("Open Set"));
-  N3 = File1->addAction(QStringLiteral("Save Set"));
+  auto text = [](const char* caption) { return QString::fromLatin1(caption); };
+  File1 = MainMenu1->addMenu(text(quarvel::kLevelsMenu));
+  N1 = File1->addAction(text(quarvel::kNewSetItem));
+  N2 = File1->addAction(text(quarvel::kOpenSetItem));
+  N3 = File1->addAction(text(quarvel::kSaveSetItem));
   N4 = File1->addSeparator();
-  N7 = File1->addAction(QStringLiteral("Copy"));
+  N7 = File1->addAction(text(quarvel::kCopyItem));
   N6 = File1->addSeparator();
-  N5 = File1->addAction(QStringLiteral("Exit"));
-  About1 = MainMenu1->addMenu(QStringLiteral("Help"));
-  About2 = About1->addAction(QStringLiteral("About"));
+  N5 = File1->addAction(text(quarvel::kExitItem));
+  About1 = MainMenu1->addMenu(text(quarvel::kHelpMenu));
+  About2 = About1->addAction(text(quarvel::kAboutItem));
 }
 
 void TForm1::CreateControls() {

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <array>
 
+#include "editor/EditorCommands.h"
 #include "model/LevelSet.h"
 #include "widgets/DrawGrid.h"
 #include "widgets/MainMenu.h"
@@ -23,7 +24,7 @@ extern quarvel::TCurrentLevel CurrentLevel;
 extern quarvel::TCurrentBrush CurrentBrush;
 }  // namespace Unit1
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, private quarvel::EditorWindow {
   Q_OBJECT
  public:
   static constexpr int kClientWidth = 256;
@@ -112,10 +113,16 @@ class TForm1 : public QMainWindow {
   void CreateMenu();
   void ConnectHandlers();
   void SetTabOrder();
-  // Sets the five number fields, in order, from level CurrentLevel.
-  void LoadNumberFields();
-  // Shows level CurrentLevel: the five number fields, then the Level field, then the grid.
-  void ShowCurrentLevel();
+  // What the editor's commands (editor/EditorCommands.h) need of this window; in
+  // Unit1Commands.cpp.
+  void SetNumberField(quarvel::LevelNumber which, std::int32_t value) override;
+  void SetLevelField(std::int32_t value) override;
+  void RepaintGrid() override;
+  void ShowPlainBox(std::string_view text, std::string_view caption) override;
+  std::optional<std::string> ChooseFileToOpen() override;
+  std::optional<std::string> ChooseFileToSave() override;
+  std::optional<quarvel::CopyRange> AskCopyRange() override;
+  static quarvel::EditorState State();
 
   bool placed_ = false;
 };

@@ -1,12 +1,9 @@
-// The main window's menu commands: New Set, Open Set, Save Set, Copy, Exit, About.
+// The main window's menu commands (New Set, Open Set, Save Set, Copy, Exit, About), and
+// what the editor's commands need of this window.
 #include <QFile>
-#include <algorithm>
-#include <memory>
 
 #include "desktop/MessageBox.h"
 #include "desktop/ModalExec.h"
-#include "files/LevelSetFile.h"
-#include "model/LevelCopy.h"
 #include "widgets/FileDialog.h"
 #include "widgets/SpinEdit.h"
 #include "windows/Unit1.h"
@@ -17,46 +14,47 @@ using namespace Unit1;
 
 namespace {
 std::string LocalFileName(const QString& name) { return QFile::encodeName(name).toStdString(); }
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 }  // namespace
 
-void TForm1::N1Click(QObject*) {
-  quarvel::ClearLevelSet(LevelSet);
-  for (TSpinEdit* field : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5}) field->SetValue(0);
-  SpinEdit6->SetValue(0);  // its range makes this 1
-  CurrentLevel = 0;
-  DrawGrid1->RepaintAll();
+quarvel::EditorState TForm1::State() { return {LevelSet, CurrentLevel}; }
+
+void TForm1::SetNumberField(quarvel::LevelNumber which, std::int32_t value) {
+  TSpinEdit* const fields[] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5};
+  fields[static_cast<int>(which)]->SetValue(value);
 }
 
-void TForm1::N2Click(QObject*) {
-  if (!OpenDialog1->Execute()) return;
-  // The reader changes the set only when the whole file was read; a failure leaves the
-  // set, the level shown and the fields as they were.
-  quarvel::ReadLevelSetFile(LocalFileName(OpenDialog1->FileName()), LevelSet);
-  CurrentLevel = 0;
-  ShowCurrentLevel();
+void TForm1::SetLevelField(std::int32_t value) { SpinEdit6->SetValue(value); }
+
+void TForm1::RepaintGrid() { DrawGrid1->RepaintAll(); }
+
+void TForm1::ShowPlainBox(std::string_view text, std::string_view caption) {
+  ShowMessageBox(FromUtf8(text), FromUtf8(caption), TMessageBoxStyle::Plain);
 }
 
-void TForm1::N3Click(QObject*) {
-  ShowMessageBox(QStringLiteral("All incorrect levels will be deleted from the set"), QStringLiteral("Warning!"),
-                 TMessageBoxStyle::Plain);
-  if (!SaveDialog1->Execute()) return;
-  quarvel::WriteLevelSetFile(LocalFileName(SaveDialog1->FileName()), LevelSet);
+std::optional<std::string> TForm1::ChooseFileToOpen() {
+  if (!OpenDialog1->Execute()) return std::nullopt;
+  return LocalFileName(OpenDialog1->FileName());
 }
+
+std::optional<std::string> TForm1::ChooseFileToSave() {
+  if (!SaveDialog1->Execute()) return std::nullopt;
+  return LocalFileName(SaveDialog1->FileName());
+}
+
+std::optional<quarvel::CopyRange> TForm1::AskCopyRange() {
+  if (ExecModal(*Form2) != QDialog::Accepted) return std::nullopt;
+  return quarvel::CopyRange{Form2->SpinEdit1->Value(), Form2->SpinEdit2->Value(), Form2->SpinEdit3->Value()};
+}
+
+void TForm1::N1Click(QObject*) { quarvel::NewSet(State(), *this); }
+
+void TForm1::N2Click(QObject*) { quarvel::OpenSet(State(), *this); }
+
+void TForm1::N3Click(QObject*) { quarvel::SaveSet(State(), *this); }
 
 void TForm1::N5Click(QObject*) { close(); }
 
-void TForm1::N7Click(QObject*) {
-  if (!OpenDialog1->Execute()) return;
-  // The source set starts empty and only the levels the file supplied are copied from it.
-  auto source = std::make_unique<quarvel::LevelSet>();
-  quarvel::ClearLevelSet(*source);
-  const int sourceLevels = quarvel::ReadLevelSetFile(LocalFileName(OpenDialog1->FileName()), *source);
-  if (ExecModal(*Form2) != QDialog::Accepted) return;
-  // Leaving a field clamps it, so these lie in 1..256; clamped again to be sure.
-  auto number = [](TSpinEdit* field) { return std::clamp(field->Value(), 1, quarvel::kLevelCount); };
-  quarvel::CopyLevels(LevelSet, *source, sourceLevels, number(Form2->SpinEdit1), number(Form2->SpinEdit2),
-                      number(Form2->SpinEdit3), CurrentLevel);
-  ShowCurrentLevel();
-}
+void TForm1::N7Click(QObject*) { quarvel::CopyFromFile(State(), *this); }
 
 void TForm1::About2Click(QObject*) { Form3->Execute(this); }

@@ -1,8 +1,6 @@
 // The main window's editing handlers: palette, grid, number fields, Level field, Check Level.
 #include <QPainter>
 
-#include "desktop/MessageBox.h"
-#include "model/LevelCheck.h"
 #include "painting/TilePictures.h"
 #include "widgets/SpinEdit.h"
 #include "windows/Unit1.h"
@@ -40,35 +38,6 @@ void TForm1::SpinEdit3Change(QObject*) {
 void TForm1::SpinEdit4Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Bombs, SpinEdit4->Value()); }
 void TForm1::SpinEdit5Change(QObject*) { WriteNumber(LevelSet, CurrentLevel, LevelNumber::Time, SpinEdit5->Value()); }
 
-void TForm1::LoadNumberFields() {
-  SpinEdit1->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Rubies));
-  SpinEdit2->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Emeralds));
-  SpinEdit3->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Sapphires));
-  SpinEdit4->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Bombs));
-  SpinEdit5->SetValue(ReadNumber(LevelSet, CurrentLevel, LevelNumber::Time));
-}
+void TForm1::SpinEdit6Change(QObject*) { quarvel::ChangeLevelShown(State(), *this, SpinEdit6->Value()); }
 
-void TForm1::ShowCurrentLevel() {
-  LoadNumberFields();
-  SpinEdit6->SetValue(CurrentLevel + 1);
-  DrawGrid1->RepaintAll();
-}
-
-void TForm1::SpinEdit6Change(QObject*) {
-  const std::int32_t number = SpinEdit6->Value();
-  // While 0, a negative number or one above 256 stands typed, the last level in range stays
-  // shown; leaving the field clamps the text and brings the level shown in line with it.
-  if (number < 1 || number > quarvel::kLevelCount) return;
-  CurrentLevel = number - 1;
-  LoadNumberFields();
-  DrawGrid1->RepaintAll();
-}
-
-void TForm1::Button1Click(QObject*) {
-  if (quarvel::IsLevelPlayable(LevelSet, CurrentLevel)) {
-    ShowMessageBox(QStringLiteral("This level is good to go!"), QStringLiteral("Confirmation!"),
-                   TMessageBoxStyle::Plain);
-  } else {
-    ShowMessageBox(QStringLiteral("This level can not be played!"), QStringLiteral("Error!"), TMessageBoxStyle::Plain);
-  }
-}
+void TForm1::Button1Click(QObject*) { quarvel::CheckLevel(State(), *this); }

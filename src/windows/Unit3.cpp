@@ -6,11 +6,8 @@
 #include "desktop/FormFont.h"
 #include "desktop/ModalExec.h"
 #include "desktop/ScreenPlace.h"
+#include "editor/EditorTexts.h"
 #include "widgets/Button.h"
-
-#ifndef QUARVEL_HOMEPAGE
-#error "QUARVEL_HOMEPAGE must be defined by the build"
-#endif
 
 TForm3* Form3 = nullptr;
 
@@ -32,11 +29,7 @@ TForm3::TForm3() {
   QPalette memoPalette = Memo1->palette();
   memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
   Memo1->setPalette(memoPalette);
-  const char* const lines[] = {
-      "Quarvel", "Levels Editor ", "(c) 2026 Quarvel editor authors",
-      QUARVEL_HOMEPAGE,  // the project's home page, as the package and AppStream name it
-  };
-  for (const char* line : lines) {
+  for (const char* line : quarvel::kAboutLines) {
     Memo1->append(QString::fromLatin1(line));
     Memo1->setAlignment(Qt::AlignHCenter);
   }

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <span>
 
-#include "windows/WindowLayout.h"
+#include "editor/Layout.h"
 
 namespace {
 

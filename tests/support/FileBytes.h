@@ -1,31 +1,34 @@
 #pragma once
 // Whole files as bytes, for the file tests: read, write, and made-up content.
 
-#include <sys/stat.h>
-
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include "DagFile.h"
+#include "TempDir.h"
 
 namespace quarvel_test {
 
 // The file's content; empty when it cannot be read.
 inline Bytes ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOf(path), std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Replaces the file's content with `bytes` and gives it the permission bits `mode`.
-inline void WriteRaw(const std::string& path, const Bytes& bytes, mode_t mode = 0644) {
+// Replaces the file's content with `bytes` and gives it the permission bits `mode` (on
+// Windows: no write bit is the read-only attribute).
+inline void WriteRaw(const std::string& path, const Bytes& bytes, unsigned mode = 0644) {
   {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  ::chmod(path.c_str(), mode);
+  std::error_code ec;
+  std::filesystem::permissions(PathOf(path), std::filesystem::perms(mode), ec);
 }
 
 // `size` bytes whose content is a function of the offset and the seed. The high bits of

@@ -4,7 +4,7 @@
 # ---- where things are -----------------------------------------------------------------
 # Every place the scripts click, in one table: "x y" of a control's top-left corner in the
 # main window's client area (below the menu bar, at CX, CY on the screen), or for copy_*
-# in the Levels Copy dialog. A copy of src/windows/WindowLayout.h's numbers, checked
+# in the Levels Copy dialog. A copy of src/editor/Layout.h's numbers, checked
 # against it by place_table_test.sh.
 declare -grA PLACE=(
   [grid]="8 8"          # cells of 21 px from 2 px inside its corner, 11 columns x 13 rows

@@ -1,0 +1,30 @@
+#pragma once
+// The plain controls of the windows: labels, push buttons, the palette's picture buttons
+// and the list of tile pictures they draw from.
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include "win32/Win32Support.h"
+
+namespace win32 {
+
+// A label with `caption` at (left, top), as wide as its text in `font` and `height` high
+// (a line of the form font: 13 pixels at 96 dpi).
+HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font, int height);
+
+// A push button; `ownerDraw` for one whose face the parent draws (WM_DRAWITEM). Enter
+// presses it while it has the focus, as Space does, however the focus came to it.
+HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
+               bool ownerDraw = false);
+
+// The ten tile pictures as an image list with masks (ImageList1), each `size` pixels square
+// (20 at 96 dpi), stretched pixel for pixel.
+HIMAGELIST NewTileImageList(int size);
+
+// A palette button's face: a raised button with the tile's picture centred on it, drawn
+// through its mask; pressed, the picture moves one pixel; focused, a dotted focus mark.
+void DrawPaletteButton(const DRAWITEMSTRUCT& item, HIMAGELIST pictures, int tile, UINT dpi);
+
+}  // namespace win32

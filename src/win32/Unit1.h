@@ -1,0 +1,118 @@
+#pragma once
+// The main window: the level grid, the palette, the five number fields, the Level field,
+// Check Level and the menu; with the level data it edits.
+
+#include <array>
+#include <string>
+
+#include "editor/EditorCommands.h"
+#include "model/LevelSet.h"
+#include "win32/Controls.h"
+#include "win32/DrawGrid.h"
+#include "win32/FileDialog.h"
+#include "win32/SpinEdit.h"
+#include "win32/Win32Support.h"
+
+// The level data and the editor state live for the whole run, outside the window.
+namespace Unit1 {
+extern quarvel::LevelSet LevelSet;
+extern quarvel::TCurrentLevel CurrentLevel;
+extern quarvel::TCurrentBrush CurrentBrush;
+}  // namespace Unit1
+
+class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
+ public:
+  static constexpr int kClientWidth = 256;
+  static constexpr int kClientHeight = 477;
+  static constexpr int kLeft = 204;  // where the window opens, when it fits there
+  static constexpr int kTop = 129;
+
+  // Menu items and buttons, by their command numbers (none is IDOK or IDCANCEL, which the
+  // dialog manager sends for Enter and Escape).
+  enum : int {
+    kN1 = 201,  // Levels > New Set
+    kN2,        // Levels > Open Set
+    kN3,        // Levels > Save Set
+    kN7,        // Levels > Copy
+    kN5,        // Levels > Exit
+    kAbout2,    // Help > About
+    kBitBtn1 = 301,
+    kButton1 = 311,
+  };
+
+  TForm1();
+  ~TForm1() override;
+
+  // Shows the window as the desktop asked the program to show itself.
+  void Show(int showCommand);
+
+  // Controls, by their layout names.
+  TDrawGrid* DrawGrid1;            // the level grid, 11 x 13 cells
+  std::array<HWND, 10> BitBtns{};  // BitBtn1 .. BitBtn10, palette
+  HWND Label1, Label2, Label3, Label4, Label5, Label6;
+  TSpinEdit* SpinEdit1;  // Rubies
+  TSpinEdit* SpinEdit2;  // Emeralds
+  TSpinEdit* SpinEdit3;  // Sapphires
+  TSpinEdit* SpinEdit4;  // Bombs
+  TSpinEdit* SpinEdit5;  // Time
+  TSpinEdit* SpinEdit6;  // Level, 1..256
+  HWND Button1;          // "Check Level"
+  HMENU MainMenu1, File1, About1;
+  HIMAGELIST ImageList1;
+  TFileDialog OpenDialog1{TFileDialog::TKind::Open};  // Open Set and Copy
+  TFileDialog SaveDialog1{TFileDialog::TKind::Save};  // Save Set
+
+  // Handlers.
+  void FormCreate(TForm1* Sender);
+  void DrawGrid1DrawCell(TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
+                         quarvel::Picture& Canvas);
+  void DrawGrid1SelectCell(TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect);
+  void BitBtn1Click(HWND Sender);
+  void BitBtn2Click(HWND Sender);
+  void BitBtn3Click(HWND Sender);
+  void BitBtn4Click(HWND Sender);
+  void BitBtn5Click(HWND Sender);
+  void BitBtn6Click(HWND Sender);
+  void BitBtn7Click(HWND Sender);
+  void BitBtn8Click(HWND Sender);
+  void BitBtn9Click(HWND Sender);
+  void BitBtn10Click(HWND Sender);
+  void SpinEdit1Change(TSpinEdit* Sender);
+  void SpinEdit2Change(TSpinEdit* Sender);
+  void SpinEdit3Change(TSpinEdit* Sender);
+  void SpinEdit4Change(TSpinEdit* Sender);
+  void SpinEdit5Change(TSpinEdit* Sender);
+  void SpinEdit6Change(TSpinEdit* Sender);
+  void Button1Click(HWND Sender);
+  void N1Click(HMENU Sender);
+  void N2Click(HMENU Sender);
+  void N3Click(HMENU Sender);
+  void N5Click(HMENU Sender);
+  void N7Click(HMENU Sender);
+  void About2Click(HMENU Sender);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateMenu();
+  void CreateControls();
+  void ConnectHandlers();
+  void FitClientArea();
+  void Command(int id, HWND control);
+
+  // What the editor's commands (editor/EditorCommands.h) need of this window.
+  void SetNumberField(quarvel::LevelNumber which, std::int32_t value) override;
+  void SetLevelField(std::int32_t value) override;
+  void RepaintGrid() override;
+  void ShowPlainBox(std::string_view text, std::string_view caption) override;
+  std::optional<std::string> ChooseFileToOpen() override;
+  std::optional<std::string> ChooseFileToSave() override;
+  std::optional<quarvel::CopyRange> AskCopyRange() override;
+  static quarvel::EditorState State();
+
+  UINT dpi_ = 96;
+  HWND activeControl_ = nullptr;  // the control that held the focus when the window was left
+};
+
+extern TForm1* Form1;

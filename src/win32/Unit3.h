@@ -1,0 +1,29 @@
+#pragma once
+// The About box.
+
+#include "win32/ModalForm.h"
+
+class TForm3 : public TModalForm {
+ public:
+  static constexpr int kClientWidth = 232;
+  static constexpr int kClientHeight = 243;
+  enum : int { kButton1 = 501 };
+
+  explicit TForm3(HWND owner);
+  ~TForm3() override;
+
+  HWND Memo1;
+  HWND Button1;  // Close
+
+  void Button1Click(HWND Sender);
+
+  // Shows the box modally; the first time centred over `owner`, later where it was left.
+  void Execute(HWND owner);
+
+ protected:
+  POINT FirstPlace(HWND owner) override;
+  HWND FirstFocus() override { return Button1; }
+  void Clicked(int id) override;
+};
+
+extern TForm3* Form3;

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# ctrl_c_test.sh WINE SAVE_LOOP_EXE: Ctrl+C in the middle of saves. save_loop.exe saves
+# two full sets in turn over one file; Ctrl+C (SIGINT to the Wine process, which Wine hands
+# to the program as CTRL_C_EVENT) comes at a random moment, ten times. Each time the
+# program must end as Ctrl+C ends it, the file must hold one set or the other whole, and no
+# unfinished copy (set.dag.saving-...) may be left beside it.
+set -uo pipefail
+wine=$1 exe=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-ctrl-c.XXXXXX")
+pid=""
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+for round in $(seq 10); do
+  rm -rf "${work:?}/files"
+  mkdir "$work/files"
+  "$wine" "$exe" "$work/files" >"$work/out" 2>"$work/err" &
+  pid=$!
+  for _ in $(seq 200); do grep -q saving "$work/out" && break; sleep 0.05; done
+  if ! grep -q saving "$work/out"; then
+    echo "round $round: save_loop did not start: $(cat "$work/err")"
+    exit 1
+  fi
+  sleep "0.$((RANDOM % 300))"
+  kill -INT "$pid"
+  ended=no
+  for _ in $(seq 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then ended=yes; break; fi
+    sleep 0.05
+  done
+  wait "$pid" 2>/dev/null
+  status=$?
+  pid=""
+  # Ended by Ctrl+C: the program, during a save, with STATUS_CONTROL_C_EXIT (0xC000013A), of
+  # which Wine keeps the low byte; Wine's own handler, between saves, with 0.
+  if [ $ended = no ] || { [ $status -ne 58 ] && [ $status -ne 0 ]; }; then
+    echo "round $round: Ctrl+C did not end the program (ended: $ended, status $status): $(cat "$work/err")"
+    failures=$((failures + 1))
+    continue
+  fi
+  if ! cmp -s "$work/files/set.dag" "$work/files/a.dag" && ! cmp -s "$work/files/set.dag" "$work/files/b.dag"; then
+    echo "round $round: set.dag holds neither set"
+    failures=$((failures + 1))
+  fi
+  left=$(cd "$work/files" && ls | grep -v -x -e a.dag -e b.dag -e set.dag)
+  if [ -n "$left" ]; then
+    echo "round $round: left behind: $left"
+    failures=$((failures + 1))
+  fi
+done
+echo "ctrl_c_test: 10 rounds, $failures failures"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,213 @@
+#!/bin/bash
+# The Win32 editor end to end under Wine, on a display of its own with openbox
+# (on_display.sh runs this script), driven with xdotool; window_probe reads the true places
+# and texts of its windows and boxes from the window system.
+#   editor_e2e_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE DAG_FIXTURE.EXE HOLD_FILE.EXE
+set -euo pipefail
+WINE=$1 APP=$2 PROBE=$3 FIXTURE=$4 HOLD=$5
+TMP=$(mktemp -d /tmp/quarvel-win32-e2e.XXXXXX)
+APP_PID=""
+OK=0
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  if [ "$OK" = 1 ]; then rm -rf "$TMP"; else echo "files kept in $TMP" >&2; fi
+}
+trap cleanup EXIT
+fail() {
+  import -window root "$TMP/failure.png" 2>/dev/null || true
+  echo "FAIL: $*" >&2
+  "$WINE" "$PROBE" windows >&2 || true
+  exit 1
+}
+probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+# The Windows name of a file of the work dir.
+winname() { echo "Z:${1//\//\\}"; }
+
+# Waits until the probe lists a top-level window titled $1; prints its line and children.
+wait_window() {
+  local title=$1 out
+  for _ in $(seq 100); do
+    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t)} show')
+    [ -n "$out" ] && { echo "$out"; return 0; }
+    sleep 0.1
+  done
+  fail "no window titled '$title'"
+}
+wait_gone() {
+  for _ in $(seq 100); do
+    probe windows | grep -q "^window [^|]*|$1|" || return 0
+    sleep 0.1
+  done
+  fail "window '$1' still open"
+}
+
+"$WINE" "$APP" >"$TMP/app.log" 2>&1 &
+APP_PID=$!
+main=$(wait_window "Quarvel Levels Editor")
+
+# The frame at 204,129 and a client area of 256 x 477 below the menu bar.
+read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$main")
+read -r _ CX CY CW CH < <(grep -o 'client [-0-9 ]*' <<<"$main")
+[ "$fl,$ft" = "204,129" ] || fail "main window at $fl,$ft"
+[ "$CW x $CH" = "256 x 477" ] || fail "client area $CW x $CH"
+
+# The controls at their places, with their texts.
+expect_child() {
+  grep -qxF "  child $1" <<<"$main" || fail "no control '$1' in: $main"
+}
+# Each control has a name for screen readers: its text, the palette buttons' their tile's.
+expect_child "TDrawGrid|Level grid|8 8 241 281"
+for field in "Rubies|8 392" "Emeralds|80 392" "Sapphires|152 392" "Bombs|176 312" "Time|176 352" "Level|176 448"; do
+  expect_child "TSpinEdit|$field 65 22"
+done
+for button in "Empty|8 296" "Red block|40 296" "Green block|72 296" "Blue block|104 296" "Yellow block|136 296" \
+  "Grey block|8 328" "Cannon up|40 328" "Cannon right|72 328" "Cannon down|104 328" "Cannon left|136 328"; do
+  expect_child "Button|$button 33 33"
+done
+expect_child "Button|Check Level|8 448 113 25"
+for label in "Rubies|8 376" "Emeralds|80 376" "Sapphires|152 376" "Bombs|176 296" "Time|176 336" "Level|176 432"; do
+  grep -q "^  child Static|${label} [0-9]* 13\$" <<<"$main" || fail "no label $label"
+done
+
+# The focus order: Tab from the grid through every control and back to it, Shift+Tab back.
+focused() { probe focus "Quarvel Levels Editor" | sed 's/^  child //'; }
+order=("TSpinEdit|Rubies|8 392 65 22" "Button|Empty|8 296 33 33" "Button|Red block|40 296 33 33"
+  "Button|Green block|72 296 33 33" "Button|Blue block|104 296 33 33" "Button|Yellow block|136 296 33 33"
+  "Button|Grey block|8 328 33 33" "Button|Cannon left|136 328 33 33" "Button|Cannon down|104 328 33 33"
+  "Button|Cannon right|72 328 33 33" "Button|Cannon up|40 328 33 33" "TSpinEdit|Emeralds|80 392 65 22"
+  "TSpinEdit|Sapphires|152 392 65 22" "TSpinEdit|Bombs|176 312 65 22" "TSpinEdit|Time|176 352 65 22"
+  "TSpinEdit|Level|176 448 65 22" "Button|Check Level|8 448 113 25" "TDrawGrid|Level grid|8 8 241 281")
+[ "$(focused)" = "TDrawGrid|Level grid|8 8 241 281" ] || fail "the grid has no focus at start: $(focused)"
+for control in "${order[@]}"; do
+  xdotool key Tab
+  [ "$(focused)" = "$control" ] || fail "Tab went to $(focused), not $control"
+done
+xdotool key shift+Tab
+[ "$(focused)" = "Button|Check Level|8 448 113 25" ] || fail "Shift+Tab from the grid went to $(focused)"
+xdotool key Tab
+
+click() { xdotool mousemove $((CX + $1)) $((CY + $2)) click 1; }
+cell() { echo $((8 + 2 + $1 * 21 + 10)) $((8 + 2 + $2 * 21 + 10)); }
+# Levels menu item $1 (1 New Set, 2 Open Set, 3 Save Set, 4 Copy, 5 Exit).
+menu_item() {
+  xdotool mousemove $((CX + 15)) $((CY - 8)) click 1
+  sleep 0.3
+  xdotool key --repeat "$1" --delay 50 Down
+  xdotool key Return
+}
+# Answers the box titled $1, after checking its text $2.
+answer_box() {
+  local box
+  box=$(wait_window "$1")
+  grep -qF "|$2|" <<<"$box" || fail "box '$1' does not say '$2': $box"
+  xdotool key Return
+  wait_gone "$1"
+}
+# Types the full name $2 into the file dialog titled $1 and confirms it.
+file_dialog() {
+  wait_window "$1" >/dev/null
+  sleep 0.3
+  # The name the dialog offers (the last one confirmed) is replaced.
+  xdotool key End shift+Home
+  xdotool type --delay 20 "$(winname "$2")"
+  xdotool key Return
+  wait_gone "$1"
+}
+
+# Paint: the red block dragged over row 5 from column 2 to 6, the upward cannon clicked
+# into the corner and carried two cells right by the arrow key.
+click 56 312
+read -r x y < <(cell 2 5)
+xdotool mousemove $((CX + x)) $((CY + y)) mousedown 1
+for c in 3 4 5 6; do
+  read -r x y < <(cell $c 5)
+  xdotool mousemove $((CX + x)) $((CY + y))
+  sleep 0.05
+done
+xdotool mouseup 1
+click 56 344
+read -r x y < <(cell 0 0)
+click "$x" "$y"
+xdotool key Right Right
+# Rubies 3 (Tab from the grid selects the whole field), Time 60.
+xdotool key Tab
+xdotool type 3
+click 200 362
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type 60
+click 60 460
+answer_box "Confirmation!" "This level is good to go!"
+
+# Save Set: the warning, then the name without its extension.
+menu_item 3
+answer_box "Warning!" "All incorrect levels will be deleted from the set"
+file_dialog "Save As" "$TMP/saved"
+"$WINE" "$FIXTURE" "$(winname "$TMP/expected.dag")" "60 0 3 0 0 2,5=1 3,5=1 4,5=1 5,5=1 6,5=1 0,0=6 1,0=6 2,0=6"
+for _ in $(seq 50); do cmp -s "$TMP/expected.dag" "$TMP/saved.dag" && break; sleep 0.1; done
+cmp "$TMP/expected.dag" "$TMP/saved.dag" || fail "Save Set wrote other bytes"
+
+# Open Set of a missing file: the error box under the program title.
+menu_item 2
+file_dialog "Open" "$TMP/missing.dag"
+answer_box "Quarveledit" "File not found."
+
+# Open Set of a file another program holds open, sharing it with no one.
+mkfifo "$TMP/hold.in"
+"$WINE" "$HOLD" "$(winname "$TMP/saved.dag")" <"$TMP/hold.in" >"$TMP/hold.out" 2>&1 &
+exec 3>"$TMP/hold.in"
+for _ in $(seq 100); do grep -q held "$TMP/hold.out" && break; sleep 0.1; done
+grep -q held "$TMP/hold.out" || fail "hold_file did not hold the file: $(cat "$TMP/hold.out")"
+menu_item 2
+file_dialog "Open" "$TMP/saved.dag"
+answer_box "Quarveledit" "I/O error 32."
+exec 3>&-
+
+# Copy: a file of 10 levels, then Start from 2, Quantity 3, Insert after typed as 300,
+# which leaving the field makes 256: only level 256 is written, with the file's level 2,
+# and the editor shows it.
+levels=()
+for i in $(seq 10); do levels+=("$((10 + i)) 0 $i 0 0 0,0=$((i % 10))"); done
+"$WINE" "$FIXTURE" "$(winname "$TMP/source.dag")" "${levels[@]}"
+menu_item 4
+file_dialog "Open" "$TMP/source.dag"
+copy=$(wait_window "Levels Copy")
+read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$copy")
+[ "$fl,$ft" = "436,396" ] || fail "Levels Copy at $fl,$ft"
+grep -q 'client [0-9]* [0-9]* 198 202$' <<<"$copy" || fail "Levels Copy's client area: $copy"
+for control in "TSpinEdit|Start from|8 40 65 22" "TSpinEdit|Quantity|8 96 65 22" "TSpinEdit|Insert after|8 152 65 22" \
+  "Button|OK|104 40 75 25" \
+  "Button|Cancel|104 96 75 25"; do
+  grep -qxF "  child $control" <<<"$copy" || fail "no control '$control' in Levels Copy"
+done
+xdotool key End BackSpace
+xdotool type 2
+xdotool key Tab
+xdotool type 3
+xdotool key Tab
+xdotool type 300
+xdotool key Tab
+xdotool key Return
+wait_gone "Levels Copy"
+main=$(wait_window "Quarvel Levels Editor")
+fields=$(grep -o '^  child Edit|[^|]*' <<<"$main" | cut -d'|' -f2 | tr '\n' ' ')
+# Rubies, Emeralds, Sapphires, Bombs, Time, Level.
+[ "$fields" = "2 0 0 0 12 256 " ] || fail "after Copy the fields show $fields"
+
+# About: the box, closed by Enter on its Close button.
+xdotool mousemove $((CX + 60)) $((CY - 8)) click 1
+sleep 0.3
+xdotool key Down Return
+about=$(wait_window "About")
+grep -q 'client [0-9]* [0-9]* 232 243$' <<<"$about" || fail "About's client area: $about"
+grep -qF "|Quarvel/Levels Editor /" <<<"$about" || fail "About's text: $about"
+xdotool key Return
+wait_gone "About"
+
+# Exit ends the program at once, with status 0.
+menu_item 5
+status=0
+wait "$APP_PID" || status=$?
+APP_PID=""
+[ "$status" = 0 ] || fail "exit status $status"
+OK=1
+echo "PASS"

@@ -1,0 +1,25 @@
+#!/bin/bash
+# on_display.sh COMMAND...: runs COMMAND (a Windows program under Wine) on an X display of its
+# own with a window manager, as the Win32 windows need one: on a bare Xvfb, Wine's windows
+# get no reliable keyboard focus. Exits with COMMAND's status.
+set -u
+for tool in Xvfb openbox xprop; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps)" >&2; exit 1; }
+done
+source "$(dirname "$0")/../support/xvfb.sh"
+dir=$(mktemp -d /tmp/quarvel-win32-display.XXXXXX)
+OPENBOX_PID=""
+cleanup() {
+  [ -n "$OPENBOX_PID" ] && kill "$OPENBOX_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+start_xvfb 1024x768 "$dir"
+openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+OPENBOX_PID=$!
+for _ in $(seq 100); do
+  grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" && break
+  sleep 0.05
+done
+"$@"

@@ -1,0 +1,120 @@
+// Reads what the window system knows of the editor's windows, from outside, under Wine:
+// their true places and sizes and the texts of their controls, which a screenshot cannot
+// give. One line a window or control:
+//   window_probe windows          every visible top-level window of the desktop:
+//                                 "window CLASS|TITLE|frame L T R B|client L T W H"
+//                                 then one line a child: "  child CLASS|TEXT|L T W H"
+//                                 (corner in its parent's client area, size)
+//   window_probe focus TITLE      the control that has the focus in the window titled TITLE
+//                                 (its thread's focus; an integer field for its edit box),
+//                                 as a child line
+//   window_probe pixels TITLE     the client area of the window TITLE as a P6 image on
+//                                 standard output, read from the screen
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(std::size_t(n > 0 ? n - 1 : 0), '\0');
+  if (n > 1) ::WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string Text(HWND hwnd) {
+  wchar_t buffer[1024] = {};
+  ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, LPARAM(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+  // One line a window: line ends become "/".
+  std::string text;
+  for (char c : Utf8(buffer)) {
+    if (c != '\r') text.push_back(c == '\n' ? '/' : c);
+  }
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(hwnd, name, 256);
+  return Utf8(name);
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+  if (!::IsWindowVisible(child)) return TRUE;
+  RECT r;
+  ::GetWindowRect(child, &r);
+  const HWND parent = ::GetParent(child);
+  POINT corner{r.left, r.top};
+  ::ScreenToClient(parent, &corner);
+  std::printf("  child %s|%s|%ld %ld %ld %ld\n", ClassOf(child).c_str(), Text(child).c_str(), corner.x, corner.y,
+              r.right - r.left, r.bottom - r.top);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintWindow(HWND hwnd, LPARAM) {
+  if (!::IsWindowVisible(hwnd)) return TRUE;
+  RECT frame, client;
+  ::GetWindowRect(hwnd, &frame);
+  ::GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(hwnd, &origin);
+  std::printf("window %s|%s|frame %ld %ld %ld %ld|client %ld %ld %ld %ld\n", ClassOf(hwnd).c_str(), Text(hwnd).c_str(),
+              frame.left, frame.top, frame.right, frame.bottom, origin.x, origin.y, client.right, client.bottom);
+  ::EnumChildWindows(hwnd, PrintChild, 0);
+  return TRUE;
+}
+
+HWND FindByTitle(const wchar_t* title) { return ::FindWindowW(nullptr, title); }
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring what = argc > 1 ? argv[1] : L"";
+  if (what == L"windows") {
+    ::EnumWindows(PrintWindow, 0);
+    return 0;
+  }
+  if (what == L"focus" && argc > 2) {
+    const HWND hwnd = FindByTitle(argv[2]);
+    if (!hwnd) return 1;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(hwnd, nullptr), &info) || !info.hwndFocus) return 1;
+    HWND focus = info.hwndFocus;
+    // An integer field's edit box stands for its field.
+    if (::GetParent(focus) != hwnd && ::GetParent(focus)) focus = ::GetParent(focus);
+    PrintChild(focus, 0);
+    return 0;
+  }
+  if (what == L"pixels" && argc > 2) {
+    const HWND hwnd = FindByTitle(argv[2]);
+    if (!hwnd) return 1;
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(hwnd, &origin);
+    const int w = client.right, h = client.bottom;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    ::GdiFlush();
+    std::printf("P6\n%d %d\n255\n", w, h);
+    const auto* p = static_cast<const unsigned char*>(bits);
+    for (int i = 0; i < w * h; ++i)
+      std::fputc(p[4 * i + 2], stdout), std::fputc(p[4 * i + 1], stdout), std::fputc(p[4 * i], stdout);
+    return 0;
+  }
+  std::fprintf(stderr, "usage: window_probe windows | focus TITLE | pixels TITLE\n");
+  return 2;
+}
