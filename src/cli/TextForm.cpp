@@ -22,15 +22,26 @@ constexpr char kTailWord[] = "tail";
 
 // Tile codes by character, -1 for a character that is no tile: a look-up per cell, as a
 // full set's text holds 36,608 of them.
-constexpr std::array<std::int8_t, 256> kTileCodes = [] {
+constexpr std::array<std::int8_t, 256> kCodesByCharacter = [] {
   std::array<std::int8_t, 256> codes{};
   codes.fill(-1);
-  for (int code = 0; code <= 9; ++code)
-    codes[static_cast<unsigned char>(kTileCharacters[code])] = static_cast<std::int8_t>(code);
+  for (const quarvel::TileKind& tile : quarvel::kTiles)
+    codes[static_cast<unsigned char>(tile.Character)] = static_cast<std::int8_t>(tile.Code);
   return codes;
 }();
 
-int TileCode(char c) { return kTileCodes[static_cast<unsigned char>(c)]; }
+int CodeOfCharacter(char c) { return kCodesByCharacter[static_cast<unsigned char>(c)]; }
+
+// "one of . R G B Y # ^ > v < ?": what a row's tile may be.
+std::string TileChoices() {
+  std::string choices = "one of";
+  for (const quarvel::TileKind& tile : quarvel::kTiles) {
+    choices += ' ';
+    choices += tile.Character;
+  }
+  choices += ' ';
+  return choices + kOddTile;
+}
 
 std::string Hex2(std::uint8_t b) {
   constexpr char kDigits[] = "0123456789abcdef";
@@ -385,8 +396,8 @@ class Parser {
         if (c == kOddTile) {
           odd.push_back(index);
         } else {
-          const int code = TileCode(c);
-          if (code < 0) line.Fail([&] { return "a tile (one of . R G B Y # ^ > v < ?) in " + rowName(); });
+          const int code = CodeOfCharacter(c);
+          if (code < 0) line.Fail([&] { return "a tile (" + TileChoices() + ") in " + rowName(); });
           record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
         }
         line.Accept(std::string_view(&c, 1));
@@ -416,9 +427,9 @@ class Parser {
       line.SkipBlanks();
       const std::size_t codeAt = line.Rest().data() - lines_[at_].data();
       const long code = line.ExpectNumber(-32768, 32767, "a code from -32768 to 32767");
-      if (code >= 0 && code <= 9)
+      if (const quarvel::TileKind* tile = quarvel::FindTile(static_cast<std::int32_t>(code)))
         line.FailAt(codeAt, std::string("a code outside 0 to 9 (") + std::to_string(code) + " is written " +
-                                kTileCharacters[code] + " in the rows)");
+                                tile->Character + " in the rows)");
       line.ExpectEnd("the end of the line after the code");
       record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
       given[static_cast<std::size_t>(index)] = true;

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "model/LevelSet.h"
+#include "model/Tiles.h"
 
 namespace quarvel_cli {
 
@@ -78,10 +79,13 @@ inline constexpr NumberField kNumberFields[] = {{"rubies", &quarvel::LevelRecord
                                                 {"bombs", &quarvel::LevelRecord::Bombs},
                                                 {"time", &quarvel::LevelRecord::Time}};
 
-// Shared by the text form and the diff.
-inline constexpr char kTileCharacters[] = ".RGBY#^>v<";  // codes 0 to 9
-inline constexpr char kOddTile = '?';                    // any other code
-inline char TileCharacter(std::int16_t code) { return code >= 0 && code <= 9 ? kTileCharacters[code] : kOddTile; }
+// Shared by the text form and the diff: a tile's character in the rows (model/Tiles.h),
+// kOddTile for a code outside 0 to 9.
+inline constexpr char kOddTile = '?';
+inline char TileCharacter(std::int16_t code) {
+  const quarvel::TileKind* tile = quarvel::FindTile(code);
+  return tile != nullptr ? tile->Character : kOddTile;
+}
 std::string RecordName(std::size_t index);  // "level 3", "record 257"
 bool IsEmptyRecord(const quarvel::LevelRecord& record);
 

@@ -59,6 +59,7 @@ void Draw(QPainter& canvas, QPoint topLeft, int code) {
 }  // namespace TilePictures
 
 QString TileName(int code) {
-  if (code >= 0 && code < quarvel::kTilePictureCount) return QString::fromLatin1(quarvel::kTileNames[code]);
+  if (const quarvel::TileKind* tile = quarvel::FindTile(code))
+    return QString::fromLatin1(tile->Label.data(), qsizetype(tile->Label.size()));
   return QStringLiteral("Tile %1").arg(code);
 }

@@ -13,7 +13,7 @@ class QPainter;
 
 namespace TilePictures {
 
-constexpr int kCount = quarvel::kTilePictureCount;
+constexpr int kCount = quarvel::kTileCount;
 constexpr int kSize = quarvel::kTilePictureSize;
 
 // The picture of tile code `code` (0..9) as ARGB32 with fully transparent or fully opaque

@@ -70,16 +70,16 @@ Picture ReadXpm(std::span<const char* const> lines) {
 }
 
 const Picture& TilePicture(int code) {
-  static const std::array<Picture, kTilePictureCount> pictures = [] {
-    const std::span<const char* const> sources[kTilePictureCount] = {
+  static const std::array<Picture, kTileCount> pictures = [] {
+    const std::span<const char* const> sources[kTileCount] = {
         tile0_empty_xpm, tile1_red_xpm,       tile2_green_xpm,        tile3_blue_xpm,        tile4_yellow_xpm,
         tile5_gray_xpm,  tile6_cannon_up_xpm, tile7_cannon_right_xpm, tile8_cannon_down_xpm, tile9_cannon_left_xpm};
-    std::array<Picture, kTilePictureCount> result;
-    for (int i = 0; i < kTilePictureCount; ++i) result[std::size_t(i)] = ReadXpm(sources[i]);
+    std::array<Picture, kTileCount> result;
+    for (int i = 0; i < kTileCount; ++i) result[std::size_t(i)] = ReadXpm(sources[i]);
     return result;
   }();
   static const Picture none;
-  return code >= 0 && code < kTilePictureCount ? pictures[std::size_t(code)] : none;
+  return IsNamedTile(code) ? pictures[std::size_t(code)] : none;
 }
 
 }  // namespace quarvel

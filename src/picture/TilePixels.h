@@ -7,17 +7,13 @@
 #include <span>
 #include <stdexcept>
 
+#include "model/Tiles.h"
 #include "picture/Picture.h"
 
 namespace quarvel {
 
-constexpr int kTilePictureCount = 10;
+// One picture for each of the kTileCount tiles of model/Tiles.h.
 constexpr int kTilePictureSize = 20;
-
-// The tiles' names as screen readers say them, by code.
-inline constexpr const char* kTileNames[kTilePictureCount] = {
-    "Empty",      "Red block", "Green block",  "Blue block",  "Yellow block",
-    "Grey block", "Cannon up", "Cannon right", "Cannon down", "Cannon left"};
 
 // The picture of tile code `code` (0..9); an empty (null) picture for any other code.
 const Picture& TilePicture(int code);

@@ -43,8 +43,8 @@ HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, i
 }
 
 HIMAGELIST NewTileImageList(int size) {
-  HIMAGELIST list = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, quarvel::kTilePictureCount, 0);
-  for (int code = 0; code < quarvel::kTilePictureCount; ++code) {
+  HIMAGELIST list = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, quarvel::kTileCount, 0);
+  for (int code = 0; code < quarvel::kTileCount; ++code) {
     // Stretched as the grid stretches it: each pixel the nearest of the picture's, no blur.
     quarvel::Picture tile(size, size, 0);
     quarvel::DrawTile(tile, quarvel::PixelRect{0, 0, size, size}, code);

@@ -128,7 +128,7 @@ void TForm1::CreateControls() {
         if (name != kPaletteName[i]) continue;
         // The tile's name as the button's text: screen readers say it; the face shows the picture.
         BitBtns[std::size_t(i)] =
-            win32::NewButton(hwnd_, kBitBtn1 + i, win32::Widen(quarvel::kTileNames[kPaletteTile[i]]).c_str(),
+            win32::NewButton(hwnd_, kBitBtn1 + i, win32::Widen(quarvel::kTiles[kPaletteTile[i]].Label).c_str(),
                              s(place.Left), s(place.Top), s(place.Width), s(place.Height), font, true);
       }
     } else if (name == "Button1") {

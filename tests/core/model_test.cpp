@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "model/LevelCheck.h"
 #include "model/LevelCopy.h"
 #include "model/LevelSet.h"
+#include "model/Tiles.h"
 
 using namespace quarvel;
 using quarvel_test::NewSet;
@@ -97,6 +99,19 @@ TEST(LevelSetModel, ClearLevelSetZeroesEveryLevel) {
   ClearLevelSet(*set);
   LevelRecord zero{};
   for (int level = 0; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*set)[level], zero));
+}
+
+// The tiles' one table: found by code, and a character of its own for each tile in the text
+// form, printable, and never the '?' that stands for any other code.
+TEST(Tiles, EachCodeHasItsEntryAndACharacterOfItsOwn) {
+  std::set<char> characters;
+  for (const TileKind& tile : kTiles) {
+    EXPECT_EQ(FindTile(tile.Code), &tile) << tile.Name;
+    EXPECT_TRUE(characters.insert(tile.Character).second) << tile.Name << " shares its character";
+    EXPECT_TRUE(tile.Character > ' ' && tile.Character < 0x7F && tile.Character != '?') << tile.Name;
+    EXPECT_FALSE(tile.Label.empty()) << tile.Name;
+  }
+  for (const std::int32_t code : {-1, 10, 300, -32768}) EXPECT_EQ(FindTile(code), nullptr) << code;
 }
 
 TEST(LevelCheck, Verdicts) {

@@ -48,7 +48,7 @@ TEST(Xpm, RefusesWhatItDoesNotRead) {
 }
 
 TEST(TilePictures, TenOfTwentySquareWithHardMasks) {
-  for (int code = 0; code < quarvel::kTilePictureCount; ++code) {
+  for (int code = 0; code < quarvel::kTileCount; ++code) {
     const Picture& tile = quarvel::TilePicture(code);
     ASSERT_EQ(tile.Width, 20);
     ASSERT_EQ(tile.Height, 20);
