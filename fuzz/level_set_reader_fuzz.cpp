@@ -56,8 +56,6 @@ bool LevelEqualsBlock(const LevelRecord& r, const std::uint8_t* block) {
   return true;
 }
 
-bool SameLevel(const LevelRecord& a, const LevelRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 // -1 for input that must fail with 100, else the number of levels it must load.
 int ExpectedLevels(std::size_t size) {
   if (size < 4) return -1;
@@ -78,12 +76,12 @@ void CheckReader(const std::uint8_t* data, std::size_t size, LevelSet& set, Read
     FUZZ_CHECK(expected == -1);
     FUZZ_CHECK(e.ErrorCode == kReadBeyondEndOfFile.Code);
     FUZZ_CHECK(std::strcmp(e.what(), "Read beyond end of file") == 0);
-    FUZZ_CHECK(std::memcmp(&set, &Pattern(), sizeof set) == 0);
+    FUZZ_CHECK(set == Pattern());
     return;
   }
   FUZZ_CHECK(loaded == expected);
   for (int k = 0; k < loaded; ++k) FUZZ_CHECK(LevelEqualsBlock(set[k], data + 4 + 296 * k));
-  for (int k = loaded; k < kLevelCount; ++k) FUZZ_CHECK(SameLevel(set[k], Pattern()[k]));
+  for (int k = loaded; k < kLevelCount; ++k) FUZZ_CHECK(set[k] == Pattern()[k]);
 }
 
 }  // namespace
@@ -122,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), encoded), *other) == playable);
     int j = 0;
     for (int level = 0; level < kLevelCount; ++level)
-      if (IsLevelPlayable(*set, level)) FUZZ_CHECK(SameLevel((*other)[j++], (*set)[level]));
+      if (IsLevelPlayable(*set, level)) FUZZ_CHECK((*other)[j++] == (*set)[level]);
   }
   return 0;
 }

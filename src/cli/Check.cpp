@@ -7,11 +7,11 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/FileNames.h"
-#include "cli/LevelFacts.h"
-#include "cli/SaveOutcome.h"
+#include "cli/Playability.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
 #include "model/LevelCheck.h"
+#include "model/SavePlan.h"
 
 namespace quarvel_cli {
 
@@ -44,28 +44,28 @@ std::string JsonCounts(const Totals& t) {
          ", \"playable\": " + std::to_string(t.Playable) + ", \"not_playable\": " + std::to_string(t.NotPlayable());
 }
 
-std::string TextLevel(const LevelFacts& f) {
-  return "level " + std::to_string(f.Number) + ": blocks " + std::to_string(f.Blocks) + ", demand " +
-         std::to_string(f.Demand) + ", time " + std::to_string(f.Time) + ", " + Verdict(f);
+std::string TextLevel(int number, const quarvel::Playability& rules) {
+  return "level " + std::to_string(number) + ": blocks " + std::to_string(rules.Blocks) + ", demand " +
+         std::to_string(rules.Demand) + ", time " + std::to_string(rules.Time) + ", " + PlayabilityText(rules);
 }
 
-std::string JsonLevel(const LevelFacts& f) {
+std::string JsonLevel(int number, const quarvel::Playability& rules) {
   std::string reasons;
-  for (const std::string& r : Reasons(f)) reasons += (reasons.empty() ? "" : ", ") + JsonString(r);
-  return "{\"level\": " + std::to_string(f.Number) + ", \"blocks\": " + std::to_string(f.Blocks) +
-         ", \"demand\": " + std::to_string(f.Demand) + ", \"time\": " + std::to_string(f.Time) +
-         ", \"playable\": " + (f.Playable ? "true" : "false") + ", \"reasons\": [" + reasons + "]}";
+  for (const std::string& r : FailedRules(rules)) reasons += (reasons.empty() ? "" : ", ") + JsonString(r);
+  return "{\"level\": " + std::to_string(number) + ", \"blocks\": " + std::to_string(rules.Blocks) +
+         ", \"demand\": " + std::to_string(rules.Demand) + ", \"time\": " + std::to_string(rules.Time) +
+         ", \"playable\": " + (rules.Playable() ? "true" : "false") + ", \"reasons\": [" + reasons + "]}";
 }
 
-// What the editor's next save of this file would change that `check` lists nowhere else.
+// What the editor's next save of this file would change that `check` lists nowhere else:
+// the empty levels before a used one, records past the 256th, a tail.
 std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileShape& shape) {
   std::vector<std::string> warnings;
+  const quarvel::SavePlan plan =
+      quarvel::PlanSave(set, shape.LevelsRead, shape.Records() - static_cast<std::uint64_t>(shape.LevelsRead));
   std::vector<int> gaps;
-  int lastUsed = 0;
-  for (int index = 0; index < shape.LevelsRead; ++index)
-    if (quarvel::IsLevelUsed(set[static_cast<std::size_t>(index)])) lastUsed = index + 1;
-  for (int number = 1; number < lastUsed; ++number)
-    if (!quarvel::IsLevelUsed(set[static_cast<std::size_t>(number - 1)])) gaps.push_back(number);
+  for (const quarvel::DroppedLevel& level : plan.Dropped)
+    if (level.Reason == quarvel::DropReason::Empty && level.Number < plan.LastUsed) gaps.push_back(level.Number);
   if (gaps.size() == 1) {
     warnings.push_back("level " + NumberRanges(gaps) +
                        " is empty: the next save removes it and renumbers the levels after it");
@@ -73,11 +73,10 @@ std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileSha
     warnings.push_back("levels " + NumberRanges(gaps) +
                        " are empty: the next save removes them and renumbers the levels after them");
   }
-  const std::uint64_t records = shape.Records();
-  if (records == quarvel::kLevelCount + 1) {
+  if (plan.RecordsPastTheEnd == 1) {
     warnings.push_back("record 257 is never read: the next save drops it");
-  } else if (records > quarvel::kLevelCount) {
-    warnings.push_back("records 257-" + std::to_string(records) + " are never read: the next save drops them");
+  } else if (plan.RecordsPastTheEnd > 1) {
+    warnings.push_back("records 257-" + std::to_string(shape.Records()) + " are never read: the next save drops them");
   }
   if (shape.TrailingBytes() > 0) {
     warnings.push_back(NotWholeRecord(shape.TrailingBytes()) + ": " +
@@ -118,13 +117,13 @@ int RunCheck(std::span<char* const> args) {
     std::string levels;
     for (int index = 0; index < quarvel::kLevelCount; ++index) {
       if (!quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) continue;
-      const LevelFacts facts = FactsOf(*set, index);
+      const quarvel::Playability rules = quarvel::PlayabilityOf((*set)[static_cast<std::size_t>(index)]);
       ++totals.Used;
-      totals.Playable += facts.Playable ? 1 : 0;
+      totals.Playable += rules.Playable() ? 1 : 0;
       if (json) {
-        levels += (levels.empty() ? "\n        " : ",\n        ") + JsonLevel(facts);
+        levels += (levels.empty() ? "\n        " : ",\n        ") + JsonLevel(index + 1, rules);
       } else {
-        WriteOut(shown + ": " + TextLevel(facts) + "\n");
+        WriteOut(shown + ": " + TextLevel(index + 1, rules) + "\n");
       }
     }
     const std::vector<std::string> warnings = Warnings(*set, shape);

@@ -11,12 +11,13 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/FileNames.h"
-#include "cli/SaveOutcome.h"
+#include "cli/Playability.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCopy.h"
+#include "model/SavePlan.h"
 
 namespace quarvel_cli {
 
@@ -26,7 +27,7 @@ constexpr OptionSpec kOptions[] = {{"--start", 0, true}, {"--quantity", 0, true}
                                    {"--new", 0, false},  {"--drop", 0, false},    {"--dry-run", 0, false}};
 
 // 1 to 256 as in the Levels Copy dialog, 1 when not given; anything else is refused.
-std::int32_t LevelNumber(const ParsedArgs& parsed, const std::string& option) {
+std::int32_t LevelOption(const ParsedArgs& parsed, const std::string& option) {
   const auto found = parsed.Values.find(option);
   if (found == parsed.Values.end()) return 1;
   return ParseNumberInRange(option, found->second, 1, quarvel::kLevelCount);
@@ -36,7 +37,7 @@ std::string Levels(const std::vector<int>& numbers) {
   return std::string(numbers.size() == 1 ? "level " : "levels ") + NumberRanges(numbers);
 }
 
-std::vector<int> Run(int first, int count) {
+std::vector<int> Consecutive(int first, int count) {
   std::vector<int> numbers;
   for (int k = 0; k < count; ++k) numbers.push_back(first + k);
   return numbers;
@@ -51,18 +52,19 @@ struct Tense {
 constexpr Tense kDone{"copied", "dropped", "saved"};
 constexpr Tense kWould{"would copy", "would drop", "would save"};
 
-std::string DroppedLines(const SaveOutcome& outcome, std::uint64_t held, std::uint64_t trailingBytes,
+std::string DroppedLines(const quarvel::SavePlan& plan, std::uint64_t held, std::uint64_t trailingBytes,
                          const Tense& tense) {
   std::string lines;
-  for (const DroppedLevel& level : outcome.Dropped)
-    lines += std::string(tense.Drop) + " level " + std::to_string(level.Number) + ": " + level.Reason + "\n";
-  if (outcome.RecordsPastTheEnd > 0) {
+  for (const quarvel::DroppedLevel& level : plan.Dropped)
+    lines += std::string(tense.Drop) + " level " + std::to_string(level.Number) + ": " +
+             (level.Reason == quarvel::DropReason::Empty ? "empty" : PlayabilityText(level.Rules)) + "\n";
+  if (plan.RecordsPastTheEnd > 0) {
     std::string records = std::to_string(quarvel::kLevelCount + 1);
-    if (outcome.RecordsPastTheEnd > 1) {
+    if (plan.RecordsPastTheEnd > 1) {
       records += '-';  // appended alone: GCC 12 at -O3 sees a false overlap in "-" + std::string
       records += std::to_string(held);
     }
-    lines += std::string(tense.Drop) + (outcome.RecordsPastTheEnd == 1 ? " record " : " records ") + records +
+    lines += std::string(tense.Drop) + (plan.RecordsPastTheEnd == 1 ? " record " : " records ") + records +
              ": past level 256, never read\n";
   }
   if (trailingBytes > 0) {
@@ -75,18 +77,17 @@ std::string DroppedLines(const SaveOutcome& outcome, std::uint64_t held, std::ui
 // What the copy did, ending with a sum that adds up: before + copied - replaced - dropped
 // = written.
 std::string Report(const std::string& sourceFile, const std::string& targetFile, const quarvel::CopiedLevels& copied,
-                   const SaveOutcome& outcome, std::uint64_t held, std::uint64_t trailing, const Tense& tense) {
+                   const quarvel::SavePlan& plan, std::uint64_t held, std::uint64_t trailing, const Tense& tense) {
   // Where the copies stand in the saved file: a level dropped before them moves them up.
   std::vector<int> savedAs;
   int replaced = 0;
   for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number) {
-    if (const int saved = outcome.SavedNumber[static_cast<std::size_t>(number - 1)]; saved != 0)
-      savedAs.push_back(saved);
+    if (const int saved = plan.SavedAs[static_cast<std::size_t>(number - 1)]; saved != 0) savedAs.push_back(saved);
     if (static_cast<std::uint64_t>(number) <= held) ++replaced;
   }
-  const std::vector<int> inserted = Run(copied.FirstTarget, copied.Count);
+  const std::vector<int> inserted = Consecutive(copied.FirstTarget, copied.Count);
   std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " + ShownName(sourceFile) +
-                       " " + Levels(Run(copied.FirstSource, copied.Count)) + " to " + Levels(inserted);
+                       " " + Levels(Consecutive(copied.FirstSource, copied.Count)) + " to " + Levels(inserted);
   if (savedAs.empty()) {
     report += ", none of them saved";
   } else if (savedAs != inserted) {
@@ -94,10 +95,10 @@ std::string Report(const std::string& sourceFile, const std::string& targetFile,
     report += Levels(savedAs);
   }
   report += '\n';
-  report += DroppedLines(outcome, held, trailing, tense);
+  report += DroppedLines(plan, held, trailing, tense);
   return report + tense.Saved + " " + ShownName(targetFile) + ": " + Counted(static_cast<long long>(held), "level") +
          " before, " + std::to_string(copied.Count) + " copied, " + std::to_string(replaced) + " replaced, " +
-         std::to_string(outcome.DroppedCount()) + " dropped: " + Counted(outcome.Written, "level") + " written\n";
+         std::to_string(plan.DroppedCount()) + " dropped: " + Counted(plan.Written, "level") + " written\n";
 }
 
 }  // namespace
@@ -108,9 +109,9 @@ int RunCopy(std::span<char* const> args) {
   if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
   const std::string& sourceFile = parsed.Operands[0];
   const std::string& targetFile = parsed.Operands[1];
-  const std::int32_t start = LevelNumber(parsed, "--start");
-  const std::int32_t quantity = LevelNumber(parsed, "--quantity");
-  const std::int32_t after = LevelNumber(parsed, "--after");
+  const std::int32_t start = LevelOption(parsed, "--start");
+  const std::int32_t quantity = LevelOption(parsed, "--quantity");
+  const std::int32_t after = LevelOption(parsed, "--after");
   const bool toStandardOutput = targetFile == kStandardStream;
   if (sourceFile == kStandardStream && toStandardOutput)
     throw CliError(kStandardStream, "Standard input can be SOURCE or TARGET, not both");
@@ -139,13 +140,15 @@ int RunCopy(std::span<char* const> args) {
 
   const std::uint64_t held = targetShape.Records();
   const std::uint64_t trailing = targetShape.TrailingBytes();  // only past 256 records: else the read failed
-  const SaveOutcome outcome = OutcomeOfSave(*target, held, copied);
-  const std::uint64_t dropped = outcome.DroppedCount();
+  const quarvel::SavePlan plan =
+      quarvel::PlanSave(*target, targetShape.LevelsRead,
+                        targetShape.Records() - static_cast<std::uint64_t>(targetShape.LevelsRead), copied);
+  const std::uint64_t dropped = plan.DroppedCount();
   if ((dropped > 0 || trailing > 0) && !parsed.Has("--drop")) {
     std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";
     if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
     PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
-    std::fputs(DroppedLines(outcome, held, trailing, kWould).c_str(), stderr);
+    std::fputs(DroppedLines(plan, held, trailing, kWould).c_str(), stderr);
     return kStatusRefused;
   }
 
@@ -166,7 +169,7 @@ int RunCopy(std::span<char* const> args) {
     }
   }
 
-  const std::string report = Report(sourceFile, targetFile, copied, outcome, held, trailing, dryRun ? kWould : kDone);
+  const std::string report = Report(sourceFile, targetFile, copied, plan, held, trailing, dryRun ? kWould : kDone);
   // The set itself goes to standard output: the report goes beside it.
   if (toStandardOutput) {
     std::fputs(report.c_str(), stderr);

@@ -8,6 +8,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/FileNames.h"
+#include "cli/Playability.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
 #include "cli/TextFiles.h"
@@ -35,12 +36,6 @@ std::vector<CellChange> ChangedCells(const LevelRecord& a, const LevelRecord& b)
       if (a.Cells[i] != b.Cells[i]) changes.push_back({column + 1, row + 1, a.Cells[i], b.Cells[i]});
     }
   return changes;
-}
-
-bool SameRecord(const LevelRecord& a, const LevelRecord& b) {
-  for (const NumberField& n : kNumberFields)
-    if (a.*n.Member != b.*n.Member) return false;
-  return a.Cells == b.Cells;
 }
 
 // The text is put together piece by piece in one buffer: a full set's diff is some 370 kB,
@@ -77,11 +72,9 @@ void AppendGridRow(std::string& out, const LevelRecord& r, int row) {
     out += TileCharacter(r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
 }
 
-const char* Verdict(bool playable) { return playable ? "playable" : "not playable"; }
-
 // An added or removed record whole: its numbers and its rows.
 void AppendRecord(std::string& out, const LevelRecord& r) {
-  if (IsEmptyRecord(r)) {
+  if (!quarvel::IsLevelUsed(r)) {
     out += "  empty\n";
     return;
   }
@@ -118,9 +111,9 @@ void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) 
   const bool playableA = quarvel::IsLevelPlayable(a), playableB = quarvel::IsLevelPlayable(b);
   if (playableA != playableB) {
     out += "  ";
-    out += Verdict(playableA);
+    out += PlayableWord(playableA);
     out += " -> ";
-    out += Verdict(playableB);
+    out += PlayableWord(playableB);
     out += '\n';
   }
   const std::vector<CellChange> cells = ChangedCells(a, b);
@@ -221,7 +214,7 @@ int RunDiff(std::span<char* const> args) {
     // Only the form asked for is put together: a full set's JSON and text are each large.
     std::string item;
     if (inA && inB) {
-      if (SameRecord(a.Records[k], b.Records[k])) continue;
+      if (a.Records[k] == b.Records[k]) continue;
       ++changed;
       if (json) {
         item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);

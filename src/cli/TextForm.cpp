@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <concepts>
-#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "files/DagFormat.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
+#include "model/LevelCheck.h"
 
 namespace quarvel_cli {
 
@@ -78,20 +78,8 @@ void EncodeRecord(const LevelRecord& r, std::uint8_t* block) {
 
 }  // namespace
 
-bool SetImage::operator==(const SetImage& other) const {
-  if (Header != other.Header || Tail != other.Tail || Records.size() != other.Records.size()) return false;
-  for (std::size_t i = 0; i < Records.size(); ++i)
-    if (std::memcmp(&Records[i], &other.Records[i], sizeof(LevelRecord)) != 0) return false;
-  return true;
-}
-
 std::string RecordName(std::size_t index) {
   return (index < quarvel::kLevelCount ? "level " : "record ") + std::to_string(index + 1);
-}
-
-bool IsEmptyRecord(const LevelRecord& r) {
-  if (r.Rubies != 0 || r.Emeralds != 0 || r.Sapphires != 0 || r.Bombs != 0 || r.Time != 0) return false;
-  return std::all_of(r.Cells.begin(), r.Cells.end(), [](std::int16_t c) { return c == 0; });
 }
 
 SetImage DecodeSetBytes(std::span<const std::uint8_t> bytes) {
@@ -133,7 +121,7 @@ std::string WriteTextForm(const SetImage& image) {
   for (std::size_t k = 0; k < image.Records.size(); ++k) {
     const LevelRecord& r = image.Records[k];
     text += "\n" + RecordName(k);
-    if (IsEmptyRecord(r)) {
+    if (!quarvel::IsLevelUsed(r)) {
       text += " empty\n";
       continue;
     }

@@ -39,7 +39,7 @@ struct SetImage {
   std::array<std::uint8_t, 4> Header{0x44, 0x41, 0x47, 0x00};
   std::vector<quarvel::LevelRecord> Records;
   std::vector<std::uint8_t> Tail;  // only after 256 records or more: else the reader refuses it
-  bool operator==(const SetImage&) const;
+  bool operator==(const SetImage&) const = default;
 };
 
 // The first line of the text form; a file that starts with it is read as text.
@@ -87,6 +87,5 @@ inline char TileCharacter(std::int16_t code) {
   return tile != nullptr ? tile->Character : kOddTile;
 }
 std::string RecordName(std::size_t index);  // "level 3", "record 257"
-bool IsEmptyRecord(const quarvel::LevelRecord& record);
 
 }  // namespace quarvel_cli

@@ -21,7 +21,9 @@ bool IsLevelUsed(const LevelRecord& level) {
   return level.Rubies != 0 || level.Emeralds != 0 || level.Sapphires != 0 || level.Bombs != 0 || level.Time != 0;
 }
 
-bool IsLevelPlayable(const LevelRecord& level) { return level.Time >= 10 && BlockCount(level) >= Demand(level); }
+Playability PlayabilityOf(const LevelRecord& level) { return {BlockCount(level), Demand(level), level.Time}; }
+
+bool IsLevelPlayable(const LevelRecord& level) { return PlayabilityOf(level).Playable(); }
 
 bool IsLevelPlayable(const LevelSet& set, std::int32_t level) {
   return IsLevelIndex(level) && IsLevelPlayable(set[level]);

@@ -38,6 +38,8 @@ struct LevelRecord {
   std::int16_t Sapphires;
   std::int16_t Bombs;
   std::int16_t Time;
+  // The same cells and numbers.
+  bool operator==(const LevelRecord&) const = default;
 };
 
 // One fixed block; no operation on it allocates.

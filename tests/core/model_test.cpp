@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -10,6 +11,7 @@
 #include "model/LevelCheck.h"
 #include "model/LevelCopy.h"
 #include "model/LevelSet.h"
+#include "model/SavePlan.h"
 #include "model/Tiles.h"
 
 using namespace quarvel;
@@ -101,6 +103,23 @@ TEST(LevelSetModel, ClearLevelSetZeroesEveryLevel) {
   for (int level = 0; level < kLevelCount; ++level) EXPECT_TRUE(SameLevel((*set)[level], zero));
 }
 
+// Two records are equal when all their values are: any one number or cell tells them apart.
+TEST(LevelSetModel, RecordsAreEqualWhenEveryValueIs) {
+  const LevelRecord level = MakeLevel(1, 2, 3, 4, 5, {1, 2, 3});
+  EXPECT_TRUE(level == MakeLevel(1, 2, 3, 4, 5, {1, 2, 3}));
+  for (std::int16_t LevelRecord::*number : {&LevelRecord::Rubies, &LevelRecord::Emeralds, &LevelRecord::Sapphires,
+                                            &LevelRecord::Bombs, &LevelRecord::Time}) {
+    LevelRecord other = level;
+    ++(other.*number);
+    EXPECT_FALSE(other == level);
+  }
+  for (const int cell : {0, 13, 142}) {
+    LevelRecord other = level;
+    other.Cells[cell] = -1;
+    EXPECT_FALSE(other == level) << cell;
+  }
+}
+
 // The tiles' one table: found by code, and a character of its own for each tile in the text
 // form, printable, and never the '?' that stands for any other code.
 TEST(Tiles, EachCodeHasItsEntryAndACharacterOfItsOwn) {
@@ -114,31 +133,37 @@ TEST(Tiles, EachCodeHasItsEntryAndACharacterOfItsOwn) {
   for (const std::int32_t code : {-1, 10, 300, -32768}) EXPECT_EQ(FindTile(code), nullptr) << code;
 }
 
+// The verdict and the rules behind it: too few blocks for the demand, a time under 10.
 TEST(LevelCheck, Verdicts) {
   struct Case {
     const char* name;
     std::int16_t rubies, emeralds, sapphires, bombs, time;
     std::vector<TileCode> cells;
-    bool playable;
+    bool playable, tooFewBlocks, timeTooShort;
   };
   const Case cases[] = {
-      {"all zero", 0, 0, 0, 0, 0, {}, false},
-      {"time 10, empty", 0, 0, 0, 0, 10, {}, true},
-      {"time 9, full of blocks", 0, 0, 0, 0, 9, {1, 2, 3, 4}, false},
-      {"time -1", 0, 0, 0, 0, -1, {}, false},
-      {"demand met exactly", 3, 0, 0, 1, 60, {1, 1, 1, 4}, true},
-      {"one block painted grey", 3, 0, 0, 1, 60, {1, 1, 5, 4}, false},
-      {"negative demand", -5, 0, 0, 0, 10, {}, true},
-      {"cells outside 1..4 never count", 0, 1, 0, 0, 10, {0, 5, 6, 7, 8, 9, -1, 300}, false},
-      {"grey and cannons, demand 0", 0, 0, 0, 0, 10, {5, 6, 7, 8, 9}, true},
-      {"demand above 143", 144, 0, 0, 0, 10, std::vector<TileCode>(143, 1), false},
-      {"143 blocks meet 143", 100, 43, 0, 0, 10, std::vector<TileCode>(143, 2), true},
-      {"sum would overflow 16 bits", 32767, 32767, -32768, -32768, 10, {}, true},
+      {"all zero", 0, 0, 0, 0, 0, {}, false, false, true},
+      {"time 10, empty", 0, 0, 0, 0, 10, {}, true, false, false},
+      {"time 9, full of blocks", 0, 0, 0, 0, 9, {1, 2, 3, 4}, false, false, true},
+      {"time -1", 0, 0, 0, 0, -1, {}, false, false, true},
+      {"demand met exactly", 3, 0, 0, 1, 60, {1, 1, 1, 4}, true, false, false},
+      {"one block painted grey", 3, 0, 0, 1, 60, {1, 1, 5, 4}, false, true, false},
+      {"both rules fail", 3, 0, 0, 1, 9, {1, 1, 5, 4}, false, true, true},
+      {"negative demand", -5, 0, 0, 0, 10, {}, true, false, false},
+      {"cells outside 1..4 never count", 0, 1, 0, 0, 10, {0, 5, 6, 7, 8, 9, -1, 300}, false, true, false},
+      {"grey and cannons, demand 0", 0, 0, 0, 0, 10, {5, 6, 7, 8, 9}, true, false, false},
+      {"demand above 143", 144, 0, 0, 0, 10, std::vector<TileCode>(143, 1), false, true, false},
+      {"143 blocks meet 143", 100, 43, 0, 0, 10, std::vector<TileCode>(143, 2), true, false, false},
+      {"sum would overflow 16 bits", 32767, 32767, -32768, -32768, 10, {}, true, false, false},
   };
   for (const Case& c : cases) {
     auto set = NewSet();
     (*set)[17] = MakeLevel(c.rubies, c.emeralds, c.sapphires, c.bombs, c.time, c.cells);
     EXPECT_EQ(IsLevelPlayable(*set, 17), c.playable) << c.name;
+    const Playability rules = PlayabilityOf((*set)[17]);
+    EXPECT_EQ(rules.Playable(), c.playable) << c.name;
+    EXPECT_EQ(rules.TooFewBlocks(), c.tooFewBlocks) << c.name;
+    EXPECT_EQ(rules.TimeTooShort(), c.timeTooShort) << c.name;
   }
 }
 
@@ -260,4 +285,51 @@ TEST(LevelCopy, KeepsCodesOutsideThePaletteAndNegativeNumbers) {
   EXPECT_EQ((*target)[2].Cells[6], -1);
   EXPECT_EQ((*target)[2].Time, -300);
   EXPECT_EQ(current, 2);
+}
+
+// What Save Set would write and drop. The file held levels 1 to 6 and 2 records past the
+// 256th; a copy wrote levels 8 and 9 since, and level 12 was painted after the read.
+TEST(SavePlan, WhatTheSaveWritesAndDrops) {
+  auto set = NewSet();
+  (*set)[0] = MakeLevel(0, 0, 0, 0, 10, {});         // 1: playable
+  (*set)[2] = MakeLevel(2, 0, 0, 0, 5, {1});         // 3: too few blocks, time under 10
+  (*set)[3] = MakeLevel(0, 0, 0, 0, 60, {});         // 4: playable
+  (*set)[8] = MakeLevel(0, 0, 0, 1, 60, {4});        // 9: playable, copied
+  (*set)[11] = MakeLevel(0, 0, 0, 0, 0, {0, 0, 6});  // 12: used, time under 10
+  const SavePlan plan = PlanSave(*set, 6, 2, CopiedLevels{1, 8, 2});
+
+  EXPECT_EQ(plan.Written, 3);
+  EXPECT_EQ(plan.SavedAs[0], 1);
+  EXPECT_EQ(plan.SavedAs[3], 2);
+  EXPECT_EQ(plan.SavedAs[8], 3);
+  EXPECT_EQ(std::count(plan.SavedAs.begin(), plan.SavedAs.end(), 0), kLevelCount - 3);
+  // Levels 2, 5 and 6 were held and are empty, 8 was copied empty, 3 and 12 are used; the
+  // empty levels 7, 10, 11 and 13 on nothing brought.
+  struct Drop {
+    int number;
+    DropReason reason;
+    bool tooFewBlocks, timeTooShort;
+  };
+  const std::vector<Drop> expected = {{2, DropReason::Empty, false, true}, {3, DropReason::NotPlayable, true, true},
+                                      {5, DropReason::Empty, false, true}, {6, DropReason::Empty, false, true},
+                                      {8, DropReason::Empty, false, true}, {12, DropReason::NotPlayable, false, true}};
+  ASSERT_EQ(plan.Dropped.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(plan.Dropped[i].Number, expected[i].number) << i;
+    EXPECT_EQ(plan.Dropped[i].Reason, expected[i].reason) << expected[i].number;
+    EXPECT_EQ(plan.Dropped[i].Rules.TooFewBlocks(), expected[i].tooFewBlocks) << expected[i].number;
+    EXPECT_EQ(plan.Dropped[i].Rules.TimeTooShort(), expected[i].timeTooShort) << expected[i].number;
+  }
+  EXPECT_EQ(plan.RecordsPastTheEnd, 2u);
+  EXPECT_EQ(plan.DroppedCount(), 8u);
+  EXPECT_EQ(plan.LastUsed, 12);
+}
+
+TEST(SavePlan, ANewSetDropsNothing) {
+  auto set = NewSet();
+  const SavePlan plan = PlanSave(*set, 0, 0);
+  EXPECT_EQ(plan.Written, 0);
+  EXPECT_TRUE(plan.Dropped.empty());
+  EXPECT_EQ(plan.DroppedCount(), 0u);
+  EXPECT_EQ(plan.LastUsed, 0);
 }

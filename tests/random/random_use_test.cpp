@@ -27,7 +27,6 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <random>
@@ -341,10 +340,10 @@ void RandomUse::Step(const QString& what, int edited, const std::function<void()
 
 void RandomUse::Check() {
   if (!failure_.isEmpty()) return;
-  if (std::memcmp(model_.get(), &Unit1::LevelSet, sizeof(LevelSet)) != 0) {
+  if (*model_ != Unit1::LevelSet) {
     for (int l = 0; l < 256; ++l) {
       const LevelRecord &m = (*model_)[std::size_t(l)], &p = Unit1::LevelSet[std::size_t(l)];
-      if (std::memcmp(&m, &p, sizeof m) == 0) continue;
+      if (m == p) continue;
       QString detail;
       for (int k = 0; k < 5; ++k)
         if (Number(m, k) != Number(p, k))

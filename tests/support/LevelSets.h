@@ -3,7 +3,6 @@
 // the independent encoder of DagFile.h.
 
 #include <cstddef>
-#include <cstring>
 #include <memory>
 
 #include "DagFile.h"
@@ -11,21 +10,14 @@
 
 namespace quarvel_test {
 
-// Records compare byte for byte: they hold 148 16-bit values and no padding.
-static_assert(sizeof(quarvel::LevelRecord) == 296, "a record is 148 16-bit values with no padding");
-
 inline std::unique_ptr<quarvel::LevelSet> NewSet() {
   auto set = std::make_unique<quarvel::LevelSet>();
   quarvel::ClearLevelSet(*set);
   return set;
 }
 
-inline bool SameLevel(const quarvel::LevelRecord& a, const quarvel::LevelRecord& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
-inline bool SameSet(const quarvel::LevelSet& a, const quarvel::LevelSet& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+inline bool SameLevel(const quarvel::LevelRecord& a, const quarvel::LevelRecord& b) { return a == b; }
+inline bool SameSet(const quarvel::LevelSet& a, const quarvel::LevelSet& b) { return a == b; }
 
 // A record's values by name; its cells are kept in file order (column * 13 + row).
 inline DagLevel DagLevelOf(const quarvel::LevelRecord& record) {

@@ -131,8 +131,8 @@ class LevelEditingTest : public QObject {
     QCOMPARE(Form1->SpinEdit1->Text(), QString("0"));
     TypeInto(Form1->SpinEdit6, "1");
     QCOMPARE(CurrentLevel, 0);
-    QVERIFY(std::memcmp(&LevelSet[0], &level1, sizeof level1) == 0);
-    QVERIFY(std::memcmp(&LevelSet[1], &level2, sizeof level2) == 0);
+    QVERIFY(LevelSet[0] == level1);
+    QVERIFY(LevelSet[1] == level2);
 
     // Typing 1 then 2 shows level 1, then 12; an empty field shows level 1.
     TypeInto(Form1->SpinEdit6, "12");

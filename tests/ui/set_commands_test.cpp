@@ -135,7 +135,7 @@ class SetCommandsTest : public QObject {
     QCOMPARE(CurrentLevel, 0);
     QCOMPARE(FieldTexts(), QStringList({"0", "0", "0", "0", "0", "1"}));
     const LevelRecord zero{};
-    for (const LevelRecord& level : LevelSet) QVERIFY(std::memcmp(&level, &zero, sizeof zero) == 0);
+    for (const LevelRecord& level : LevelSet) QVERIFY(level == zero);
     QCOMPARE(CurrentBrush, 3);
     QCOMPARE(Form1->DrawGrid1->Col(), col);
     QCOMPARE(Form1->DrawGrid1->Row(), row);
@@ -207,7 +207,7 @@ class SetCommandsTest : public QObject {
     answers.files = {path};
     Form1->N2->trigger();
     QCOMPARE(answers.boxes, QStringList({message + "|" + title}));
-    QVERIFY(std::memcmp(&before, &LevelSet, sizeof before) == 0);
+    QVERIFY(before == LevelSet);
     QCOMPARE(CurrentLevel, 2);
     QCOMPARE(FieldTexts(), fields);
   }
@@ -227,7 +227,7 @@ class SetCommandsTest : public QObject {
     answers.files = {path};
     Form1->N3->trigger();
     QCOMPARE(answers.boxes, QStringList({"All incorrect levels will be deleted from the set|Warning!"}));
-    QVERIFY(std::memcmp(&before, &LevelSet, sizeof before) == 0);
+    QVERIFY(before == LevelSet);
     const QString saved = path + ".dag";
     QVERIFY(QFile::exists(saved));
     const QByteArray expected = AsQByteArray(
@@ -280,7 +280,7 @@ class SetCommandsTest : public QObject {
       if (i >= 4 && i <= 6) {
         QCOMPARE(LevelSet[i].Time, 20 + i - 4);
       } else {
-        QVERIFY(std::memcmp(&LevelSet[i], &before[i], sizeof before[i]) == 0);
+        QVERIFY(LevelSet[i] == before[i]);
       }
     }
     QCOMPARE(answers.copyOffered, QStringList({"1,1,1"}));
@@ -303,7 +303,7 @@ class SetCommandsTest : public QObject {
     answers.copies = {{0, 0, 0}};
     Form1->N7->trigger();
     Form1->N7->trigger();
-    QVERIFY(std::memcmp(&now, &LevelSet, sizeof now) == 0);
+    QVERIFY(now == LevelSet);
     QCOMPARE(CurrentLevel, 249);
     QCOMPARE(answers.boxes, QStringList());
   }
