@@ -12,10 +12,11 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "cli/TextForm.h"
 #include "files/InOutError.h"
+#include "files/LevelSetBytes.h"
+#include "files/TextForm.h"
 
-using namespace quarvel_cli;
+using namespace quarvel;
 
 namespace {
 
@@ -44,7 +45,7 @@ void CheckFile(std::span<const std::uint8_t> bytes) {
   SetImage image;
   try {
     image = DecodeSetBytes(bytes);
-  } catch (const quarvel::EInOutError&) {
+  } catch (const EInOutError&) {
     return;  // refused by the reader: nothing to export
   }
   const auto back = EncodeSetBytes(ParseTextForm(WriteTextForm(image)));

@@ -61,8 +61,7 @@ std::string JsonLevel(int number, const quarvel::Playability& rules) {
 // the empty levels before a used one, records past the 256th, a tail.
 std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileShape& shape) {
   std::vector<std::string> warnings;
-  const quarvel::SavePlan plan =
-      quarvel::PlanSave(set, shape.LevelsRead, shape.Records() - static_cast<std::uint64_t>(shape.LevelsRead));
+  const quarvel::SavePlan plan = quarvel::PlanSave(set, shape.LevelsRead, shape.RecordsPastTheEnd());
   std::vector<int> gaps;
   for (const quarvel::DroppedLevel& level : plan.Dropped)
     if (level.Reason == quarvel::DropReason::Empty && level.Number < plan.LastUsed) gaps.push_back(level.Number);

@@ -141,8 +141,7 @@ int RunCopy(std::span<char* const> args) {
   const std::uint64_t held = targetShape.Records();
   const std::uint64_t trailing = targetShape.TrailingBytes();  // only past 256 records: else the read failed
   const quarvel::SavePlan plan =
-      quarvel::PlanSave(*target, targetShape.LevelsRead,
-                        targetShape.Records() - static_cast<std::uint64_t>(targetShape.LevelsRead), copied);
+      quarvel::PlanSave(*target, targetShape.LevelsRead, targetShape.RecordsPastTheEnd(), copied);
   const std::uint64_t dropped = plan.DroppedCount();
   if ((dropped > 0 || trailing > 0) && !parsed.Has("--drop")) {
     std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";

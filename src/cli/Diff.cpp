@@ -12,13 +12,22 @@
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
 #include "cli/TextFiles.h"
+#include "files/HexBytes.h"
+#include "files/TextForm.h"
 #include "model/LevelCheck.h"
 
 namespace quarvel_cli {
 
 namespace {
 
+using quarvel::kNumberNames;
+using quarvel::kOddTile;
 using quarvel::LevelRecord;
+using quarvel::NumberName;
+using quarvel::RecordName;
+using quarvel::SetImage;
+using quarvel::TextFormError;
+using quarvel::TileCharacter;
 
 constexpr OptionSpec kOptions[] = {{"--json", 0, false}};
 constexpr int kStatusDiffer = 1;
@@ -60,7 +69,7 @@ void AppendPlace(std::string& out, const CellChange& c) {
   AppendNumber(out, c.Row);
 }
 
-void AppendNumberName(std::string& out, const NumberField& n) {
+void AppendNumberName(std::string& out, const NumberName& n) {
   const std::string_view name = n.Name;
   out += "  ";
   out += name;
@@ -78,7 +87,7 @@ void AppendRecord(std::string& out, const LevelRecord& r) {
     out += "  empty\n";
     return;
   }
-  for (const NumberField& n : kNumberFields) {
+  for (const NumberName& n : kNumberNames) {
     AppendNumberName(out, n);
     AppendNumber(out, r.*n.Member);
     out += '\n';
@@ -99,7 +108,7 @@ void AppendRecord(std::string& out, const LevelRecord& r) {
 }
 
 void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) {
-  for (const NumberField& n : kNumberFields) {
+  for (const NumberName& n : kNumberNames) {
     AppendNumberName(out, n);
     AppendNumber(out, a.*n.Member);
     if (a.*n.Member != b.*n.Member) {
@@ -147,14 +156,14 @@ void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) 
 
 std::string JsonNumbers(const LevelRecord& r) {
   std::string json;
-  for (const NumberField& n : kNumberFields)
+  for (const NumberName& n : kNumberNames)
     json += std::string(json.empty() ? "" : ", ") + "\"" + n.Name + "\": " + std::to_string(r.*n.Member);
   return "{" + json + "}";
 }
 
 std::string JsonChange(const LevelRecord& a, const LevelRecord& b) {
   std::string numbers;
-  for (const NumberField& n : kNumberFields) {
+  for (const NumberName& n : kNumberNames) {
     if (a.*n.Member == b.*n.Member) continue;
     numbers += std::string(numbers.empty() ? "" : ", ") + "\"" + n.Name +
                "\": {\"before\": " + std::to_string(a.*n.Member) + ", \"after\": " + std::to_string(b.*n.Member) + "}";
@@ -169,12 +178,7 @@ std::string JsonChange(const LevelRecord& a, const LevelRecord& b) {
          ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}";
 }
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  std::string out;
-  constexpr char kDigits[] = "0123456789abcdef";
-  for (std::uint8_t b : bytes) out += std::string(out.empty() ? "" : " ") + kDigits[b >> 4] + kDigits[b & 15];
-  return out;
-}
+std::string Hex(std::span<const std::uint8_t> bytes) { return quarvel::HexBytes(bytes, " "); }
 
 // Reads one side; a text that is not the text form is reported here, with its line.
 bool ReadSide(const std::string& file, SetImage& image) {

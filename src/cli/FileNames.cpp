@@ -1,6 +1,8 @@
 #include "cli/FileNames.h"
 
-#include <cstdio>
+#include <cstdint>
+
+#include "files/HexBytes.h"
 
 namespace quarvel_cli {
 
@@ -8,10 +10,8 @@ namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-std::string Hex2(unsigned char c) {
-  char buffer[3];
-  std::snprintf(buffer, sizeof buffer, "%02x", c);
-  return buffer;
+std::string Hex(std::string_view bytes) {
+  return quarvel::HexBytes({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, "");
 }
 
 }  // namespace
@@ -98,7 +98,7 @@ std::string ShownName(std::string_view name, std::string_view reserved) {
   return Escaped(name, [](unsigned char c, bool utf8) {
     if (std::string common = CommonEscape(c); !common.empty()) return common;
     if (c == '\r') return std::string("\\r");
-    if (!utf8 || c < 0x20 || c == 0x7F) return "\\x" + Hex2(c);
+    if (!utf8 || c < 0x20 || c == 0x7F) return "\\x" + Hex(std::string(1, static_cast<char>(c)));
     return std::string(1, static_cast<char>(c));
   });
 }
@@ -107,7 +107,7 @@ std::string JsonString(std::string_view text) {
   return Escaped(text, [](unsigned char c, bool utf8) {
     if (!utf8) return std::string("\\ufffd");
     if (std::string common = CommonEscape(c); !common.empty()) return common;
-    if (c < 0x20) return "\\u00" + Hex2(c);
+    if (c < 0x20) return "\\u00" + Hex(std::string(1, static_cast<char>(c)));
     return std::string(1, static_cast<char>(c));
   });
 }
@@ -115,9 +115,7 @@ std::string JsonString(std::string_view text) {
 std::string JsonNameMember(std::string_view key, std::string_view name) {
   std::string member = JsonString(key) + ": " + JsonString(name);
   if (IsUtf8(name)) return member;
-  std::string hex;
-  for (char ch : name) hex += Hex2(static_cast<unsigned char>(ch));
-  return member + ", " + JsonString(std::string(key) + "_hex") + ": \"" + hex + "\"";
+  return member + ", " + JsonString(std::string(key) + "_hex") + ": \"" + Hex(name) + "\"";
 }
 
 }  // namespace quarvel_cli

@@ -26,14 +26,14 @@ int RunImport(std::span<char* const> args) {
   if (out == kStandardStream && found == parsed.Values.end() && ::isatty(STDOUT_FILENO))
     throw CliError("standard output", "Is a terminal; give -o SET, or -o - to write the set there");
   const std::vector<std::uint8_t> text = ReadWholeFile(file);
-  SetImage image;
+  quarvel::SetImage image;
   try {
-    image = ParseTextForm(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-  } catch (const TextFormError& error) {
+    image = quarvel::ParseTextForm(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+  } catch (const quarvel::TextFormError& error) {
     PrintTextFormError(file, error);
     return kStatusError;
   }
-  WriteOutput(out, EncodeSetBytes(image), {file});
+  WriteOutput(out, quarvel::EncodeSetBytes(image), {file});
   return kStatusOk;
 }
 

@@ -16,17 +16,14 @@
 
 namespace quarvel_cli {
 
-std::uint64_t SetFileShape::Records() const {
-  return Bytes < quarvel::kHeaderSize ? 0 : (Bytes - quarvel::kHeaderSize) / quarvel::kBlockSize;
-}
-
-std::uint64_t SetFileShape::TrailingBytes() const {
-  return Bytes < quarvel::kHeaderSize ? Bytes : (Bytes - quarvel::kHeaderSize) % quarvel::kBlockSize;
-}
-
 std::string NotWholeRecord(std::size_t trailingBytes) {
   return "the last " + Counted(static_cast<long long>(trailingBytes), "byte") + (trailingBytes == 1 ? " is" : " are") +
          " not a whole record";
+}
+
+std::string WhyNotReadable(const quarvel::LevelSetFileShape& shape) {
+  if (shape.Bytes < quarvel::kHeaderSize) return "the file is shorter than its 4-byte header";
+  return NotWholeRecord(shape.TrailingBytes());
 }
 
 namespace {
@@ -50,8 +47,7 @@ std::uint64_t LengthOf(const std::string& path) {
 std::string ReadErrorMessage(const quarvel::EInOutError& error, const SetFileShape& shape) {
   const std::string message = error.what();
   if (error.ErrorCode != quarvel::kReadBeyondEndOfFile.Code) return message;
-  if (shape.Bytes < quarvel::kHeaderSize) return message + ": the file is shorter than its 4-byte header";
-  return message + ": " + NotWholeRecord(shape.TrailingBytes());
+  return message + ": " + WhyNotReadable(shape);
 }
 
 // Standard input read to its end: the first 75,780 bytes kept, the rest only counted.

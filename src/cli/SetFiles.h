@@ -6,20 +6,19 @@
 #include <span>
 #include <string>
 
+#include "files/DagFormat.h"
 #include "model/LevelSet.h"
 
 namespace quarvel_cli {
 
 inline constexpr const char* kStandardStream = "-";
 
-// What a read found beside the levels: the file's whole length, of which the reader looks
-// at no more than the header and 256 records.
-struct SetFileShape {
-  int LevelsRead = 0;                   // 0..256
-  std::uint64_t Bytes = 0;              // the file's length
-  bool LevelSetHeader = false;          // it begins with 44 41 47 00 (the reader takes any 4 bytes)
-  std::uint64_t Records() const;        // whole records after the header
-  std::uint64_t TrailingBytes() const;  // bytes after the last whole record
+// What a read found beside the levels: the file's whole length (its records and trailing
+// bytes, quarvel::LevelSetFileShape), of which the reader looks at no more than the header
+// and 256 records.
+struct SetFileShape : quarvel::LevelSetFileShape {
+  int LevelsRead = 0;           // 0..256
+  bool LevelSetHeader = false;  // it begins with 44 41 47 00 (the reader takes any 4 bytes)
 };
 
 // Reads FILE, or standard input for "-", into `set` as the editor opens a set: cleared,
@@ -31,6 +30,10 @@ bool IsLevelSetHeader(std::span<const std::uint8_t> start);
 
 // "the last 1 byte is not a whole record", "the last 5 bytes are ...".
 std::string NotWholeRecord(std::size_t trailingBytes);
+
+// Why the reader refuses a file of this shape: "the file is shorter than its 4-byte
+// header", or NotWholeRecord.
+std::string WhyNotReadable(const quarvel::LevelSetFileShape& shape);
 
 // What `path` is when it is not a regular file: "a folder", "a FIFO", ...; empty otherwise
 // or when it does not exist.

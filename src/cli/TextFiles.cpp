@@ -50,24 +50,17 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file) {
   }
 }
 
-SetImage ReadSetImage(const std::string& file, const std::vector<std::uint8_t>& bytes, TextAllowed text) {
-  if (text == TextAllowed::Yes && LooksLikeTextForm(bytes))
-    return ParseTextForm(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+quarvel::SetImage ReadSetImage(const std::string& file, const std::vector<std::uint8_t>& bytes, TextAllowed text) {
+  if (text == TextAllowed::Yes && quarvel::LooksLikeTextForm(bytes))
+    return quarvel::ParseTextForm(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   try {
-    return DecodeSetBytes(bytes);
+    return quarvel::DecodeSetBytes(bytes);
   } catch (const quarvel::EInOutError& error) {
-    std::string message = error.what();
-    if (bytes.size() < quarvel::kHeaderSize) {
-      message += ": the file is shorter than its 4-byte header";
-    } else {
-      const std::size_t tail = (bytes.size() - quarvel::kHeaderSize) % quarvel::kBlockSize;
-      message += ": " + NotWholeRecord(tail);
-    }
-    throw CliError(file, message);
+    throw CliError(file, std::string(error.what()) + ": " + WhyNotReadable({bytes.size()}));
   }
 }
 
-void PrintTextFormError(const std::string& file, const TextFormError& error) {
+void PrintTextFormError(const std::string& file, const quarvel::TextFormError& error) {
   std::fflush(stdout);
   std::fprintf(stderr, "%s: %s:%d:%d: %s\n", kProgram, ShownName(file).c_str(), error.Line, error.Column,
                quarvel::WithFullStop(error.what()).c_str());

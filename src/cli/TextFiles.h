@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/TextForm.h"
+#include "files/TextForm.h"
 
 namespace quarvel_cli {
 
@@ -18,10 +18,10 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file);
 // with the text form's first line, as text. A text that is not the text form is a
 // TextFormError; a file the editor's reader refuses is a CliError with its message.
 enum class TextAllowed { No, Yes };
-SetImage ReadSetImage(const std::string& file, const std::vector<std::uint8_t>& bytes, TextAllowed text);
+quarvel::SetImage ReadSetImage(const std::string& file, const std::vector<std::uint8_t>& bytes, TextAllowed text);
 
 // Reports a TextFormError as "quarvel-levels: FILE:LINE:COLUMN: Message." on standard error.
-void PrintTextFormError(const std::string& file, const TextFormError& error);
+void PrintTextFormError(const std::string& file, const quarvel::TextFormError& error);
 
 // Writes `bytes` to OUT, "-" for standard output; a file is replaced safely, as the editor
 // saves, and is never one of `inputs`.

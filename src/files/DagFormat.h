@@ -34,4 +34,24 @@ inline constexpr std::size_t kMaxLevelSetFileSize = kHeaderSize + kBlockSize * k
 
 static_assert(kBlockSize == 296 && kMaxLevelSetFileSize == 75780);
 
+// What a file holds by its length alone: the header, the whole records after it and the
+// bytes after the last whole record. The reader takes a file that holds the header and
+// whole records, or more than 256 records whatever follows; it takes in at most 256.
+struct LevelSetFileShape {
+  std::uint64_t Bytes = 0;  // the file's length
+
+  // Whole records after the header.
+  constexpr std::uint64_t Records() const { return Bytes < kHeaderSize ? 0 : (Bytes - kHeaderSize) / kBlockSize; }
+  // Records after the 256th, which the reader never takes in.
+  constexpr std::uint64_t RecordsPastTheEnd() const { return Records() > kLevelCount ? Records() - kLevelCount : 0; }
+  // Bytes after the last whole record (all of them when the header is cut short).
+  constexpr std::uint64_t TrailingBytes() const {
+    return Bytes < kHeaderSize ? Bytes : (Bytes - kHeaderSize) % kBlockSize;
+  }
+  // Whether the reader takes the file.
+  constexpr bool Readable() const {
+    return Bytes >= kMaxLevelSetFileSize || (Bytes >= kHeaderSize && TrailingBytes() == 0);
+  }
+};
+
 }  // namespace quarvel

@@ -11,8 +11,8 @@
 
 #include "CliFixtures.h"
 #include "FileBytes.h"
-#include "cli/TextForm.h"
 #include "files/InOutError.h"
+#include "files/TextForm.h"
 
 namespace {
 
@@ -171,11 +171,11 @@ TEST(TextForm, FilesTheReaderRefusesAreNotExported) {
 // What the text does to bytes the reader accepts: back to the same bytes, and the text of
 // those is the text.
 void ExpectRoundTrip(const Bytes& bytes, const std::string& what) {
-  const quarvel_cli::SetImage image = quarvel_cli::DecodeSetBytes(bytes);
-  const std::string text = quarvel_cli::WriteTextForm(image);
-  const quarvel_cli::SetImage parsed = quarvel_cli::ParseTextForm(text);
-  ASSERT_EQ(quarvel_cli::EncodeSetBytes(parsed), bytes) << what;
-  ASSERT_EQ(quarvel_cli::WriteTextForm(parsed), text) << what;
+  const quarvel::SetImage image = quarvel::DecodeSetBytes(bytes);
+  const std::string text = quarvel::WriteTextForm(image);
+  const quarvel::SetImage parsed = quarvel::ParseTextForm(text);
+  ASSERT_EQ(quarvel::EncodeSetBytes(parsed), bytes) << what;
+  ASSERT_EQ(quarvel::WriteTextForm(parsed), text) << what;
 }
 
 TEST(TextForm, RandomFilesRoundTrip) {
@@ -205,7 +205,7 @@ TEST(TextForm, FuzzCorpusRoundTrips) {
     if (name.starts_with('.')) continue;
     const Bytes bytes = ReadAll(folder + "/" + name);
     try {
-      quarvel_cli::DecodeSetBytes(bytes);
+      quarvel::DecodeSetBytes(bytes);
     } catch (const quarvel::EInOutError&) {
       continue;  // refused by the reader: nothing to export
     }

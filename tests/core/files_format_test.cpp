@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -247,6 +248,73 @@ TEST(LevelSetFileFormat, ParseAndEncodeWithoutFiles) {
       FailureOf([&] { ParseLevelSetBytes(std::span<const std::uint8_t>(buffer->data(), size - 1), *target); }).first,
       kReadBeyondEndOfFile.Code);
   EXPECT_TRUE(SameSet(*target, before));
+}
+
+// One record's block, against the tests' own encoder, and back.
+TEST(LevelSetFileFormat, ARecordEncodesAndDecodesBitForBit) {
+  auto set = StampedSet();
+  for (const int level : {0, 1, 200, 255}) {
+    const LevelRecord& record = (*set)[level];
+    std::array<std::uint8_t, kBlockSize> block{};
+    EncodeRecord(record, block);
+    EXPECT_EQ(Bytes(block.begin(), block.end()), BlockOf(record)) << level;
+    LevelRecord back{};
+    DecodeRecord(block, back);
+    EXPECT_TRUE(back == record) << level;
+  }
+}
+
+// A file's shape by its length, and the reader's answer for every such length: it takes the
+// header with whole records, or more than 256 records whatever follows.
+TEST(LevelSetFileFormat, TheShapeOfAFileByItsLength) {
+  struct Case {
+    std::uint64_t bytes, records, pastTheEnd, trailing;
+    bool readable;
+  };
+  const std::uint64_t block = kBlockSize;
+  const Case cases[] = {
+      {0, 0, 0, 0, false},
+      {3, 0, 0, 3, false},
+      {4, 0, 0, 0, true},
+      {5, 0, 0, 1, false},
+      {4 + block, 1, 0, 0, true},
+      {4 + block + 6, 1, 0, 6, false},
+      {4 + 256 * block - 1, 255, 0, block - 1, false},
+      {4 + 256 * block, 256, 0, 0, true},
+      {4 + 256 * block + 1, 256, 0, 1, true},
+      {4 + 257 * block, 257, 1, 0, true},
+      {4 + 300 * block + 295, 300, 44, 295, true},
+  };
+  auto set = NewSet();
+  for (const Case& c : cases) {
+    const LevelSetFileShape shape{c.bytes};
+    EXPECT_EQ(shape.Records(), c.records) << c.bytes;
+    EXPECT_EQ(shape.RecordsPastTheEnd(), c.pastTheEnd) << c.bytes;
+    EXPECT_EQ(shape.TrailingBytes(), c.trailing) << c.bytes;
+    EXPECT_EQ(shape.Readable(), c.readable) << c.bytes;
+    const Bytes bytes(c.bytes, 0);
+    EXPECT_EQ(FailureOf([&] { ParseLevelSetBytes(bytes, *set); }).first, c.readable ? 0 : kReadBeyondEndOfFile.Code)
+        << c.bytes;
+  }
+}
+
+// A file's whole content: every record past the 256th and the tail, back to the same bytes.
+TEST(LevelSetFileFormat, ASetImageHoldsEveryByte) {
+  std::vector<DagLevel> levels(258);
+  levels[0].time = 60;
+  levels[257].Cell(10, 12) = -5;
+  Bytes bytes = DagFile(levels);
+  bytes[0] = 0;
+  bytes.insert(bytes.end(), {0x5A, 0x5B});
+  const SetImage image = DecodeSetBytes(bytes);
+  EXPECT_EQ(image.Header, (std::array<std::uint8_t, 4>{0, 0x41, 0x47, 0}));
+  ASSERT_EQ(image.Records.size(), 258u);
+  EXPECT_TRUE(image.Records[0] == RecordOf(levels[0]));
+  EXPECT_TRUE(image.Records[257] == RecordOf(levels[257]));
+  EXPECT_EQ(image.Tail, (std::vector<std::uint8_t>{0x5A, 0x5B}));
+  EXPECT_EQ(EncodeSetBytes(image), bytes);
+  EXPECT_EQ(FailureOf([&] { DecodeSetBytes(Bytes(DagFile({levels[0]}).size() + 1, 0)); }).first,
+            kReadBeyondEndOfFile.Code);
 }
 
 TEST(InOutError, CodesAndMessages) {

@@ -1,21 +1,16 @@
-#include "cli/TextForm.h"
+#include "files/TextForm.h"
 
 #include <algorithm>
 #include <array>
 #include <concepts>
-#include <memory>
-#include <optional>
 
 #include "files/DagFormat.h"
-#include "files/InOutError.h"
-#include "files/LevelSetBytes.h"
+#include "files/HexBytes.h"
 #include "model/LevelCheck.h"
 
-namespace quarvel_cli {
+namespace quarvel {
 
 namespace {
-
-using quarvel::LevelRecord;
 
 constexpr char kHeaderWord[] = "header";
 constexpr char kTailWord[] = "tail";
@@ -25,17 +20,22 @@ constexpr char kTailWord[] = "tail";
 constexpr std::array<std::int8_t, 256> kCodesByCharacter = [] {
   std::array<std::int8_t, 256> codes{};
   codes.fill(-1);
-  for (const quarvel::TileKind& tile : quarvel::kTiles)
+  for (const TileKind& tile : kTiles)
     codes[static_cast<unsigned char>(tile.Character)] = static_cast<std::int8_t>(tile.Code);
   return codes;
 }();
 
 int CodeOfCharacter(char c) { return kCodesByCharacter[static_cast<unsigned char>(c)]; }
 
+// " 44 41 47 00": each byte after a blank, as a header or tail line lists them.
+std::string ListedBytes(std::span<const std::uint8_t> bytes) {
+  return bytes.empty() ? std::string() : " " + HexBytes(bytes, " ");
+}
+
 // "one of . R G B Y # ^ > v < ?": what a row's tile may be.
 std::string TileChoices() {
   std::string choices = "one of";
-  for (const quarvel::TileKind& tile : quarvel::kTiles) {
+  for (const TileKind& tile : kTiles) {
     choices += ' ';
     choices += tile.Character;
   }
@@ -43,98 +43,34 @@ std::string TileChoices() {
   return choices + kOddTile;
 }
 
-std::string Hex2(std::uint8_t b) {
-  constexpr char kDigits[] = "0123456789abcdef";
-  return {kDigits[b >> 4], kDigits[b & 15]};
-}
-
-std::string HexBytes(std::span<const std::uint8_t> bytes) {
-  std::string out;
-  // Appended piece by piece: GCC 12 at -O3 sees a false overlap in " " + std::string.
-  for (std::uint8_t b : bytes) {
-    out += ' ';
-    out += Hex2(b);
-  }
-  return out;
-}
-
-void Put16(std::uint8_t* p, std::int16_t value) {
-  const auto bits = static_cast<std::uint16_t>(value);
-  p[0] = static_cast<std::uint8_t>(bits & 0xFFu);
-  p[1] = static_cast<std::uint8_t>(bits >> 8);
-}
-
-// ParseLevelSetBytes only writes playable levels back, so a record is encoded here, with
-// the layout's own offsets; the tests hold it against the reader.
-void EncodeRecord(const LevelRecord& r, std::uint8_t* block) {
-  Put16(block + quarvel::kTimeOffset, r.Time);
-  Put16(block + quarvel::kBombsOffset, r.Bombs);
-  Put16(block + quarvel::kRubiesOffset, r.Rubies);
-  Put16(block + quarvel::kEmeraldsOffset, r.Emeralds);
-  Put16(block + quarvel::kSapphiresOffset, r.Sapphires);
-  for (int i = 0; i < quarvel::kCellCount; ++i)
-    Put16(block + quarvel::kCellsOffset + 2 * i, r.Cells[static_cast<std::size_t>(i)]);
-}
-
 }  // namespace
 
 std::string RecordName(std::size_t index) {
-  return (index < quarvel::kLevelCount ? "level " : "record ") + std::to_string(index + 1);
-}
-
-SetImage DecodeSetBytes(std::span<const std::uint8_t> bytes) {
-  // The reader decides what it accepts; it throws before anything else is done.
-  auto window = std::make_unique<quarvel::LevelSet>();
-  quarvel::ParseLevelSetBytes(bytes, *window);
-  SetImage image;
-  std::copy_n(bytes.begin(), quarvel::kHeaderSize, image.Header.begin());
-  const std::size_t body = bytes.size() - quarvel::kHeaderSize;
-  const std::size_t records = body / quarvel::kBlockSize;
-  image.Records.reserve(records);
-  // Up to 256 records at a time through the reader's own decoding: any four bytes pass as
-  // a header, so the four before a record (the end of the one before) serve as one.
-  for (std::size_t first = 0; first < records; first += quarvel::kLevelCount) {
-    const std::size_t count = std::min<std::size_t>(records - first, quarvel::kLevelCount);
-    quarvel::ParseLevelSetBytes(
-        bytes.subspan(first * quarvel::kBlockSize, quarvel::kHeaderSize + count * quarvel::kBlockSize), *window);
-    image.Records.insert(image.Records.end(), window->begin(), window->begin() + static_cast<std::ptrdiff_t>(count));
-  }
-  image.Tail.assign(bytes.begin() + static_cast<std::ptrdiff_t>(quarvel::kHeaderSize + records * quarvel::kBlockSize),
-                    bytes.end());
-  return image;
-}
-
-std::vector<std::uint8_t> EncodeSetBytes(const SetImage& image) {
-  std::vector<std::uint8_t> bytes(quarvel::kHeaderSize + image.Records.size() * quarvel::kBlockSize);
-  std::copy(image.Header.begin(), image.Header.end(), bytes.begin());
-  for (std::size_t k = 0; k < image.Records.size(); ++k)
-    EncodeRecord(image.Records[k], bytes.data() + quarvel::kHeaderSize + k * quarvel::kBlockSize);
-  bytes.insert(bytes.end(), image.Tail.begin(), image.Tail.end());
-  return bytes;
+  return (index < kLevelCount ? "level " : "record ") + std::to_string(index + 1);
 }
 
 std::string WriteTextForm(const SetImage& image) {
   std::string text(kTextFormLine);
   text += '\n';
   text.reserve(image.Records.size() * 240 + 64);
-  if (image.Header != SetImage{}.Header) text += kHeaderWord + HexBytes(image.Header) + "\n";
+  if (image.Header != SetImage{}.Header) text += kHeaderWord + ListedBytes(image.Header) + "\n";
   for (std::size_t k = 0; k < image.Records.size(); ++k) {
     const LevelRecord& r = image.Records[k];
     text += "\n" + RecordName(k);
-    if (!quarvel::IsLevelUsed(r)) {
+    if (!IsLevelUsed(r)) {
       text += " empty\n";
       continue;
     }
     text += '\n';
-    for (const NumberField& n : kNumberFields) {
+    for (const NumberName& n : kNumberNames) {
       std::string line = n.Name;
       line.resize(10, ' ');
       text += line + std::to_string(r.*n.Member) + "\n";
     }
     std::string odd;
-    for (int row = 0; row < quarvel::kRows; ++row) {
-      for (int column = 0; column < quarvel::kColumns; ++column) {
-        const std::int16_t code = r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))];
+    for (int row = 0; row < kRows; ++row) {
+      for (int column = 0; column < kColumns; ++column) {
+        const std::int16_t code = r.Cells[static_cast<std::size_t>(CellIndex(column, row))];
         text += TileCharacter(code);
         if (TileCharacter(code) == kOddTile)
           odd += "cell " + std::to_string(column + 1) + "," + std::to_string(row + 1) + " = " + std::to_string(code) +
@@ -146,7 +82,7 @@ std::string WriteTextForm(const SetImage& image) {
     }
     text += odd;
   }
-  if (!image.Tail.empty()) text += std::string("\n") + kTailWord + HexBytes(image.Tail) + "\n";
+  if (!image.Tail.empty()) text += std::string("\n") + kTailWord + ListedBytes(image.Tail) + "\n";
   return text;
 }
 
@@ -213,7 +149,7 @@ class LineReader {
   void ExpectEnd(What&& what) {
     if (!AtEnd()) Fail(what);
   }
-  // Digits, with a minus sign when `negative` is allowed, within min..max.
+  // Digits within min..max, with a minus sign when min is below 0.
   template <typename What>
   long ExpectNumber(long min, long max, What&& what) {
     const std::size_t from = at_;
@@ -339,10 +275,9 @@ class Parser {
   LevelRecord ParseRecord(std::size_t index) {
     const std::string name = RecordName(index);  // once per record: cheap beside its rows
     LineReader header = Line();
-    const std::string word = index < quarvel::kLevelCount ? "level" : "record";
+    const std::string word = index < kLevelCount ? "level" : "record";
     const std::string expected =
-        "\"" + name + "\"" +
-        (index == quarvel::kLevelCount ? " (after level 256 come records the editor never reads)" : "");
+        "\"" + name + "\"" + (index == kLevelCount ? " (after level 256 come records the editor never reads)" : "");
     if (!header.Accept(word)) header.Fail(expected);
     if (!header.SkipBlanks()) header.Fail(expected);
     const std::size_t numberAt = header.Rest().data() - lines_[at_].data();
@@ -359,7 +294,7 @@ class Parser {
     }
     header.ExpectEnd("\"empty\" or the end of the line");
     Next();
-    for (const NumberField& n : kNumberFields) {
+    for (const NumberName& n : kNumberNames) {
       const auto wanted = [&] {
         std::string text = "\"";  // built piece by piece, as above
         text += n.Name;
@@ -375,12 +310,12 @@ class Parser {
       Next();
     }
     std::vector<int> odd;  // cell indices holding '?', not yet given a code
-    for (int row = 0; row < quarvel::kRows; ++row) {
+    for (int row = 0; row < kRows; ++row) {
       const auto rowName = [&] { return "row " + std::to_string(row + 1) + " of " + name; };
       LineReader line = Needed([&] { return rowName() + ": 11 tiles"; });
-      for (int column = 0; column < quarvel::kColumns; ++column) {
+      for (int column = 0; column < kColumns; ++column) {
         const char c = line.Peek();
-        const int index = quarvel::CellIndex(column, row);
+        const int index = CellIndex(column, row);
         if (c == kOddTile) {
           odd.push_back(index);
         } else {
@@ -397,16 +332,16 @@ class Parser {
       line.ExpectEnd(label);
       Next();
     }
-    std::vector<bool> given(quarvel::kCellCount, false);
+    std::vector<bool> given(kCellCount, false);
     while (!Done() && Line().Rest().starts_with("cell")) {
       LineReader line = Line();
       line.Expect("cell", "cell");
       line.ExpectBlanks("a blank after \"cell\"");
       const std::size_t cellAt = line.Rest().data() - lines_[at_].data();
-      const long column = line.ExpectNumber(1, quarvel::kColumns, "a column from 1 to 11");
+      const long column = line.ExpectNumber(1, kColumns, "a column from 1 to 11");
       line.Expect(",", "\",\" between the column and the row");
-      const long row = line.ExpectNumber(1, quarvel::kRows, "a row from 1 to 13");
-      const int index = quarvel::CellIndex(static_cast<int>(column - 1), static_cast<int>(row - 1));
+      const long row = line.ExpectNumber(1, kRows, "a row from 1 to 13");
+      const int index = CellIndex(static_cast<int>(column - 1), static_cast<int>(row - 1));
       if (std::find(odd.begin(), odd.end(), index) == odd.end())
         line.FailAt(cellAt, "a cell that holds ? in the rows of " + name);
       if (given[static_cast<std::size_t>(index)]) line.FailAt(cellAt, "a cell given no code yet");
@@ -415,7 +350,7 @@ class Parser {
       line.SkipBlanks();
       const std::size_t codeAt = line.Rest().data() - lines_[at_].data();
       const long code = line.ExpectNumber(-32768, 32767, "a code from -32768 to 32767");
-      if (const quarvel::TileKind* tile = quarvel::FindTile(static_cast<std::int32_t>(code)))
+      if (const TileKind* tile = FindTile(static_cast<std::int32_t>(code)))
         line.FailAt(codeAt, std::string("a code outside 0 to 9 (") + std::to_string(code) + " is written " +
                                 tile->Character + " in the rows)");
       line.ExpectEnd("the end of the line after the code");
@@ -425,7 +360,7 @@ class Parser {
     }
     for (int index : odd) {
       if (given[static_cast<std::size_t>(index)]) continue;
-      const int column = index / quarvel::kRows + 1, row = index % quarvel::kRows + 1;
+      const int column = index / kRows + 1, row = index % kRows + 1;
       const std::string what =
           "\"cell " + std::to_string(column) + "," + std::to_string(row) + " = CODE\" for the ? of " + name;
       if (Done())
@@ -437,12 +372,12 @@ class Parser {
 
   void ParseTail(SetImage& image) {
     LineReader line = Line();
-    if (image.Records.size() < quarvel::kLevelCount)
+    if (image.Records.size() < kLevelCount)
       line.Fail("a record: only a file of 256 records or more may have a tail (the editor refuses a shorter one)");
     line.Expect(kTailWord, "tail");
     while (line.SkipBlanks()) {
       if (line.AtEnd()) break;
-      if (image.Tail.size() + 1 >= quarvel::kBlockSize)
+      if (image.Tail.size() + 1 >= kBlockSize)
         line.Fail("the end of the line: a tail is shorter than a record (295 bytes at most)");
       image.Tail.push_back(line.ExpectHexByte());
     }
@@ -459,4 +394,4 @@ class Parser {
 
 SetImage ParseTextForm(std::string_view text) { return Parser(text).Parse(); }
 
-}  // namespace quarvel_cli
+}  // namespace quarvel

@@ -1,8 +1,8 @@
 #pragma once
 // The text form of a level set file: everything the file holds (its header, every record
 // it has, in order, and any bytes after the last whole record), written so that a person
-// can read and edit it and `import` gives back the very same bytes. Plain C++ over the
-// file's bytes and quarvel::LevelRecord; no Qt, no files.
+// can read and edit it and the very same bytes come back from it. A file format beside the
+// .dag one, over SetImage (files/LevelSetBytes.h); it reads and writes text, no files.
 //
 //   quarvel-levels text 1
 //
@@ -21,34 +21,20 @@
 //   header 00 00 00 00 only when the header is not 44 41 47 00
 //   tail 5a 5a         bytes after the last whole record (only past 256 records)
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "files/LevelSetBytes.h"
 #include "model/LevelSet.h"
 #include "model/Tiles.h"
 
-namespace quarvel_cli {
-
-// What a level set file holds, byte for byte.
-struct SetImage {
-  std::array<std::uint8_t, 4> Header{0x44, 0x41, 0x47, 0x00};
-  std::vector<quarvel::LevelRecord> Records;
-  std::vector<std::uint8_t> Tail;  // only after 256 records or more: else the reader refuses it
-  bool operator==(const SetImage&) const = default;
-};
+namespace quarvel {
 
 // The first line of the text form; a file that starts with it is read as text.
 inline constexpr std::string_view kTextFormLine = "quarvel-levels text 1";
-
-// The file's bytes as the editor's reader takes them: throws quarvel::EInOutError
-// (kReadBeyondEndOfFile) for bytes it refuses.
-SetImage DecodeSetBytes(std::span<const std::uint8_t> bytes);
-std::vector<std::uint8_t> EncodeSetBytes(const SetImage& image);
 
 std::string WriteTextForm(const SetImage& image);
 
@@ -68,24 +54,26 @@ SetImage ParseTextForm(std::string_view text);
 
 bool LooksLikeTextForm(std::span<const std::uint8_t> bytes);
 
-// The five numbers of a level by name, in the order of the record and of the editor's fields.
-struct NumberField {
+// The five numbers of a level by their names in the text, in the order of the record and
+// of the editor's fields.
+struct NumberName {
   const char* Name;
-  std::int16_t quarvel::LevelRecord::*Member;
+  std::int16_t LevelRecord::*Member;
 };
-inline constexpr NumberField kNumberFields[] = {{"rubies", &quarvel::LevelRecord::Rubies},
-                                                {"emeralds", &quarvel::LevelRecord::Emeralds},
-                                                {"sapphires", &quarvel::LevelRecord::Sapphires},
-                                                {"bombs", &quarvel::LevelRecord::Bombs},
-                                                {"time", &quarvel::LevelRecord::Time}};
+inline constexpr NumberName kNumberNames[] = {{"rubies", &LevelRecord::Rubies},
+                                              {"emeralds", &LevelRecord::Emeralds},
+                                              {"sapphires", &LevelRecord::Sapphires},
+                                              {"bombs", &LevelRecord::Bombs},
+                                              {"time", &LevelRecord::Time}};
 
-// Shared by the text form and the diff: a tile's character in the rows (model/Tiles.h),
-// kOddTile for a code outside 0 to 9.
+// A tile's character in the rows (model/Tiles.h), kOddTile for a code outside 0 to 9.
 inline constexpr char kOddTile = '?';
 inline char TileCharacter(std::int16_t code) {
-  const quarvel::TileKind* tile = quarvel::FindTile(code);
+  const TileKind* tile = FindTile(code);
   return tile != nullptr ? tile->Character : kOddTile;
 }
-std::string RecordName(std::size_t index);  // "level 3", "record 257"
 
-}  // namespace quarvel_cli
+// "level 3" for one of the 256 levels, "record 257" past them.
+std::string RecordName(std::size_t index);
+
+}  // namespace quarvel
