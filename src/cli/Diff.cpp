@@ -1,5 +1,6 @@
 // quarvel-levels diff: the records added, removed and changed between two sets, each a
-// level set file or its text form, with the changed cells shown on the grid.
+// level set file or its text form, with the changed cells shown on the grid. The core
+// compares (files/SetComparison.h); here are its two reports, text and JSON.
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "cli/StandardOutput.h"
 #include "cli/TextFiles.h"
 #include "files/HexBytes.h"
+#include "files/SetComparison.h"
 #include "files/TextForm.h"
 #include "model/LevelCheck.h"
 
@@ -20,32 +22,18 @@ namespace quarvel_cli {
 
 namespace {
 
-using quarvel::kNumberNames;
-using quarvel::kOddTile;
+using quarvel::CellChange;
 using quarvel::LevelRecord;
 using quarvel::NumberName;
-using quarvel::RecordName;
+using quarvel::RecordChange;
+using quarvel::RecordChangeKind;
+using quarvel::SetComparison;
 using quarvel::SetImage;
-using quarvel::TextFormError;
-using quarvel::TileCharacter;
 
 constexpr OptionSpec kOptions[] = {{"--json", 0, false}};
 constexpr int kStatusDiffer = 1;
 
-struct CellChange {
-  int Column, Row;  // from 1
-  std::int16_t Before, After;
-};
-
-std::vector<CellChange> ChangedCells(const LevelRecord& a, const LevelRecord& b) {
-  std::vector<CellChange> changes;
-  for (int row = 0; row < quarvel::kRows; ++row)
-    for (int column = 0; column < quarvel::kColumns; ++column) {
-      const auto i = static_cast<std::size_t>(quarvel::CellIndex(column, row));
-      if (a.Cells[i] != b.Cells[i]) changes.push_back({column + 1, row + 1, a.Cells[i], b.Cells[i]});
-    }
-  return changes;
-}
+// ---- the text report ----------------------------------------------------------------------
 
 // The text is put together piece by piece in one buffer: a full set's diff is some 370 kB,
 // and a temporary string per piece cost more than reading both sets.
@@ -55,8 +43,8 @@ void AppendNumber(std::string& out, long long value) {
 }
 
 void AppendTile(std::string& out, std::int16_t code) {
-  const char c = TileCharacter(code);
-  if (c == kOddTile)
+  const char c = quarvel::TileCharacter(code);
+  if (c == quarvel::kOddTile)
     AppendNumber(out, code);
   else
     out += c;
@@ -64,9 +52,9 @@ void AppendTile(std::string& out, std::int16_t code) {
 
 // "column,row", from 1.
 void AppendPlace(std::string& out, const CellChange& c) {
-  AppendNumber(out, c.Column);
+  AppendNumber(out, c.Column + 1);
   out += ',';
-  AppendNumber(out, c.Row);
+  AppendNumber(out, c.Row + 1);
 }
 
 void AppendNumberName(std::string& out, const NumberName& n) {
@@ -78,7 +66,7 @@ void AppendNumberName(std::string& out, const NumberName& n) {
 
 void AppendGridRow(std::string& out, const LevelRecord& r, int row) {
   for (int column = 0; column < quarvel::kColumns; ++column)
-    out += TileCharacter(r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
+    out += quarvel::TileCharacter(r.Cells[static_cast<std::size_t>(quarvel::CellIndex(column, row))]);
 }
 
 // An added or removed record whole: its numbers and its rows.
@@ -87,7 +75,7 @@ void AppendRecord(std::string& out, const LevelRecord& r) {
     out += "  empty\n";
     return;
   }
-  for (const NumberName& n : kNumberNames) {
+  for (const NumberName& n : quarvel::kNumberNames) {
     AppendNumberName(out, n);
     AppendNumber(out, r.*n.Member);
     out += '\n';
@@ -97,8 +85,8 @@ void AppendRecord(std::string& out, const LevelRecord& r) {
     AppendGridRow(out, r, row);
     out += '\n';
   }
-  for (const CellChange& c : ChangedCells(LevelRecord{}, r)) {
-    if (TileCharacter(c.After) != kOddTile) continue;
+  for (const CellChange& c : quarvel::ChangedCells(LevelRecord{}, r)) {
+    if (quarvel::TileCharacter(c.After) != quarvel::kOddTile) continue;
     out += "  cell ";
     AppendPlace(out, c);
     out += " = ";
@@ -107,8 +95,8 @@ void AppendRecord(std::string& out, const LevelRecord& r) {
   }
 }
 
-void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) {
-  for (const NumberName& n : kNumberNames) {
+void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b, const std::vector<CellChange>& cells) {
+  for (const NumberName& n : quarvel::kNumberNames) {
     AppendNumberName(out, n);
     AppendNumber(out, a.*n.Member);
     if (a.*n.Member != b.*n.Member) {
@@ -125,7 +113,6 @@ void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) 
     out += PlayableWord(playableB);
     out += '\n';
   }
-  const std::vector<CellChange> cells = ChangedCells(a, b);
   if (cells.empty()) return;
   out += "  ";
   out += Counted(static_cast<long long>(cells.size()), "cell");
@@ -154,38 +141,112 @@ void AppendChange(std::string& out, const LevelRecord& a, const LevelRecord& b) 
   }
 }
 
+// "44 41 47 00", or "none" for no bytes.
+std::string HexOrNone(std::span<const std::uint8_t> bytes) {
+  return bytes.empty() ? "none" : quarvel::HexBytes(bytes, " ");
+}
+
+// Writes the report as it goes, in pieces of some 64 kB.
+void WriteTextReport(const SetImage& a, const SetImage& b, const SetComparison& comparison) {
+  constexpr std::size_t kWriteSize = std::size_t{1} << 16;
+  std::string text;
+  text.reserve(2 * kWriteSize);
+  if (comparison.HeaderChanged)
+    text += "header: " + quarvel::HexBytes(a.Header, " ") + " -> " + quarvel::HexBytes(b.Header, " ") + "\n";
+  for (const RecordChange& change : comparison.Records) {
+    const std::size_t k = change.Index;
+    text += quarvel::RecordName(k);
+    switch (change.Kind) {
+      case RecordChangeKind::Changed:
+        text += ": changed\n";
+        AppendChange(text, a.Records[k], b.Records[k], change.Cells);
+        break;
+      case RecordChangeKind::Added:
+        text += ": added\n";
+        AppendRecord(text, b.Records[k]);
+        break;
+      case RecordChangeKind::Removed:
+        text += ": removed\n";
+        AppendRecord(text, a.Records[k]);
+        break;
+    }
+    if (text.size() >= kWriteSize) {
+      WriteOut(text);
+      text.clear();
+    }
+  }
+  if (comparison.TailChanged) text += "tail: " + HexOrNone(a.Tail) + " -> " + HexOrNone(b.Tail) + "\n";
+  WriteOut(text);
+  WriteOut(std::to_string(comparison.Changed) + " changed, " + std::to_string(comparison.Added) + " added, " +
+           std::to_string(comparison.Removed) + " removed\n");
+}
+
+// ---- the JSON report ----------------------------------------------------------------------
+
 std::string JsonNumbers(const LevelRecord& r) {
   std::string json;
-  for (const NumberName& n : kNumberNames)
+  for (const NumberName& n : quarvel::kNumberNames)
     json += std::string(json.empty() ? "" : ", ") + "\"" + n.Name + "\": " + std::to_string(r.*n.Member);
   return "{" + json + "}";
 }
 
-std::string JsonChange(const LevelRecord& a, const LevelRecord& b) {
+std::string JsonChange(const LevelRecord& a, const LevelRecord& b, const std::vector<CellChange>& cells) {
   std::string numbers;
-  for (const NumberName& n : kNumberNames) {
+  for (const NumberName& n : quarvel::kNumberNames) {
     if (a.*n.Member == b.*n.Member) continue;
     numbers += std::string(numbers.empty() ? "" : ", ") + "\"" + n.Name +
                "\": {\"before\": " + std::to_string(a.*n.Member) + ", \"after\": " + std::to_string(b.*n.Member) + "}";
   }
-  std::string cells;
-  for (const CellChange& c : ChangedCells(a, b))
-    cells += std::string(cells.empty() ? "" : ", ") + "{\"column\": " + std::to_string(c.Column) +
-             ", \"row\": " + std::to_string(c.Row) + ", \"before\": " + std::to_string(c.Before) +
-             ", \"after\": " + std::to_string(c.After) + "}";
-  return "\"numbers\": {" + numbers + "}, \"cells\": [" + cells +
+  std::string json;
+  for (const CellChange& c : cells)
+    json += std::string(json.empty() ? "" : ", ") + "{\"column\": " + std::to_string(c.Column + 1) +
+            ", \"row\": " + std::to_string(c.Row + 1) + ", \"before\": " + std::to_string(c.Before) +
+            ", \"after\": " + std::to_string(c.After) + "}";
+  return "\"numbers\": {" + numbers + "}, \"cells\": [" + json +
          "], \"playable\": {\"before\": " + (quarvel::IsLevelPlayable(a) ? "true" : "false") +
          ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}";
 }
 
-std::string Hex(std::span<const std::uint8_t> bytes) { return quarvel::HexBytes(bytes, " "); }
+std::string JsonReport(const SetImage& a, const SetImage& b, const SetComparison& comparison) {
+  std::string items;
+  for (const RecordChange& change : comparison.Records) {
+    const std::size_t k = change.Index;
+    std::string item;
+    switch (change.Kind) {
+      case RecordChangeKind::Changed:
+        item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k], change.Cells);
+        break;
+      case RecordChangeKind::Added:
+        item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
+        break;
+      case RecordChangeKind::Removed:
+        item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
+        break;
+    }
+    items += (items.empty() ? "\n    " : ",\n    ") +
+             ("{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(quarvel::RecordName(k)) +
+              ", \"change\": " + item) +
+             "}";
+  }
+  std::string out = "{\"same\": " + std::string(comparison.Same() ? "true" : "false") +
+                    ", \"changed\": " + std::to_string(comparison.Changed) +
+                    ", \"added\": " + std::to_string(comparison.Added) +
+                    ", \"removed\": " + std::to_string(comparison.Removed);
+  if (comparison.HeaderChanged)
+    out += ", \"header\": {\"before\": \"" + quarvel::HexBytes(a.Header, " ") + "\", \"after\": \"" +
+           quarvel::HexBytes(b.Header, " ") + "\"}";
+  if (comparison.TailChanged)
+    out += ", \"tail\": {\"before\": \"" + quarvel::HexBytes(a.Tail, " ") + "\", \"after\": \"" +
+           quarvel::HexBytes(b.Tail, " ") + "\"}";
+  return out + ",\n  \"records\": [" + items + (items.empty() ? "]}\n" : "\n  ]}\n");
+}
 
 // Reads one side; a text that is not the text form is reported here, with its line.
 bool ReadSide(const std::string& file, SetImage& image) {
   try {
     image = ReadSetImage(file, ReadWholeFile(file), TextAllowed::Yes);
     return true;
-  } catch (const TextFormError& error) {
+  } catch (const quarvel::TextFormError& error) {
     PrintTextFormError(file, error);
     return false;
   }
@@ -203,78 +264,13 @@ int RunDiff(std::span<char* const> args) {
     throw CliError(kStandardStream, "Standard input can be one of the two files, not both");
   SetImage a, b;
   if (!ReadSide(fileA, a) || !ReadSide(fileB, b)) return kStatusError;
-  const bool json = parsed.Has("--json");
-
-  std::string jsonItems, text;
-  int changed = 0, added = 0, removed = 0;
-  // The text goes out in pieces of some 64 kB; nothing at all when the two are the same.
-  constexpr std::size_t kWriteSize = std::size_t{1} << 16;
-  text.reserve(2 * kWriteSize);
-  if (a.Header != b.Header && !json) text += "header: " + Hex(a.Header) + " -> " + Hex(b.Header) + "\n";
-  const std::size_t records = std::max(a.Records.size(), b.Records.size());
-  for (std::size_t k = 0; k < records; ++k) {
-    const bool inA = k < a.Records.size(), inB = k < b.Records.size();
-    const std::string name = RecordName(k);
-    // Only the form asked for is put together: a full set's JSON and text are each large.
-    std::string item;
-    if (inA && inB) {
-      if (a.Records[k] == b.Records[k]) continue;
-      ++changed;
-      if (json) {
-        item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k]);
-      } else {
-        text += name;
-        text += ": changed\n";
-        AppendChange(text, a.Records[k], b.Records[k]);
-      }
-    } else if (inB) {
-      ++added;
-      if (json) {
-        item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
-      } else {
-        text += name;
-        text += ": added\n";
-        AppendRecord(text, b.Records[k]);
-      }
-    } else {
-      ++removed;
-      if (json) {
-        item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
-      } else {
-        text += name;
-        text += ": removed\n";
-        AppendRecord(text, a.Records[k]);
-      }
-    }
-    if (!json) {
-      if (text.size() >= kWriteSize) {
-        WriteOut(text);
-        text.clear();
-      }
-      continue;
-    }
-    item = "{\"number\": " + std::to_string(k + 1) + ", \"name\": " + JsonString(name) + ", \"change\": " + item;
-    jsonItems += (jsonItems.empty() ? "\n    " : ",\n    ") + item + "}";
+  const SetComparison comparison = quarvel::CompareSets(a, b);
+  if (parsed.Has("--json")) {
+    WriteOut(JsonReport(a, b, comparison));
+  } else if (!comparison.Same()) {
+    WriteTextReport(a, b, comparison);
   }
-  if (a.Tail != b.Tail && !json)
-    text +=
-        ("tail: " + (a.Tail.empty() ? "none" : Hex(a.Tail)) + " -> " + (b.Tail.empty() ? "none" : Hex(b.Tail)) + "\n");
-  const bool same = a == b;
-  if (json) {
-    std::string out = "{\"same\": " + std::string(same ? "true" : "false") +
-                      ", \"changed\": " + std::to_string(changed) + ", \"added\": " + std::to_string(added) +
-                      ", \"removed\": " + std::to_string(removed);
-    if (a.Header != b.Header)
-      out += ", \"header\": {\"before\": \"" + Hex(a.Header) + "\", \"after\": \"" + Hex(b.Header) + "\"}";
-    if (a.Tail != b.Tail)
-      out += ", \"tail\": {\"before\": \"" + Hex(a.Tail) + "\", \"after\": \"" + Hex(b.Tail) + "\"}";
-    WriteOut(out + ",\n  \"records\": [" + jsonItems + (jsonItems.empty() ? "]}\n" : "\n  ]}\n"));
-  } else if (!same) {
-    WriteOut(text);
-    WriteOut(std::to_string(changed) + " changed, " + std::to_string(added) + " added, " + std::to_string(removed) +
-             " removed\n");
-  }
-  return same ? kStatusOk : kStatusDiffer;
+  return comparison.Same() ? kStatusOk : kStatusDiffer;
 }
 
 }  // namespace quarvel_cli

@@ -19,6 +19,7 @@
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
+#include "files/SetComparison.h"
 #ifndef _WIN32
 #include "files/PosixFiles.h"
 #endif
@@ -315,6 +316,57 @@ TEST(LevelSetFileFormat, ASetImageHoldsEveryByte) {
   EXPECT_EQ(EncodeSetBytes(image), bytes);
   EXPECT_EQ(FailureOf([&] { DecodeSetBytes(Bytes(DagFile({levels[0]}).size() + 1, 0)); }).first,
             kReadBeyondEndOfFile.Code);
+}
+
+// Two files compared record by record: only the records that differ, each with the cells
+// that changed (row by row), the records past the shorter file added or removed.
+TEST(SetComparison, RecordsAddedRemovedAndChanged) {
+  SetImage before;
+  before.Records.resize(3);
+  before.Records[0].Time = 60;
+  before.Records[1].Cells[CellIndex(4, 2)] = RedBlock;
+  SetImage after = before;
+  EXPECT_TRUE(CompareSets(before, after).Same());
+
+  after.Records[1].Cells[CellIndex(4, 2)] = 300;
+  after.Records[1].Cells[CellIndex(0, 7)] = CannonUp;
+  after.Records[2].Bombs = 1;  // a number alone changes a record
+  after.Records.resize(5);
+  SetComparison comparison = CompareSets(before, after);
+  ASSERT_EQ(comparison.Records.size(), 4u);
+  EXPECT_EQ(comparison.Records[0].Index, 1u);
+  EXPECT_EQ(comparison.Records[0].Kind, RecordChangeKind::Changed);
+  ASSERT_EQ(comparison.Records[0].Cells.size(), 2u);
+  const CellChange& first = comparison.Records[0].Cells[0];
+  EXPECT_EQ(std::tie(first.Column, first.Row, first.Before, first.After), std::make_tuple(4, 2, RedBlock, 300));
+  const CellChange& second = comparison.Records[0].Cells[1];
+  EXPECT_EQ(std::tie(second.Column, second.Row, second.Before, second.After), std::make_tuple(0, 7, Empty, CannonUp));
+  EXPECT_EQ(comparison.Records[1].Index, 2u);
+  EXPECT_EQ(comparison.Records[1].Kind, RecordChangeKind::Changed);
+  EXPECT_TRUE(comparison.Records[1].Cells.empty());
+  EXPECT_EQ(comparison.Records[2].Kind, RecordChangeKind::Added);
+  EXPECT_EQ(comparison.Records[3].Index, 4u);
+  EXPECT_EQ(std::tie(comparison.Changed, comparison.Added, comparison.Removed), std::make_tuple(2, 2, 0));
+  EXPECT_FALSE(comparison.HeaderChanged || comparison.TailChanged || comparison.Same());
+
+  comparison = CompareSets(after, before);
+  EXPECT_EQ(std::tie(comparison.Changed, comparison.Added, comparison.Removed), std::make_tuple(2, 0, 2));
+  EXPECT_EQ(comparison.Records[3].Kind, RecordChangeKind::Removed);
+}
+
+TEST(SetComparison, HeaderAndTailAlone) {
+  SetImage before;
+  SetImage after = before;
+  after.Header[3] = 1;
+  SetComparison comparison = CompareSets(before, after);
+  EXPECT_TRUE(comparison.HeaderChanged);
+  EXPECT_FALSE(comparison.TailChanged);
+  EXPECT_TRUE(comparison.Records.empty());
+  EXPECT_FALSE(comparison.Same());
+  after = before;
+  after.Tail = {7};
+  comparison = CompareSets(before, after);
+  EXPECT_TRUE(comparison.TailChanged && !comparison.HeaderChanged && !comparison.Same());
 }
 
 TEST(InOutError, CodesAndMessages) {
