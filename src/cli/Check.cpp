@@ -85,11 +85,7 @@ std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileSha
   return warnings;
 }
 
-}  // namespace
-
-int RunCheck(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.empty()) throw CliError("check", "No file given");
+int RunCheck(const ParsedArgs& parsed) {
   const bool json = parsed.Has("--json");
   const bool strict = parsed.Has("--strict");
 
@@ -149,5 +145,33 @@ int RunCheck(std::span<char* const> args) {
   if (failures > 0) return kStatusError;
   return all.NotPlayable() > 0 || (strict && warned) ? kStatusNotPlayable : kStatusOk;
 }
+
+}  // namespace
+
+extern const Command kCheckCommand{
+    .Name = "check",
+    .Brief = "FILE...",
+    .Summary = "report every level used and whether it can be played",
+    .Usage = "[--json] [--strict] FILE...",
+    .Help =
+        "For each file, one line per level used (any cell or number not 0): its number, the blocks\n"
+        "(cells with codes 1 to 4), the demand (rubies + emeralds + sapphires + bombs), the time,\n"
+        "and whether it can be played, with the reasons when not: too few blocks, time under 10.\n"
+        "Then warnings about what the editor's next save would change without a word (an empty\n"
+        "level before a used one, which it removes so that the levels after it move up; records\n"
+        "past the 256th, which it never reads; a tail that is not a whole record), and how many\n"
+        "records the file holds and how many levels are used, playable and not playable. Several\n"
+        "files end with a total line. FILE - is standard input.\n"
+        "\n"
+        "  --json                         the same as one JSON document\n"
+        "  --strict                       a warning fails as a level that cannot be played does\n"
+        "\n"
+        "Exit status: 0 when every level used can be played, 1 when one cannot, 2 on an error.\n",
+    .Options = kOptions,
+    .MinOperands = 1,
+    .MaxOperands = kAnyNumber,
+    .Missing = {"No file given"},
+    .Run = RunCheck,
+};
 
 }  // namespace quarvel_cli

@@ -74,7 +74,4 @@ std::string Counted(long long count, std::string_view noun);
 // "4", "4-7", "2, 4-7": the numbers, ascending, as ranges.
 std::string NumberRanges(const std::vector<int>& numbers);
 
-// The help of the whole program (command empty) or of one command; empty for an unknown one.
-std::string HelpText(std::string_view command);
-
 }  // namespace quarvel_cli

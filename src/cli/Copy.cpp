@@ -101,12 +101,7 @@ std::string Report(const std::string& sourceFile, const std::string& targetFile,
          std::to_string(plan.DroppedCount()) + " dropped: " + Counted(plan.Written, "level") + " written\n";
 }
 
-}  // namespace
-
-int RunCopy(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.size() < 2) throw CliError("copy", "SOURCE and TARGET needed");
-  if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
+int RunCopy(const ParsedArgs& parsed) {
   const std::string& sourceFile = parsed.Operands[0];
   const std::string& targetFile = parsed.Operands[1];
   const std::int32_t start = LevelOption(parsed, "--start");
@@ -177,5 +172,40 @@ int RunCopy(std::span<char* const> args) {
   }
   return kStatusOk;
 }
+
+}  // namespace
+
+extern const Command kCopyCommand{
+    .Name = "copy",
+    .Brief = "SOURCE TARGET",
+    .Summary = "copy levels from SOURCE into TARGET and save TARGET",
+    .Usage =
+        "SOURCE TARGET [--start S] [--quantity Q] [--after A]\n"
+        "                           [--new] [--drop] [--dry-run]",
+    .Help =
+        "The editor's Levels > Copy followed by Levels > Save Set: reads TARGET, copies Q levels of\n"
+        "SOURCE from level S on over the levels of TARGET from level A on, and saves TARGET. Each\n"
+        "number is 1 to 256 (default 1); only levels SOURCE holds are copied, and none past level\n"
+        "256. The save writes only the levels that can be played, in order, as the editor's does.\n"
+        "\n"
+        "Nothing is written, with status 1, when nothing would be copied, or when the save would\n"
+        "drop anything: a level that cannot be played or is empty (TARGET's or a copied one; the\n"
+        "levels after it would move up), records past the 256th. The levels that would be lost are\n"
+        "listed. Otherwise copy says where the copies stand in the saved file and adds up:\n"
+        "before + copied - replaced - dropped = written. SOURCE or TARGET - is standard input;\n"
+        "TARGET - writes the saved set to standard output and the report to standard error.\n"
+        "\n"
+        "  --start S                      the first level of SOURCE to copy\n"
+        "  --quantity Q                   how many levels to copy\n"
+        "  --after A                      the level of TARGET the first copy goes to\n"
+        "  --new                          start from an empty set; TARGET must not exist\n"
+        "  --drop                         save even when levels are dropped, and list each one\n"
+        "  --dry-run                      say what would happen and write nothing\n",
+    .Options = kOptions,
+    .MinOperands = 2,
+    .MaxOperands = 2,
+    .Missing = {"SOURCE and TARGET needed", "SOURCE and TARGET needed"},
+    .Run = RunCopy,
+};
 
 }  // namespace quarvel_cli

@@ -252,12 +252,7 @@ bool ReadSide(const std::string& file, SetImage& image) {
   }
 }
 
-}  // namespace
-
-int RunDiff(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.size() < 2) throw CliError("diff", "Two files needed");
-  if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
+int RunDiff(const ParsedArgs& parsed) {
   const std::string& fileA = parsed.Operands[0];
   const std::string& fileB = parsed.Operands[1];
   if (fileA == kStandardStream && fileB == kStandardStream)
@@ -272,5 +267,28 @@ int RunDiff(std::span<char* const> args) {
   }
   return comparison.Same() ? kStatusOk : kStatusDiffer;
 }
+
+}  // namespace
+
+extern const Command kDiffCommand{
+    .Name = "diff",
+    .Brief = "A B [--json]",
+    .Summary = "the levels added, removed and changed",
+    .Usage = "A B [--json]",
+    .Help =
+        "The records added, removed and changed from A to B, each a level set file or its text\n"
+        "(a file starting with \"quarvel-levels text\"), or - for standard input. For a changed\n"
+        "record: its numbers before and after, the cells changed, and the rows before, after and\n"
+        "with each changed cell marked *. Prints nothing when they are the same.\n"
+        "\n"
+        "  --json                         the same as one JSON document\n"
+        "\n"
+        "Exit status: 0 when A and B hold the same, 1 when they differ, 2 on an error.\n",
+    .Options = kOptions,
+    .MinOperands = 2,
+    .MaxOperands = 2,
+    .Missing = {"Two files needed", "Two files needed"},
+    .Run = RunDiff,
+};
 
 }  // namespace quarvel_cli

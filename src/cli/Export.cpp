@@ -12,12 +12,7 @@ namespace {
 
 constexpr OptionSpec kOptions[] = {{"--output", 'o', true}};
 
-}  // namespace
-
-int RunExport(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.empty()) throw CliError("export", "No file given");
-  if (parsed.Operands.size() > 1) throw CliError(parsed.Operands[1], "Unexpected argument");
+int RunExport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   const auto out = parsed.Values.find("--output");
   // Always read as a level set file: every file the reader takes gives its own text back.
@@ -27,5 +22,30 @@ int RunExport(std::span<char* const> args) {
               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, {file});
   return kStatusOk;
 }
+
+}  // namespace
+
+extern const Command kExportCommand{
+    .Name = "export",
+    .Brief = "SET [-o OUT]",
+    .Summary = "the set as text to read, edit and review",
+    .Usage = "SET [-o OUT|-]",
+    .Help =
+        "Writes SET as text: per record, \"level N\", its five numbers by name and its 13 rows of\n"
+        "11 tiles, each row followed by its number: . empty, R G B Y blocks, # grey block,\n"
+        "^ > v < cannons, ? any other code, given after the rows as \"cell COLUMN,ROW = CODE\"\n"
+        "(counted from 1 at the top left). A record of zeros is \"level N empty\";\n"
+        "records past the 256th are \"record N\"; a header other than 44 41 47 00 and bytes after\n"
+        "the last whole record are written in hexadecimal. `import` gives back the same bytes.\n"
+        "SET - is standard input. Status 0, or 2 on an error.\n"
+        "\n"
+        "  -o, --output OUT               the text file (replaced safely), or - (the default) for\n"
+        "                                 standard output; never SET itself\n",
+    .Options = kOptions,
+    .MinOperands = 1,
+    .MaxOperands = 1,
+    .Missing = {"No file given"},
+    .Run = RunExport,
+};
 
 }  // namespace quarvel_cli

@@ -14,12 +14,7 @@ namespace {
 
 constexpr OptionSpec kOptions[] = {{"--output", 'o', true}};
 
-}  // namespace
-
-int RunImport(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.empty()) throw CliError("import", "No file given");
-  if (parsed.Operands.size() > 1) throw CliError(parsed.Operands[1], "Unexpected argument");
+int RunImport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   const auto found = parsed.Values.find("--output");
   const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
@@ -36,5 +31,28 @@ int RunImport(std::span<char* const> args) {
   WriteOutput(out, quarvel::EncodeSetBytes(image), {file});
   return kStatusOk;
 }
+
+}  // namespace
+
+extern const Command kImportCommand{
+    .Name = "import",
+    .Brief = "TEXT [-o SET]",
+    .Summary = "that text back into the very same bytes",
+    .Usage = "TEXT [-o SET|-]",
+    .Help =
+        "Reads the text that `export` writes and writes the level set file it describes, byte for\n"
+        "byte, replacing SET safely. Hand edits are welcome: a tile, a number, a level added at the\n"
+        "end, trailing blanks, CRLF line ends. Anything else is an error at FILE:LINE:COLUMN that\n"
+        "says what was expected; then nothing is written and the status is 2. TEXT - is standard\n"
+        "input.\n"
+        "\n"
+        "  -o, --output SET               the level set file to write, or - for standard output\n"
+        "                                 (the default, unless it is a terminal); never TEXT\n",
+    .Options = kOptions,
+    .MinOperands = 1,
+    .MaxOperands = 1,
+    .Missing = {"No file given"},
+    .Run = RunImport,
+};
 
 }  // namespace quarvel_cli

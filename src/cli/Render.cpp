@@ -30,10 +30,7 @@ struct Request {
   int Scale = 1;
 };
 
-Request ReadRequest(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.empty()) throw CliError("render", "No file given");
-  if (parsed.Operands.size() > 1) throw CliError(parsed.Operands[1], "Unexpected argument");
+Request ReadRequest(const ParsedArgs& parsed) {
   Request request;
   request.File = parsed.Operands[0];
   const auto output = parsed.Values.find("--output");
@@ -56,9 +53,7 @@ Request ReadRequest(std::span<char* const> args) {
   return request;
 }
 
-}  // namespace
-
-int RunRender(std::span<char* const> args) {
+int RunRender(const ParsedArgs& args) {
   const Request request = ReadRequest(args);
 
   auto set = std::make_unique<quarvel::LevelSet>();
@@ -86,5 +81,28 @@ int RunRender(std::span<char* const> args) {
   WritePng(quarvel::Enlarge(picture, request.Scale), request.Output);
   return kStatusOk;
 }
+
+}  // namespace
+
+extern const Command kRenderCommand{
+    .Name = "render",
+    .Brief = "FILE -o OUT.png",
+    .Summary = "draw a level, or a contact sheet of every level used",
+    .Usage = "FILE -o OUT.png [--level N] [--scale K]",
+    .Help =
+        "Draws level N of FILE as the editor's grid shows it, without the current cell's marks;\n"
+        "without --level, a contact sheet of every level used, each labelled with its number.\n"
+        "Needs no display. FILE - is standard input.\n"
+        "\n"
+        "  -o, --output OUT.png           the picture to write (replaced safely), or - for\n"
+        "                                 standard output; never one of the inputs\n"
+        "  --level N                      the level, 1 to 256\n"
+        "  --scale K                      enlarge K times, 1 to 16, pixel for pixel (default 1)\n",
+    .Options = kOptions,
+    .MinOperands = 1,
+    .MaxOperands = 1,
+    .Missing = {"No file given"},
+    .Run = RunRender,
+};
 
 }  // namespace quarvel_cli

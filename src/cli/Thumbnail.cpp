@@ -43,13 +43,7 @@ bool HoldsLevelSet(const std::string& path) {
   }
 }
 
-}  // namespace
-
-int RunThumbnail(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  if (parsed.Operands.empty()) throw CliError("thumbnail", "No file given");
-  if (parsed.Operands.size() < 2) throw CliError("thumbnail", "No output file given");
-  if (parsed.Operands.size() > 2) throw CliError(parsed.Operands[2], "Unexpected argument");
+int RunThumbnail(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   const std::string& output = parsed.Operands[1];
   int size = kDefaultSize;
@@ -67,5 +61,29 @@ int RunThumbnail(std::span<char* const> args) {
            output);
   return kStatusOk;
 }
+
+}  // namespace
+
+extern const Command kThumbnailCommand{
+    .Name = "thumbnail",
+    .Brief = "[-s SIZE] FILE OUT",
+    .Summary = "a PNG of the first level used, for file managers",
+    .Usage = "[-s SIZE] FILE OUT",
+    .Help =
+        "Writes a PNG of the first level used in FILE, as the editor's grid shows it, fitted into\n"
+        "SIZE x SIZE pixels in whole pixels with no smoothing; a set with no level used gives\n"
+        "level 1's empty grid. The thumbnailer of file managers runs it. FILE must begin with the\n"
+        "level set header 44 41 47 00; on any error nothing is written. Needs no display, home\n"
+        "folder or environment. FILE - is standard input.\n"
+        "\n"
+        "  -s, --size SIZE                the largest side, 32 to 4096 pixels (default 256)\n"
+        "  OUT                            the picture (replaced safely), or - for standard\n"
+        "                                 output; never FILE, nor any level set\n",
+    .Options = kOptions,
+    .MinOperands = 2,
+    .MaxOperands = 2,
+    .Missing = {"No file given", "No output file given"},
+    .Run = RunThumbnail,
+};
 
 }  // namespace quarvel_cli

@@ -1,6 +1,7 @@
 // The bash completion of quarvel-levels, run by bash itself on a command line as typed:
-// file names with spaces and colons, each name once, --output=, -h. Bash hands the function
-// COMP_LINE and COMP_POINT, which is all it reads.
+// file names with spaces and colons, each name once, --output=, -h, and the commands and
+// options of the program's table. Bash hands the function COMP_LINE and COMP_POINT, which
+// is all it reads.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 
 #include "CliFixtures.h"
 #include "FileBytes.h"
+#include "cli/Commands.h"
 
 namespace {
 
@@ -51,10 +53,9 @@ std::vector<CompletionCase> CompletionCases() {
 
 void PrintTo(const CompletionCase& c, std::ostream* os) { *os << c.name; }
 
-class CompletionTest : public testing::TestWithParam<CompletionCase> {};
-
-TEST_P(CompletionTest, Replies) {
-  const CompletionCase& c = GetParam();
+// The replies of the completion for `quarvel-levels LINE`, sorted, in a folder of files
+// with spaces and colons in their names.
+std::vector<std::string> Replies(const std::string& line) {
   TempDir dir;
   for (const char* file : {"a b.dag", "c:d.dag", "e.DAG", "f.txt", "pic.png"})
     quarvel_test::WriteRaw(dir / file, quarvel_test::DagFile({}));
@@ -65,17 +66,49 @@ TEST_P(CompletionTest, Replies) {
       "source \"$1\" && cd \"$2\" && COMP_LINE=\"quarvel-levels $3\" && COMP_POINT=${#COMP_LINE} && "
       "_quarvel_levels && printf '%s\\n' \"${COMPREPLY[@]}\"";
   const ProgramRun run = quarvel_test::RunProgram(
-      "/bin/bash", {"--norc", "-c", script, "bash", QUARVEL_LEVELS_COMPLETION, dir.Path(), c.line}, dir.Path());
-  EXPECT_EQ(run.err, "");
+      "/bin/bash", {"--norc", "-c", script, "bash", QUARVEL_LEVELS_COMPLETION, dir.Path(), line}, dir.Path());
+  EXPECT_EQ(run.err, "") << line;
   std::vector<std::string> replies;
   std::istringstream lines(run.out);
-  for (std::string line; std::getline(lines, line);)
-    if (!line.empty()) replies.push_back(line);
+  for (std::string reply; std::getline(lines, reply);)
+    if (!reply.empty()) replies.push_back(reply);
   std::sort(replies.begin(), replies.end());
-  EXPECT_EQ(replies, c.replies);
+  return replies;
 }
+
+class CompletionTest : public testing::TestWithParam<CompletionCase> {};
+
+TEST_P(CompletionTest, Replies) { EXPECT_EQ(Replies(GetParam().line), GetParam().replies); }
 
 INSTANTIATE_TEST_SUITE_P(Completion, CompletionTest, testing::ValuesIn(CompletionCases()),
                          [](const auto& info) { return info.param.name; });
+
+std::vector<std::string> Sorted(std::vector<std::string> words) {
+  std::sort(words.begin(), words.end());
+  return words;
+}
+
+// The completion offers the commands of the program's table, and for each command the
+// options of the table, -h and --help (and --output= where --output takes a file).
+TEST(CompletionTable, EveryCommandAndItsOptions) {
+  std::vector<std::string> names;
+  for (const quarvel_cli::Command* command : quarvel_cli::Commands()) names.emplace_back(command->Name);
+  std::vector<std::string> first = names;
+  first.insert(first.end(), {"-h", "--help", "--version"});
+  EXPECT_EQ(Replies(""), Sorted(first));
+  EXPECT_EQ(Replies("help "), Sorted(names));
+  for (const quarvel_cli::Command* command : quarvel_cli::Commands()) {
+    if (command->Run == nullptr) continue;  // help takes a command, no option
+    std::vector<std::string> options = {"-h", "--help"};
+    for (const quarvel_cli::OptionSpec& option : command->Options) {
+      options.emplace_back(option.Long);
+      if (option.Short != 0) options.push_back(std::string("-") + option.Short);
+    }
+    std::vector<std::string> replies;
+    for (const std::string& reply : Replies(std::string(command->Name) + " -"))
+      if (!reply.ends_with('=')) replies.push_back(reply);
+    EXPECT_EQ(replies, Sorted(options)) << command->Name;
+  }
+}
 
 }  // namespace

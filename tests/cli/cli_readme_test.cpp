@@ -1,16 +1,20 @@
 // The examples of quarvel-levels in the README and the manual page hold true: each
 // transcript of the README is run in order in a folder holding the files it names, and
-// its output compared line for line; every other example must run without an error.
+// its output compared line for line; every other example must run without an error. The
+// manual page names every command of the program's table, with its options.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "CliFixtures.h"
 #include "FileBytes.h"
+#include "cli/Commands.h"
 
 namespace {
 
@@ -131,6 +135,36 @@ TEST(ReadmeTest, OtherExamplesRun) {
     const ProgramRun run = RunShell(dir, command);
     EXPECT_NE(run.status, 2) << command << "\n" << run.err;
     EXPECT_EQ(run.err.find("quarvel-levels: "), std::string::npos) << command << "\n" << run.err;
+  }
+}
+
+TEST(ManualTest, NamesEveryCommandAndItsOptions) {
+  const std::string manual = Replace(ReadFile(QUARVEL_LEVELS_MANUAL), "\\-", "-");
+  const std::string synopsis = manual.substr(0, manual.find(".SH DESCRIPTION"));
+  const std::size_t commandsAt = manual.find(".SH COMMANDS");
+  ASSERT_NE(commandsAt, std::string::npos);
+  const std::string commands = manual.substr(commandsAt, manual.find("\n.SH ", commandsAt + 1) - commandsAt);
+  // Each command's entry under COMMANDS, in the table's order: from its ".TP" line on to the
+  // next command's.
+  std::vector<std::size_t> entries;
+  for (const quarvel_cli::Command* command : quarvel_cli::Commands()) {
+    const std::string name(command->Name);
+    EXPECT_NE(synopsis.find("\n.B quarvel-levels " + name + "\n"), std::string::npos) << name;
+    std::smatch entry;
+    const std::regex heading("\n\\.TP\n\\.B[IR]? " + name + "[ \n]");
+    ASSERT_TRUE(std::regex_search(commands, entry, heading)) << name << " has no entry under COMMANDS";
+    entries.push_back(static_cast<std::size_t>(entry.position(0)));
+  }
+  EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end())) << "the entries are not in the table's order";
+  entries.push_back(commands.size());
+  for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+    const quarvel_cli::Command& command = *quarvel_cli::Commands()[i];
+    const std::string entry = commands.substr(entries[i], entries[i + 1] - entries[i]);
+    for (const quarvel_cli::OptionSpec& option : command.Options) {
+      const bool named = entry.find(std::string(option.Long)) != std::string::npos ||
+                         (option.Short != 0 && entry.find(std::string("-") + option.Short) != std::string::npos);
+      EXPECT_TRUE(named) << command.Name << " " << option.Long;
+    }
   }
 }
 

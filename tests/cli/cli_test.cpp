@@ -15,6 +15,7 @@
 #include "CliFixtures.h"
 #include "FileBytes.h"
 #include "LevelSets.h"
+#include "cli/Commands.h"
 #include "files/LevelSetFile.h"
 #include "model/LevelCheck.h"
 #include "model/LevelCopy.h"
@@ -539,12 +540,23 @@ TEST(HelpTest, HelpAndVersion) {
   const ProgramRun general = RunLevels(dir, {"--help"});
   EXPECT_EQ(general.status, 0);
   EXPECT_EQ(RunLevels(dir, {"help"}).out, general.out);
-  for (const std::string command : {"check", "render", "copy"}) {
-    const ProgramRun help = RunLevels(dir, {"help", command});
+  // Every command of the table has its line in the program's help, and a help of its own
+  // that starts with its usage and names each of its options.
+  for (const quarvel_cli::Command* command : quarvel_cli::Commands()) {
+    const std::string name(command->Name);
+    const ProgramRun help = RunLevels(dir, {"help", name});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("Usage: quarvel-levels " + command, 0), 0u) << help.out;
-    EXPECT_EQ(RunLevels(dir, {command, "--help"}).out, help.out);
-    EXPECT_NE(general.out.find("  " + command + " "), std::string::npos) << command;
+    EXPECT_EQ(help.out.rfind("Usage: quarvel-levels " + name, 0), 0u) << help.out;
+    if (command->Run != nullptr) {
+      EXPECT_EQ(RunLevels(dir, {name, "--help"}).out, help.out);
+    }
+    EXPECT_NE(general.out.find("\n  " + name + " " + std::string(command->Brief)), std::string::npos) << name;
+    EXPECT_NE(general.out.find(std::string(command->Summary) + "\n"), std::string::npos) << name;
+    for (const quarvel_cli::OptionSpec& option : command->Options) {
+      const std::string shown =
+          (option.Short != 0 ? std::string("  -") + option.Short + ", " : std::string("  ")) + std::string(option.Long);
+      EXPECT_NE(help.out.find(shown), std::string::npos) << name << ": " << shown;
+    }
   }
   const ProgramRun none = RunLevels(dir, {});
   EXPECT_EQ(none.status, 2);

@@ -1,0 +1,93 @@
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quarvel_cli {
+
+namespace {
+
+constexpr const Command* kCommands[] = {&kCheckCommand,  &kRenderCommand, &kThumbnailCommand, &kCopyCommand,
+                                        &kExportCommand, &kImportCommand, &kDiffCommand,      &kHelpCommand};
+
+// The column where the summaries of the program's help start.
+constexpr std::size_t kSummaryColumn = 33;
+
+constexpr const char* kProgramIntroduction =
+    "Usage: quarvel-levels COMMAND [OPTION]... [FILE]...\n"
+    "Checks, draws, copies, exports, imports and compares Quarvel level sets (.dag files),\n"
+    "reading and writing them as the editor does. A FILE of - is standard input (or output,\n"
+    "where it is written).\n"
+    "\n"
+    "Commands:\n";
+
+constexpr const char* kProgramOptions =
+    "\n"
+    "Options:\n"
+    "  -h, --help                     show this help\n"
+    "  --version                      show the version\n"
+    "\n"
+    "Exit status: 0 when all is well; 1 when `check` finds a level that cannot be played\n"
+    "(or, with --strict, warns), when `copy` refuses and writes nothing or when `diff` finds\n"
+    "a difference; 2 on an error\n"
+    "(a file that cannot be read or written, a bad argument).\n";
+
+// Levenshtein distance.
+std::size_t Distance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+std::span<const Command* const> Commands() { return kCommands; }
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command* command : kCommands)
+    if (command->Name == name) return command;
+  return nullptr;
+}
+
+CliError UnknownCommand(std::string_view name) {
+  const Command* nearest = kCommands[0];
+  for (const Command* candidate : kCommands)
+    if (Distance(name, candidate->Name) < Distance(name, nearest->Name)) nearest = candidate;
+  return CliError(std::string(name),
+                  "Unknown command; did you mean " + std::string(nearest->Name) + "? See " + kProgram + " --help");
+}
+
+std::string CommandHelp(const Command& command) {
+  std::string help = std::string(kProgram) + " " + std::string(command.Name);
+  if (!command.Usage.empty()) help += " " + std::string(command.Usage);
+  return "Usage: " + help + "\n" + std::string(command.Help);
+}
+
+std::string ProgramHelp() {
+  std::string help = kProgramIntroduction;
+  for (const Command* command : kCommands) {
+    std::string line = "  " + std::string(command->Name) + " " + std::string(command->Brief);
+    line.resize(std::max(kSummaryColumn, line.size() + 1), ' ');
+    help += line + std::string(command->Summary) + "\n";
+  }
+  return help + kProgramOptions;
+}
+
+void CheckOperands(const Command& command, const ParsedArgs& args) {
+  const std::size_t given = args.Operands.size();
+  if (given < static_cast<std::size_t>(command.MinOperands))
+    throw CliError(std::string(command.Name), std::string(command.Missing[std::min<std::size_t>(given, 1)]));
+  if (given > static_cast<std::size_t>(command.MaxOperands))
+    throw CliError(args.Operands[static_cast<std::size_t>(command.MaxOperands)], "Unexpected argument");
+}
+
+}  // namespace quarvel_cli
