@@ -1,7 +1,7 @@
 // The bash completion of quarvel-levels, run by bash itself on a command line as typed:
-// file names with spaces and colons, each name once, --output=, -h, and the commands and
-// options of the program's table. Bash hands the function COMP_LINE and COMP_POINT, which
-// is all it reads.
+// file names with spaces and colons (bare, escaped or quoted), each name once, --output=,
+// -h, and the commands and options of the program's table. Bash hands the function
+// COMP_LINE and COMP_POINT, which is all it reads.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -29,9 +29,19 @@ std::vector<CompletionCase> CompletionCases() {
   return {
       {"Command", "ch", {"check"}},
       {"ProgramOptions", "-", {"--help", "--version", "-h"}},
-      {"EveryNameOnce", "check ", {"a b.dag", "c:d.dag", "e.DAG", "sub"}},
+      {"EveryNameOnce",
+       "check ",
+       {"a b.dag", "c:d.dag", "colon: level 1: x.dag", "colon: level 2: y.dag", "e.DAG", "sub"}},
       {"EscapedSpace", "check a\\ ", {"a b.dag"}},
       {"AfterAColonOnlyTheRest", "check c:", {"d.dag"}},
+      // Readline quotes the colons it puts in a name (colon\:\ level\ ) and then keeps the
+      // word whole; it cuts it only at a bare colon, and never inside quotes.
+      {"ColonsAndSpaces", "check col", {"colon: level 1: x.dag", "colon: level 2: y.dag"}},
+      {"EscapedColonsKeepTheName", "check colon\\:\\ level\\ 1", {"colon: level 1: x.dag"}},
+      {"ABareColonCutsIt", "check colon:\\ level\\ 1", {" level 1: x.dag"}},
+      {"InDoubleQuotes", "check \"colon: level 2", {"colon: level 2: y.dag"}},
+      {"InSingleQuotes", "check 'colon: l", {"colon: level 1: x.dag", "colon: level 2: y.dag"}},
+      {"QuotedAfterEquals", "render x.dag --output=\"p", {"pic.png"}},
       {"InAFolder", "copy x.dag sub/", {"sub/x.dag"}},
       {"OutputAfterO", "render x.dag -o ", {"-", "pic.png", "sub"}},
       {"OutputAfterEquals", "render x.dag --output=", {"-", "pic.png", "sub"}},
@@ -43,9 +53,13 @@ std::vector<CompletionCase> CompletionCases() {
       {"TextCommands", "i", {"import"}},
       {"ImportReadsText", "import ", {"f.txt", "sub"}},
       {"ExportWritesText", "export x.dag -o ", {"f.txt", "sub"}},
-      {"ImportWritesASet", "import f.txt -o ", {"a b.dag", "c:d.dag", "e.DAG", "sub"}},
+      {"ImportWritesASet",
+       "import f.txt -o ",
+       {"a b.dag", "c:d.dag", "colon: level 1: x.dag", "colon: level 2: y.dag", "e.DAG", "sub"}},
       {"DiffOptions", "diff a.dag b.dag -", {"--help", "--json", "-h"}},
-      {"ThumbnailReadsASet", "thumbnail -s 128 ", {"a b.dag", "c:d.dag", "e.DAG", "sub"}},
+      {"ThumbnailReadsASet",
+       "thumbnail -s 128 ",
+       {"a b.dag", "c:d.dag", "colon: level 1: x.dag", "colon: level 2: y.dag", "e.DAG", "sub"}},
       {"ThumbnailWritesAPicture", "thumbnail -s 128 e.DAG ", {"-", "pic.png", "sub"}},
       {"SizeIsNotAFile", "thumbnail e.DAG --size ", {}},
   };
@@ -57,7 +71,8 @@ void PrintTo(const CompletionCase& c, std::ostream* os) { *os << c.name; }
 // with spaces and colons in their names.
 std::vector<std::string> Replies(const std::string& line) {
   TempDir dir;
-  for (const char* file : {"a b.dag", "c:d.dag", "e.DAG", "f.txt", "pic.png"})
+  for (const char* file :
+       {"a b.dag", "c:d.dag", "colon: level 1: x.dag", "colon: level 2: y.dag", "e.DAG", "f.txt", "pic.png"})
     quarvel_test::WriteRaw(dir / file, quarvel_test::DagFile({}));
   ::mkdir((dir / "sub").c_str(), 0755);
   quarvel_test::WriteRaw(dir / "sub/x.dag", quarvel_test::DagFile({}));
