@@ -16,8 +16,7 @@ int PrintHelp(std::string_view topic) {
   return kStatusOk;
 }
 
-// Its words are read by the program itself (Main.cpp), before any option: `help --help`
-// asks for the help of a command named --help.
+// The program answers it itself (Main.cpp), before reading any option.
 extern const Command kHelpCommand{
     .Name = "help",
     .Brief = "[COMMAND]",

@@ -40,8 +40,11 @@ int Run(int argc, char** argv) {
     return kStatusOk;
   }
   if (name == kHelpCommand.Name) {
-    if (argc > 3) throw CliError(argv[3], "Unexpected argument");
-    return PrintHelp(argc == 3 ? argv[2] : "");
+    // Its words are topics, never options: `help --help` asks for a command named --help.
+    ParsedArgs topics;
+    topics.Operands.assign(argv + 2, argv + argc);
+    CheckOperands(kHelpCommand, topics);
+    return PrintHelp(topics.Operands.empty() ? "" : topics.Operands[0]);
   }
   if (name.starts_with('-')) throw CliError(name, "Unknown option");
   const Command* command = FindCommand(name);

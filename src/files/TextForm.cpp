@@ -29,7 +29,11 @@ int CodeOfCharacter(char c) { return kCodesByCharacter[static_cast<unsigned char
 
 // " 44 41 47 00": each byte after a blank, as a header or tail line lists them.
 std::string ListedBytes(std::span<const std::uint8_t> bytes) {
-  return bytes.empty() ? std::string() : " " + HexBytes(bytes, " ");
+  std::string listed;
+  // Appended, not " " + std::string: GCC 12 at -O3 sees a false overlap in that.
+  if (!bytes.empty()) listed += ' ';
+  listed += HexBytes(bytes, " ");
+  return listed;
 }
 
 // "one of . R G B Y # ^ > v < ?": what a row's tile may be.
