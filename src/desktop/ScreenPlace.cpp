@@ -27,6 +27,11 @@ QMargins LogicalFrame(QWidget& window) {
 
 }  // namespace
 
+QSize FittedSize(QSize size, const QMargins& frame, const QRect& available, QSize least) {
+  if (available.isEmpty()) return size;
+  return size.boundedTo(available.marginsRemoved(frame).size()).expandedTo(least);
+}
+
 QPoint FittedCorner(const QRect& frame, const QRect& available) {
   if (available.isEmpty()) return frame.topLeft();
   const int left = std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width()));
@@ -40,4 +45,20 @@ void PlaceOnScreen(QWidget& window, QPoint place) {
   const QRect framed = QRect(place, window.size()).marginsAdded(frame);
   // Until the window is framed Qt places the window itself, and the frame goes round it.
   window.move(FittedCorner(framed, available) + QPoint(frame.left(), frame.top()));
+}
+
+void FitOnScreen(QWidget& window, QPoint place) {
+  const QRect available = AvailableAt(place, window);
+  const QMargins frame = LogicalFrame(window);
+  const QSize size =
+      FittedSize(window.size(), frame, available, window.minimumSizeHint().expandedTo(window.minimumSize()));
+  const QRect framed = QRect(place, size).marginsAdded(frame);
+  // The window's own rectangle, inside the frame: right before the first showing, and
+  // after it, when Qt would take a move to be the frame's.
+  window.setGeometry(QRect(FittedCorner(framed, available) + QPoint(frame.left(), frame.top()), size));
+}
+
+QPoint CentredOver(const QWidget& owner, QSize size) {
+  const QRect frame = owner.frameGeometry();
+  return {frame.left() + (frame.width() - size.width()) / 2, frame.top() + (frame.height() - size.height()) / 2};
 }
