@@ -17,8 +17,17 @@ QRect AvailableAt(QPoint place, const QWidget& window) {
 }
 
 // The frame's widths in the window's own pixels, rounded up: a frame a device pixel wider
-// than it seems still has to fit.
+// than it seems still has to fit. A window framed before keeps the widths Qt learned then:
+// asked again, a window manager may configure the hidden window anew (openbox moves a
+// resizable one at 150 % to its corner, fitting its size to the size steps), after the
+// place for this showing has been set.
 QMargins LogicalFrame(QWidget& window) {
+  const QRect outer = window.frameGeometry();
+  const QRect inner = window.geometry();
+  if (outer != inner) {
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+  }
   const QMargins device = AskFrameExtents(window).value_or(QMargins());
   const qreal ratio = window.devicePixelRatioF();
   auto logical = [ratio](int pixels) { return int(std::ceil(pixels / ratio - 1e-9)); };
