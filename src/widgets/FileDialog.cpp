@@ -5,6 +5,7 @@
 #include <QFileDialog>
 
 #include "desktop/ModalExec.h"
+#include "desktop/ScreenPlace.h"
 
 TFileDialog::TFileDialog(QWidget* owner, TKind kind) : owner_(owner), kind_(kind) {}
 
@@ -32,6 +33,12 @@ TFileDialog::~TFileDialog() = default;  // the dialog belongs to its owner windo
 bool TFileDialog::Execute() {
   QFileDialog& dialog = Dialog();
   if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
+  // Sized and placed onto the screen at every showing: the first time centred over its
+  // owner, later where it was left, shrunk where the screen is too small for it (at 200 %
+  // Qt's own size would put its buttons off a 1024 x 768 screen).
+  const bool centre = !placed_ && owner_;
+  FitOnScreen(dialog, centre ? CentredOver(*owner_, dialog.size()) : dialog.geometry().topLeft());
+  placed_ = true;
   const int result = ExecModal(dialog);
   // The name box's suggestion list can outlive the dialog when Return confirms a name
   // while it is open; it would stay on screen over the main window.

@@ -27,4 +27,5 @@ class TFileDialog {
   TKind kind_;
   QFileDialog* dialog_ = nullptr;
   QString fileName_;
+  bool placed_ = false;  // shown before: opens where it was left
 };

@@ -10,6 +10,7 @@
 #include "desktop/FormFont.h"
 #include "desktop/ReportError.h"
 #include "desktop/ScreenPlace.h"
+#include "desktop/x11/WindowDestroyed.h"
 #include "editor/EditorTexts.h"
 #include "painting/TilePictures.h"
 #include "widgets/Button.h"
@@ -61,6 +62,7 @@ TForm1::TForm1() {
   FormCreate(this);
   ConnectHandlers();  // only now: no change handler runs while the window is created
   qApp->installEventFilter(this);
+  QuitWhenDestroyed(*this);  // destroyed from outside, the window is closed all the same
   // Fixed at the menu bar's height as the window's look draws it, plus the client area,
   // whenever either changes.
   layout()->setSizeConstraint(QLayout::SetFixedSize);

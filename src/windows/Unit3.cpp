@@ -48,10 +48,7 @@ void TForm3::Button1Click(QObject* /*Sender*/) { accept(); }
 
 void TForm3::Execute(QWidget* owner) {
   if (!placed_ && owner) {
-    const QRect frame = owner->frameGeometry();
-    const int left = frame.left() + (frame.width() - width()) / 2;
-    const int top = frame.top() + (frame.height() - height()) / 2;
-    PlaceOnScreen(*this, QPoint(left, top));
+    PlaceOnScreen(*this, CentredOver(*owner, size()));
     placed_ = true;
   }
   ExecModal(*this);

@@ -11,10 +11,10 @@ for tool in Xvfb xdotool xwininfo xprop openbox import; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps)" >&2; exit 1; }
 done
 TMP=$(mktemp -d /tmp/quarvel-small_screen_test.XXXXXX)
-XVFB_PID="" WM_PID="" APP_PID="" OK=0
+XVFB_PID="" APP_PID="" OK=0
 cleanup() {
   [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   if [ "$OK" = 1 ] && [ -z "${E2E_KEEP:-}" ]; then rm -rf "$TMP"; else echo "[small_screen_test] files in $TMP" >&2; fi
 }
@@ -31,10 +31,8 @@ start_xvfb ${SCREEN_W}x${SCREEN_H} "$TMP"
 export XDG_RUNTIME_DIR="$TMP/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_SCREEN_SCALE_FACTORS WAYLAND_DISPLAY
-openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
-WM_PID=$!
-for _ in $(seq 100); do grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" && break; sleep 0.05; done
-grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" || fail "openbox did not start"
+source "$(dirname "$0")/helpers/window_manager.sh"
+start_openbox
 
 # wait_window TITLE: the id of the visible window titled TITLE, asked again until it shows.
 wait_window() {
@@ -48,20 +46,10 @@ wait_window() {
   echo "$w"
 }
 
-# frame WINDOW: "left top right bottom" of the window with the frame openbox put round it.
-frame() {
-  local x y w h l r t b
-  read -r x y w h <<<"$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-                                              /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}')"
-  read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')"
-  [ -n "$b" ] || fail "window $1 has no frame"
-  echo "$((x - l)) $((y - t)) $((x + w + r)) $((y + h + b))"
-}
-
 # on_screen NAME WINDOW: fails unless the window and its frame lie wholly on the screen.
 on_screen() {
   local left top right bottom
-  read -r left top right bottom <<<"$(frame "$2")"
+  read -r left top right bottom <<<"$(frame_of "$2")"
   [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ "$right" -le "$SCREEN_W" ] && [ "$bottom" -le "$SCREEN_H" ] ||
     fail "$1 reaches off the ${SCREEN_W}x${SCREEN_H} screen: frame $left,$top to $right,$bottom"
   echo "[small_screen_test] $1: frame $left,$top to $right,$bottom"
@@ -77,14 +65,14 @@ stop() { kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""; }
 
 # 100 %: the window itself at its place, 204, 129.
 start 1
-read -r x y _ <<<"$(xwininfo -id "$MAIN" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')"
+read -r x y _ <<<"$(client_geometry "$MAIN")"
 [ "$x,$y" = "204,129" ] || fail "at 100 % the main window is at $x,$y, expected 204,129"
 stop
 
 # 200 %: 990 px high with its menu bar, from 258 down at its place; moved up just enough.
 start 2
 on_screen "main window at 200 %" "$MAIN"
-read -r left top right bottom <<<"$(frame "$MAIN")"
+read -r left top right bottom <<<"$(frame_of "$MAIN")"
 [ "$bottom" -ge $((SCREEN_H - 1)) ] || fail "the main window moved further up than it needed: its frame ends at $bottom"
 [ "$left" -ge 400 ] || fail "the main window moved left though it fits across: its frame starts at $left"
 import -window root -depth 8 "$TMP/main-200.png"

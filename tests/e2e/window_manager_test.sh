@@ -11,36 +11,11 @@
 # check of the same session is a function here and a name added to the list.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-command -v openbox >/dev/null || fail "openbox is not installed (scripts/install-deps)"
-command -v xprop >/dev/null || fail "xprop is not installed (scripts/install-deps)"
-command -v xwininfo >/dev/null || fail "xwininfo is not installed (scripts/install-deps)"
-
-WM_PID=""
-stop_wm() {
-  local rc=$?
-  set +e
-  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
-  (exit $rc)  # the run's status, for e2e_cleanup
-  e2e_cleanup
-}
-trap stop_wm EXIT
-
-openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
-WM_PID=$!
-for i in $(seq 100); do
-  grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" && break
-  sleep 0.05
-done
-grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" || fail "openbox did not start"
+source "$(dirname "$0")/helpers/window_manager.sh"
+start_openbox
 log "openbox up"
 
 # ---- reading windows ------------------------------------------------------------------
-# "x y width height" of window $1's client area on the screen (xdotool's geometry is off
-# for reparented windows).
-client_geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-                           /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}'
-}
 prop() { xprop -id "$1" "$2" 2>/dev/null; }
 # The window's icon data, or nothing when it has none.
 icon_of() { prop "$1" _NET_WM_ICON | grep -v 'not found' | md5sum | cut -c1-32; }
@@ -63,30 +38,7 @@ expect_fixed_dialog() {
   log "$name: fixed at $min, no maximise or resize, icon: $([ "$icon" = "$NO_ICON" ] && echo none || echo "the window manager's")"
 }
 
-# The drive helpers take any other visible window for a popup of the program; openbox
-# has windows of its own, so only the program's count here.
-other_window() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-    [ "$w" = "$MAIN" ] || [ "$w" = "$1" ] && continue
-    echo "$w"; return 0
-  done
-  return 0
-}
-
 # ---- the program ------------------------------------------------------------------------
-# Starts the program file $1 and sets MAIN, its client corner WX, WY, MENU_H and CX, CY.
-start_under_wm() {
-  "$1" >"$TMP/app.log" 2>&1 &
-  APP_PID=$!
-  MAIN=$(wait_window "Quarvel Levels Editor" 15)
-  local w h
-  read -r WX WY w h <<<"$(client_geometry "$MAIN")"
-  MENU_H=$((h - 477))
-  CX=$WX; CY=$((WY + MENU_H))
-  focus_main
-}
-
 # Opens Help > About.
 help_about() {
   xdotool mousemove --sync $((WX + 62)) $((WY + MENU_H / 2)) click 1

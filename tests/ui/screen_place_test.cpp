@@ -1,5 +1,5 @@
 // Where a window opens: its place where its frame fits on the screen's available area,
-// else moved up and left just enough.
+// else moved up and left just enough; a resizable window shrunk just enough to fit.
 #include <QtTest>
 
 #include "desktop/ScreenPlace.h"
@@ -28,6 +28,28 @@ class ScreenPlaceTest : public QObject {
     QFETCH(QRect, available);
     QFETCH(QPoint, corner);
     QCOMPARE(FittedCorner(frame, available), corner);
+  }
+
+  void fittedSize_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("fitted");
+    // The open dialog's own size at 200 % on 1024 x 768 (512 x 384 in its pixels), with a
+    // frame of 1 px at the sides, a 10 px title bar and a 3 px bottom edge.
+    const QSize least(297, 173);
+    QTest::newRow("fits") << QSize(400, 300) << QRect(0, 0, 683, 512) << QSize(400, 300);
+    QTest::newRow("fits exactly") << QSize(510, 371) << QRect(0, 0, 512, 384) << QSize(510, 371);
+    QTest::newRow("too wide and too tall") << QSize(615, 412) << QRect(0, 0, 512, 384) << QSize(510, 371);
+    QTest::newRow("too tall only") << QSize(615, 412) << QRect(0, 0, 683, 384) << QSize(615, 371);
+    QTest::newRow("a panel takes height") << QSize(615, 412) << QRect(0, 28, 640, 484) << QSize(615, 412);
+    QTest::newRow("never below its least") << QSize(615, 412) << QRect(0, 0, 200, 150) << least;
+    QTest::newRow("no screen") << QSize(615, 412) << QRect() << QSize(615, 412);
+  }
+  void fittedSize() {
+    QFETCH(QSize, size);
+    QFETCH(QRect, available);
+    QFETCH(QSize, fitted);
+    QCOMPARE(FittedSize(size, QMargins(1, 10, 1, 3), available, QSize(297, 173)), fitted);
   }
 };
 

@@ -33,3 +33,23 @@ corner_at() { pixel "$SHOT" $(($(cell_x "$1") - 9)) $(($(cell_y "$2") - 9)); }
 error_icon_at() {
   convert "$1" -crop "50x50+$2+$3" +repage -fx 'r>0.6&&g<0.3&&b<0.3' -format '%[fx:mean>0.05]' info:
 }
+
+# Prints "left right": how far the first block of text in the picture $1 (its first rows
+# holding dark pixels, down to the next row with none) stands from the picture's left and
+# right edges.
+text_margins() {
+  local w h first last
+  read -r w h <<<"$(identify -format '%w %h' "$1")"
+  # Each row squeezed to one pixel, white when the row holds any dark pixel.
+  read -r first last <<<"$(convert "$1" -colorspace Gray -threshold 40% -negate -scale "1x${h}!" -threshold 0 \
+                             -depth 8 txt:- | awk -F'[,:]' '
+    /^#/ {next}
+    /FFFFFF/ {if (first == "") first = $2; if (last == "" || $2 == last + 1) {last = $2; next}}
+    first != "" {print first, last; exit}
+    END {if (first != "") print first, last}' | head -n1)"
+  [ -n "$first" ] || { echo "none"; return 0; }
+  local bw bx
+  IFS='x+' read -r bw _ bx _ <<<"$(convert "$1" -crop "${w}x$((last - first + 1))+0+$first" +repage \
+                                     -colorspace Gray -threshold 40% -negate -format '%@' info:)"
+  echo "$bx $((w - bx - bw))"
+}

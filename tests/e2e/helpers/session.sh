@@ -37,6 +37,16 @@ e2e_init() {
   log "display $DISPLAY, work dir $TMP"
 }
 
+# Replaces the X server with a new one whose screen is $1 (as 1280x1024); the program and
+# any window manager must have ended.
+new_display() {
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=""
+  start_xvfb "$1" "$TMP"
+  log "display $DISPLAY, screen $1"
+}
+
 log() {
   local ms=$(( $(date +%s%3N) - T0 ))
   printf '[%s %d.%03ds] %s\n' "$E2E_NAME" $((ms / 1000)) $((ms % 1000)) "$*"
@@ -45,6 +55,7 @@ log() {
 e2e_cleanup() {
   local rc=$?
   if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then kill "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "${WM_PID:-}" ]; then kill "$WM_PID" 2>/dev/null || true; fi  # helpers/window_manager.sh
   if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
     kill "$XVFB_PID" 2>/dev/null || true
     wait "$XVFB_PID" 2>/dev/null || true
