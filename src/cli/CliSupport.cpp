@@ -10,7 +10,7 @@ namespace quarvel_cli {
 
 void PrintError(const std::string& subject, const std::string& message) {
   // Whatever was written to standard output comes first, as it would on a terminal.
-  std::fflush(stdout);
+  FlushOutBeforeError();
   std::fprintf(stderr, "%s: %s: %s\n", kProgram, ShownName(subject).c_str(), message.c_str());
 }
 

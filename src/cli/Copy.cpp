@@ -1,7 +1,6 @@
 // quarvel-levels copy: the editor's Levels > Copy followed by Levels > Save Set, made safe
 // for a command line: nothing is written when nothing would be copied or when the save
 // would drop a level, unless --drop says so; --dry-run only tells.
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
@@ -16,6 +15,7 @@
 #include "cli/StandardOutput.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
+#include "files/SystemFiles.h"
 #include "model/LevelCopy.h"
 #include "model/SavePlan.h"
 
@@ -114,8 +114,7 @@ int RunCopy(const ParsedArgs& parsed) {
   auto target = std::make_unique<quarvel::LevelSet>();
   SetFileShape targetShape;
   if (parsed.Has("--new")) {
-    struct stat st {};
-    if (!toStandardOutput && ::lstat(targetFile.c_str(), &st) == 0)
+    if (!toStandardOutput && quarvel::NameExists(targetFile))
       throw CliError(targetFile, "File exists: --new makes a new file and never replaces one");
     quarvel::ClearLevelSet(*target);
   } else {

@@ -1,12 +1,11 @@
 // quarvel-levels import: the text form back into the very bytes of a level set file.
-#include <unistd.h>
-
 #include <string>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/SetFiles.h"
 #include "cli/TextFiles.h"
+#include "files/SystemFiles.h"
 
 namespace quarvel_cli {
 
@@ -18,7 +17,7 @@ int RunImport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   const auto found = parsed.Values.find("--output");
   const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
-  if (out == kStandardStream && found == parsed.Values.end() && ::isatty(STDOUT_FILENO))
+  if (out == kStandardStream && found == parsed.Values.end() && quarvel::StandardOutputIsTerminal())
     throw CliError("standard output", "Is a terminal; give -o SET, or -o - to write the set there");
   const std::vector<std::uint8_t> text = ReadWholeFile(file);
   quarvel::SetImage image;

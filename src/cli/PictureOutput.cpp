@@ -8,7 +8,7 @@
 #include "cli/CliSupport.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
-#include "files/PosixFiles.h"
+#include "files/SystemFiles.h"
 #include "picture/PngFile.h"
 
 namespace quarvel_cli {

@@ -41,7 +41,7 @@ Request ReadRequest(const ParsedArgs& parsed) {
     if (ending.size() != 4 || ending[0] != '.' || (ending[1] | 0x20) != 'p' || (ending[2] | 0x20) != 'n' ||
         (ending[3] | 0x20) != 'g')
       throw CliError(request.Output, "Not a PNG name: the output ends in .png, or is - for standard output");
-    if (request.File != kStandardStream && SameFile(request.File, request.Output))
+    if (request.File != kStandardStream && quarvel::SameFile(request.File, request.Output))
       throw CliError(request.Output, "Is the level set being drawn: render never writes over its input");
   }
   if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {

@@ -1,18 +1,13 @@
 #include "cli/SetFiles.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <iterator>
-#include <memory>
 
 #include "cli/CliSupport.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
-#include "files/PosixFiles.h"
+#include "files/SystemFiles.h"
 
 namespace quarvel_cli {
 
@@ -28,18 +23,12 @@ std::string WhyNotReadable(const quarvel::LevelSetFileShape& shape) {
 
 namespace {
 
-std::string KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISCHR(mode)) return "a character device";
-  if (S_ISBLK(mode)) return "a block device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return {};
-}
+std::uint64_t LengthOf(const std::string& path) { return quarvel::FileLength(path).value_or(0); }
 
-std::uint64_t LengthOf(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+// ": it is a folder", or nothing for a regular file or none.
+std::string ItIs(quarvel::FileKind kind) {
+  const std::string_view name = quarvel::FileKindName(kind);
+  return name.empty() ? std::string() : ": it is " + std::string(name);
 }
 
 // The editor's message for a failed read, with what is wrong with the length when the file
@@ -51,32 +40,14 @@ std::string ReadErrorMessage(const quarvel::EInOutError& error, const SetFileSha
 }
 
 // Standard input read to its end: the first 75,780 bytes kept, the rest only counted.
-SetFileShape ReadStandardInput(quarvel::LevelSet& set) {
-  const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(quarvel::kMaxLevelSetFileSize);
-  std::uint64_t total = 0;
-  std::uint8_t spill[65536];
-  for (;;) {
-    const bool keeping = total < quarvel::kMaxLevelSetFileSize;
-    std::uint8_t* into = keeping ? buffer.get() + total : spill;
-    const std::size_t room = keeping ? quarvel::kMaxLevelSetFileSize - total : sizeof spill;
-    const ssize_t n = ::read(STDIN_FILENO, into, room);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      struct stat st {};
-      std::string message = quarvel::ErrorFromErrno(err, kStandardStream).what();
-      if (::fstat(STDIN_FILENO, &st) == 0 && !KindOf(st.st_mode).empty()) message += ": it is " + KindOf(st.st_mode);
-      throw CliError(kStandardStream, message);
-    }
-    total += static_cast<std::uint64_t>(n);
-  }
+SetFileShape ReadSetFromStandardInput(quarvel::LevelSet& set) {
+  const quarvel::StreamBytes in = StandardInputBytes(quarvel::kMaxLevelSetFileSize);
+  const std::span<const std::uint8_t> kept(in.Bytes);
   SetFileShape shape;
-  shape.Bytes = total;
-  const std::size_t kept = total < quarvel::kMaxLevelSetFileSize ? total : quarvel::kMaxLevelSetFileSize;
-  shape.LevelSetHeader = IsLevelSetHeader({buffer.get(), kept});
+  shape.Bytes = in.Length;
+  shape.LevelSetHeader = IsLevelSetHeader(kept);
   try {
-    shape.LevelsRead = quarvel::ParseLevelSetBytes({buffer.get(), kept}, set);
+    shape.LevelsRead = quarvel::ParseLevelSetBytes(kept, set);
   } catch (const quarvel::EInOutError& error) {
     throw CliError(kStandardStream, ReadErrorMessage(error, shape));
   }
@@ -90,26 +61,21 @@ bool IsLevelSetHeader(std::span<const std::uint8_t> start) {
          std::equal(std::begin(quarvel::kLevelSetHeader), std::end(quarvel::kLevelSetHeader), start.begin());
 }
 
-std::string FileKind(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
-  return KindOf(st.st_mode);
+quarvel::StreamBytes StandardInputBytes(std::size_t limit) {
+  try {
+    return quarvel::ReadStandardInput(limit);
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(kStandardStream, error.what() + ItIs(quarvel::KindOfStandardInput()));
+  }
 }
 
 std::string FileErrorMessage(const std::string& path, const std::string& message) {
-  const std::string kind = FileKind(path);
-  return kind.empty() ? message : message + ": it is " + kind;
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  return message + ItIs(quarvel::KindOfFile(path));
 }
 
 SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set) {
   quarvel::ClearLevelSet(set);
-  if (file == kStandardStream) return ReadStandardInput(set);
+  if (file == kStandardStream) return ReadSetFromStandardInput(set);
   // The reader looks at no more than 256 records; the length tells what lies beyond.
   SetFileShape shape;
   std::uint8_t header[quarvel::kHeaderSize] = {};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/DagFormat.h"
+#include "files/SystemFiles.h"
 #include "model/LevelSet.h"
 
 namespace quarvel_cli {
@@ -35,15 +36,12 @@ std::string NotWholeRecord(std::size_t trailingBytes);
 // header", or NotWholeRecord.
 std::string WhyNotReadable(const quarvel::LevelSetFileShape& shape);
 
-// What `path` is when it is not a regular file: "a folder", "a FIFO", ...; empty otherwise
-// or when it does not exist.
-std::string FileKind(const std::string& path);
-
 // The editor's message for a failed operation on `path`, saying what the file is when the
 // failure comes from its kind ("File access denied: it is a folder").
 std::string FileErrorMessage(const std::string& path, const std::string& message);
 
-// The same file: one inode, whatever the names.
-bool SameFile(const std::string& a, const std::string& b);
+// Standard input read to its end, its first `limit` bytes kept (quarvel::ReadStandardInput).
+// A failure is a CliError that says what standard input is when that is the cause.
+quarvel::StreamBytes StandardInputBytes(std::size_t limit);
 
 }  // namespace quarvel_cli

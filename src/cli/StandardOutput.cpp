@@ -1,32 +1,60 @@
 #include "cli/StandardOutput.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "cli/CliSupport.h"
-#include "files/PosixFiles.h"
 
 namespace quarvel_cli {
 
-void GuardStandardStreams() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    // Read-only for 1 and 2, write-only for 0: any use of it fails as the closed one did.
-    const int taken = ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
-    if (taken != fd && taken >= 0) ::close(taken);
-  }
-  std::signal(SIGPIPE, SIG_IGN);
+namespace {
+
+// Written bytes wait here until there are enough of them for one large write.
+constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+
+struct Buffer {
+  std::string Pending;
+  std::optional<OutputFailure> Failed;  // a flush before an error line that failed
+};
+
+Buffer& Out() {
+  static Buffer buffer;
+  return buffer;
 }
 
+void Send(std::string_view bytes) {
+  quarvel::WriteStandardOutput({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+void SendPending() {
+  Buffer& out = Out();
+  if (out.Pending.empty()) return;
+  // Sent or failed, the bytes are gone: a failure is never written again.
+  struct Emptied {
+    std::string& Bytes;
+    ~Emptied() { Bytes.clear(); }
+  } emptied{out.Pending};
+  Send(out.Pending);
+}
+
+}  // namespace
+
+void GuardStandardStreams() { quarvel::PrepareStandardStreams(); }
+
 void WriteOut(std::string_view text) {
-  if (text.empty()) return;
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) throw OutputFailure(errno);
+  Buffer& out = Out();
+  if (out.Pending.size() + text.size() <= kBufferSize) {
+    if (out.Pending.capacity() < kBufferSize) out.Pending.reserve(kBufferSize);
+    out.Pending.append(text);
+    return;
+  }
+  SendPending();
+  if (text.size() >= kBufferSize) {
+    Send(text);
+  } else {
+    out.Pending.append(text);
+  }
 }
 
 void WriteOut(std::span<const std::uint8_t> bytes) {
@@ -34,21 +62,31 @@ void WriteOut(std::span<const std::uint8_t> bytes) {
 }
 
 void FlushOut() {
-  if (std::fflush(stdout) != 0) throw OutputFailure(errno);
-  if (std::ferror(stdout)) throw OutputFailure(EIO);
+  Buffer& out = Out();
+  if (out.Failed) {
+    const OutputFailure failed = std::move(*out.Failed);
+    out.Failed.reset();
+    throw failed;
+  }
+  SendPending();
+}
+
+void FlushOutBeforeError() {
+  Buffer& out = Out();
+  try {
+    SendPending();
+  } catch (const OutputFailure& failure) {
+    if (!out.Failed) out.Failed = failure;
+  }
 }
 
 int ReportOutputFailure(const OutputFailure& failure) {
-  if (failure.Errno == EPIPE) {
-    std::signal(SIGPIPE, SIG_DFL);
-    std::raise(SIGPIPE);
-  }
+  if (failure.BrokenPipe) quarvel::EndForBrokenPipe();
   // The editor's message for the code, and the system's words when the code is not one of
-  // the editor's own (a closed descriptor is "I/O error 9").
-  const quarvel::EInOutError error = quarvel::ErrorFromErrno(failure.Errno, "-");
-  std::string message = quarvel::WithFullStop(error.what());
-  if (message.starts_with("I/O error"))
-    message = error.what() + (" (" + std::string(std::strerror(failure.Errno)) + ").");
+  // the editor's own (a closed descriptor is "I/O error 9 (Bad file descriptor).").
+  std::string message = quarvel::WithFullStop(failure.Error.what());
+  if (message.starts_with("I/O error") && !failure.SystemMessage.empty())
+    message = failure.Error.what() + (" (" + failure.SystemMessage + ").");
   PrintError("standard output", message);
   return kStatusError;
 }

@@ -1,9 +1,6 @@
 #include "cli/TextFiles.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "cli/CliSupport.h"
@@ -12,28 +9,15 @@
 #include "cli/StandardOutput.h"
 #include "files/DagFormat.h"
 #include "files/InOutError.h"
-#include "files/PosixFiles.h"
+#include "files/SystemFiles.h"
 
 namespace quarvel_cli {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& file) {
-  std::vector<std::uint8_t> bytes;
-  if (file == kStandardStream) {
-    std::uint8_t chunk[65536];
-    for (;;) {
-      const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        throw CliError(file, quarvel::ErrorFromErrno(errno, file).what());
-      }
-      bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-    return bytes;
-  }
+  if (file == kStandardStream) return StandardInputBytes(SIZE_MAX).Bytes;
   // The length tells how much to read; one byte more shows a file that grew meanwhile.
-  struct stat st {};
-  std::size_t room = ::stat(file.c_str(), &st) == 0 ? static_cast<std::size_t>(st.st_size) + 1 : 1;
+  std::vector<std::uint8_t> bytes;
+  std::size_t room = static_cast<std::size_t>(quarvel::FileLength(file).value_or(0)) + 1;
   for (;;) {
     bytes.resize(room);
     std::size_t got = 0;
@@ -61,7 +45,7 @@ quarvel::SetImage ReadSetImage(const std::string& file, const std::vector<std::u
 }
 
 void PrintTextFormError(const std::string& file, const quarvel::TextFormError& error) {
-  std::fflush(stdout);
+  FlushOutBeforeError();
   std::fprintf(stderr, "%s: %s:%d:%d: %s\n", kProgram, ShownName(file).c_str(), error.Line, error.Column,
                quarvel::WithFullStop(error.what()).c_str());
 }
@@ -73,7 +57,8 @@ void WriteOutput(const std::string& out, std::span<const std::uint8_t> bytes, co
     return;
   }
   for (const std::string& input : inputs)
-    if (input != kStandardStream && SameFile(out, input)) throw CliError(out, "Is an input; it is never written over");
+    if (input != kStandardStream && quarvel::SameFile(out, input))
+      throw CliError(out, "Is an input; it is never written over");
   try {
     quarvel::ReplaceFileContent(out, bytes);
   } catch (const quarvel::EInOutError& error) {

@@ -12,7 +12,7 @@
 #include "cli/PictureOutput.h"
 #include "cli/SetFiles.h"
 #include "files/DagFormat.h"
-#include "files/PosixFiles.h"
+#include "files/SystemFiles.h"
 #include "model/LevelCheck.h"
 #include "picture/GridPicture.h"
 
@@ -50,7 +50,7 @@ int RunThumbnail(const ParsedArgs& parsed) {
   if (const auto given = parsed.Values.find("--size"); given != parsed.Values.end())
     size = ParseNumberInRange("--size", given->second, kMinSize, kMaxSize);
   if (output != kStandardStream) {
-    if (file != kStandardStream && SameFile(file, output))
+    if (file != kStandardStream && quarvel::SameFile(file, output))
       throw CliError(output, "Is the level set being drawn: thumbnail never writes over its input");
     if (HoldsLevelSet(output)) throw CliError(output, "Is a level set: thumbnail never writes over one");
   }

@@ -28,12 +28,12 @@ int ReadLevelSetFile(const std::string& FileName, LevelSet& target);
 // On any failure EInOutError is thrown and an existing file keeps its old content.
 //
 // The bytes are written in one piece to a temporary file beside the target, flushed to the
-// disk and renamed over it (see ReplaceFileContent in files/PosixFiles.h): a symlink is
-// followed and kept, permission bits are kept, no temporary file is left behind. A file
-// with more than one hard link is rewritten in place, so that every name holds the new
-// set, and gets its old bytes back if that fails. An existing file that may not be
-// written, a folder or a FIFO fails with kFileAccessDenied; a full disk or a write past
-// RLIMIT_FSIZE with kDiskFull; a missing folder with kInvalidFilename.
+// disk and put in its place (see ReplaceFileContent in files/SystemFiles.h): a symlink is
+// followed and kept, permissions are kept, no temporary file is left behind. A file with
+// more than one hard link is rewritten in place, so that every name holds the new set, and
+// gets its old bytes back if that fails. An existing file that may not be written, a
+// folder or a FIFO fails with kFileAccessDenied; a full disk or a file too large for the
+// system's limits with kDiskFull; a missing folder with kInvalidFilename.
 void WriteLevelSetFile(const std::string& FileName, const LevelSet& set);
 
 }  // namespace quarvel

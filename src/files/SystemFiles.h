@@ -17,12 +17,39 @@
 
 namespace quarvel {
 
-// What a name stands for, symbolic links followed.
-enum class FileKind { Missing, Regular, Folder, Fifo, Device, Socket, Other };
+// What a name stands for, symbolic links followed. `Device` is a character device (a
+// terminal, the null device, a serial port), `BlockDevice` a disk as a whole.
+enum class FileKind { Missing, Regular, Folder, Fifo, Device, BlockDevice, Socket, Other };
 FileKind KindOfFile(const std::string& path);
-// "a folder", "a FIFO", "a device", "a socket", "not a regular file"; empty for Missing
-// and Regular.
-std::string_view FileKindName(FileKind kind);
+// What standard input is, as KindOfFile tells it of a name.
+FileKind KindOfStandardInput();
+
+// Whether anything has the name `path`: a file of any kind, or a symbolic link, even one
+// that leads nowhere.
+bool NameExists(const std::string& path);
+
+// "a folder", "a FIFO", "a character device", "a block device", "a socket", "not a regular
+// file"; empty for Missing and Regular. The same words on every system.
+constexpr std::string_view FileKindName(FileKind kind) {
+  switch (kind) {
+    case FileKind::Missing:
+    case FileKind::Regular:
+      return {};
+    case FileKind::Folder:
+      return "a folder";
+    case FileKind::Fifo:
+      return "a FIFO";
+    case FileKind::Device:
+      return "a character device";
+    case FileKind::BlockDevice:
+      return "a block device";
+    case FileKind::Socket:
+      return "a socket";
+    case FileKind::Other:
+      break;
+  }
+  return "not a regular file";
+}
 
 // The length of the file `path` names, or nothing when it cannot be looked at.
 std::optional<std::uint64_t> FileLength(const std::string& path);
@@ -63,18 +90,21 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
 // fails, and makes a reader that went away a write error rather than the program's end.
 void PrepareStandardStreams();
 
-// Standard input read to its end, or to `limit` bytes: `Bytes` holds at most `limit`
-// bytes and `Complete` says whether the end was reached. Failures are EInOutError.
+// Standard input read to its end: its first `limit` bytes kept in `Bytes`, the rest only
+// counted, `Length` the whole stream's. Failures are EInOutError.
 struct StreamBytes {
   std::vector<std::uint8_t> Bytes;
-  bool Complete = true;
+  std::uint64_t Length = 0;
 };
 StreamBytes ReadStandardInput(std::size_t limit);
 
 // A write to standard output failed. `BrokenPipe`: its reader went away (`| head -1`).
+// `SystemMessage`: the system's own words for the failure ("Bad file descriptor"), to show
+// beside an "I/O error N" that names none of the codes; may be empty.
 struct StandardOutputError {
   EInOutError Error;
   bool BrokenPipe = false;
+  std::string SystemMessage = {};
 };
 
 // Writes every byte to standard output, or throws StandardOutputError. Unbuffered: what

@@ -20,9 +20,7 @@
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
 #include "files/SetComparison.h"
-#ifndef _WIN32
-#include "files/PosixFiles.h"
-#endif
+#include "files/SystemFiles.h"
 #include "model/LevelCheck.h"
 #include "model/LevelSet.h"
 
@@ -425,7 +423,7 @@ TEST(InOutError, PlatformErrorNumbers) {
       {EIO, "x", {EIO, "I/O error 5"}},  // the platform's number, even where it equals a named code
   };
   for (const Case& c : cases) {
-    const EInOutError error = ErrorFromErrno(c.err, c.path);
+    const EInOutError error = ErrorFromSystem(c.err, c.path);
     EXPECT_EQ(error.ErrorCode, c.expected.Code) << c.err;
     EXPECT_STREQ(error.what(), c.expected.Message) << c.err;
   }

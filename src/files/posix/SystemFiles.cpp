@@ -1,4 +1,18 @@
-#include "files/PosixFiles.h"
+// The door to the system on POSIX (files/SystemFiles.h): Linux's calls, error numbers
+// turned into the codes of InOutError.h.
+//
+// ReplaceFileContent in detail: the new file is flushed with fsync and renamed over the
+// target; it gets the old file's permission bits (and owner and group, where they can be
+// set), a new file 0666 less the umask. A target without any write bit is read-only for
+// root too. "The folder takes no new file" covers no permission, no free inode, no quota
+// left and a read-only mount; "could not keep" covers a file mounted on its own (as a
+// sandbox shows a single file) and an owner the replacement cannot have. An in-place
+// rewrite reserves room beforehand, flushes the new bytes before the old tail is cut off,
+// and keeps the old bytes aside when the file may be read and is at most 4 MiB long.
+// SIGXFSZ cannot end the program during a save: a write past RLIMIT_FSIZE fails as
+// kDiskFull.
+
+#include "files/SystemFiles.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -11,7 +25,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace quarvel {
@@ -155,17 +172,17 @@ Target ResolveTarget(const std::string& name) {
   for (int hop = 0;; ++hop) {
     if (::lstat(target.path.c_str(), &target.st) != 0) {
       if (errno == ENOENT) return target;  // a new file; a missing folder shows when creating it
-      throw ErrorFromErrno(errno, target.path);
+      throw ErrorFromSystem(errno, target.path);
     }
     if (!S_ISLNK(target.st.st_mode)) {
       target.exists = true;
       return target;
     }
-    if (hop == kMaxSymlinkHops) throw ErrorFromErrno(ELOOP, target.path);
+    if (hop == kMaxSymlinkHops) throw ErrorFromSystem(ELOOP, target.path);
     std::string link(PATH_MAX, '\0');
     const ssize_t n = ::readlink(target.path.c_str(), link.data(), link.size());
-    if (n < 0) throw ErrorFromErrno(errno, target.path);
-    if (static_cast<std::size_t>(n) >= link.size()) throw ErrorFromErrno(ENAMETOOLONG, target.path);
+    if (n < 0) throw ErrorFromSystem(errno, target.path);
+    if (static_cast<std::size_t>(n) >= link.size()) throw ErrorFromSystem(ENAMETOOLONG, target.path);
     link.resize(static_cast<std::size_t>(n));
     if (link.empty() || link.front() == '/') {
       target.path = link;
@@ -250,7 +267,7 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
     int r;
     do r = ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size));
     while (r != 0 && errno == EINTR);
-    if (r != 0 && errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) throw ErrorFromErrno(errno, path);
+    if (r != 0 && errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) throw ErrorFromSystem(errno, path);
   }
 #endif
   std::unique_ptr<std::uint8_t[]> backup;
@@ -263,7 +280,7 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
           ::pread(fd.Get(), backup.get() + backup_size, wanted - backup_size, static_cast<off_t>(backup_size));
       if (n < 0) {
         if (errno == EINTR) continue;
-        throw ErrorFromErrno(errno, path);
+        throw ErrorFromSystem(errno, path);
       }
       if (n == 0) break;
       backup_size += static_cast<std::size_t>(n);
@@ -277,7 +294,7 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
       }
       Sync(fd.Get());
     }
-    throw ErrorFromErrno(err, path);
+    throw ErrorFromSystem(err, path);
   };
   if (int err = WriteAll(fd.Get(), bytes.data(), size, 0)) fail(err);
   if (int err = Sync(fd.Get())) fail(err);
@@ -285,12 +302,16 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
     if (::ftruncate(fd.Get(), static_cast<off_t>(size)) != 0) fail(errno);
     if (int err = Sync(fd.Get())) fail(err);
   }
-  if (int err = fd.Close()) throw ErrorFromErrno(err, path);
+  if (int err = fd.Close()) throw ErrorFromSystem(err, path);
 }
 
 }  // namespace
 
-EInOutError ErrorFromErrno(int err, const std::string& path) {
+// ENOENT with the folder present -> kFileNotFound; ENOENT with a folder of the path missing
+// (or an empty name), ENOTDIR, ENAMETOOLONG -> kInvalidFilename; EMFILE, ENFILE ->
+// kTooManyOpenFiles; EACCES, EPERM, EROFS, EISDIR -> kFileAccessDenied; ENOSPC, EDQUOT,
+// EFBIG -> kDiskFull; any other -> its own number, "I/O error N".
+EInOutError ErrorFromSystem(int err, const std::string& path) {
   switch (err) {
     case ENOENT:
       return EInOutError(!path.empty() && FolderExists(path) ? kFileNotFound : kInvalidFilename);
@@ -323,22 +344,22 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
     // A socket cannot be opened at all (ENXIO); like a FIFO or a device it is no level file.
     struct stat st;
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw EInOutError(kFileAccessDenied);
-    throw ErrorFromErrno(err, path);
+    throw ErrorFromSystem(err, path);
   }
   struct stat st;
-  if (::fstat(fd.Get(), &st) != 0) throw ErrorFromErrno(errno, path);
+  if (::fstat(fd.Get(), &st) != 0) throw ErrorFromSystem(errno, path);
   if (!S_ISREG(st.st_mode)) throw EInOutError(kFileAccessDenied);
   std::size_t done = 0;
   while (done < buffer.size()) {
     const ssize_t n = ::read(fd.Get(), buffer.data() + done, buffer.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw ErrorFromErrno(errno, path);
+      throw ErrorFromSystem(errno, path);
     }
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
-  if (int err = fd.Close()) throw ErrorFromErrno(err, path);
+  if (int err = fd.Close()) throw ErrorFromSystem(err, path);
   return done;
 }
 
@@ -357,8 +378,8 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     existing = Fd(OpenRetrying(target.path.c_str(), O_RDWR | flags));
     readable = existing.Valid();
     if (!existing.Valid() && errno == EACCES) existing = Fd(OpenRetrying(target.path.c_str(), O_WRONLY | flags));
-    if (!existing.Valid()) throw ErrorFromErrno(errno, target.path);
-    if (::fstat(existing.Get(), &st) != 0) throw ErrorFromErrno(errno, target.path);
+    if (!existing.Valid()) throw ErrorFromSystem(errno, target.path);
+    if (::fstat(existing.Get(), &st) != 0) throw ErrorFromSystem(errno, target.path);
     if (!S_ISREG(st.st_mode)) throw EInOutError(kFileAccessDenied);
     // A file without any write bit is read-only for every user, root included.
     if ((st.st_mode & 0222) == 0) throw EInOutError(kFileAccessDenied);
@@ -378,22 +399,22 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     // written.
     const bool folderRefuses = err == EACCES || err == EPERM || err == ENOSPC || err == EDQUOT || err == EROFS;
     if (target.exists && folderRefuses) return RewriteInPlace(existing, readable, st, target.path, bytes);
-    throw ErrorFromErrno(err, target.path);
+    throw ErrorFromSystem(err, target.path);
   }
   if (target.exists) {
     struct stat own;
-    if (::fstat(temp.Get(), &own) != 0) throw ErrorFromErrno(errno, target.path);
+    if (::fstat(temp.Get(), &own) != 0) throw ErrorFromSystem(errno, target.path);
     if ((own.st_uid != st.st_uid || own.st_gid != st.st_gid) && ::fchown(temp.Get(), st.st_uid, st.st_gid) != 0) {
       // The replacement would change the file's owner or group: rewrite the file itself.
       temp.Remove();
       return RewriteInPlace(existing, readable, st, target.path, bytes);
     }
     if ((own.st_mode & 07777) != (st.st_mode & 07777) && ::fchmod(temp.Get(), st.st_mode & 07777) != 0)
-      throw ErrorFromErrno(errno, target.path);
+      throw ErrorFromSystem(errno, target.path);
   }
-  if (int err = WriteAll(temp.Get(), bytes.data(), bytes.size())) throw ErrorFromErrno(err, target.path);
-  if (int err = Sync(temp.Get())) throw ErrorFromErrno(err, target.path);
-  if (int err = temp.Close()) throw ErrorFromErrno(err, target.path);
+  if (int err = WriteAll(temp.Get(), bytes.data(), bytes.size())) throw ErrorFromSystem(err, target.path);
+  if (int err = Sync(temp.Get())) throw ErrorFromSystem(err, target.path);
+  if (int err = temp.Close()) throw ErrorFromSystem(err, target.path);
   if (::rename(temp.Path().c_str(), target.path.c_str()) != 0) {
     const int err = errno;
     temp.Remove();
@@ -401,9 +422,111 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     // cannot be renamed over; the file itself may still be written.
     if (target.exists && (err == EACCES || err == EPERM || err == EBUSY || err == EXDEV))
       return RewriteInPlace(existing, readable, st, target.path, bytes);
-    throw ErrorFromErrno(err, target.path);
+    throw ErrorFromSystem(err, target.path);
   }
   temp.Keep();
+}
+
+}  // namespace quarvel
+
+namespace quarvel {
+
+namespace {
+
+FileKind KindOfMode(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::Regular;
+  if (S_ISDIR(mode)) return FileKind::Folder;
+  if (S_ISFIFO(mode)) return FileKind::Fifo;
+  if (S_ISCHR(mode)) return FileKind::Device;
+  if (S_ISBLK(mode)) return FileKind::BlockDevice;
+  if (S_ISSOCK(mode)) return FileKind::Socket;
+  return FileKind::Other;
+}
+
+constexpr char kStandardStreamName[] = "-";
+
+}  // namespace
+
+FileKind KindOfFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? KindOfMode(st.st_mode) : FileKind::Missing;
+}
+
+FileKind KindOfStandardInput() {
+  struct stat st;
+  return ::fstat(STDIN_FILENO, &st) == 0 ? KindOfMode(st.st_mode) : FileKind::Missing;
+}
+
+bool NameExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::optional<std::uint64_t> FileLength(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void PrepareStandardStreams() {
+  // Bytes pass unchanged on POSIX: there is no text mode. A closed standard descriptor is
+  // taken by /dev/null opened the wrong way round (read-only for 1 and 2, write-only for 0),
+  // so that the program's own files never land on it and any use of it fails (EBADF) as the
+  // closed one did.
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int taken = ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+    if (taken != fd && taken >= 0) ::close(taken);
+  }
+  // A closed pipe comes back from write as EPIPE instead of ending the program.
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+StreamBytes ReadStandardInput(std::size_t limit) {
+  StreamBytes in;
+  std::size_t kept = 0;
+  std::uint8_t spill[1 << 16];
+  for (;;) {
+    std::uint8_t* into = spill;
+    std::size_t room = sizeof spill;
+    if (kept < limit) {
+      if (kept == in.Bytes.size()) in.Bytes.resize(std::min(limit, std::max(kept * 2, sizeof spill)));
+      into = in.Bytes.data() + kept;
+      room = in.Bytes.size() - kept;
+    }
+    const ssize_t n = ::read(STDIN_FILENO, into, room);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw ErrorFromSystem(errno, kStandardStreamName);
+    }
+    if (kept < limit) kept += static_cast<std::size_t>(n);
+    in.Length += static_cast<std::uint64_t>(n);
+  }
+  in.Bytes.resize(kept);
+  return in;
+}
+
+void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
+  if (const int err = WriteAll(STDOUT_FILENO, bytes.data(), bytes.size()))
+    throw StandardOutputError{ErrorFromSystem(err, kStandardStreamName), err == EPIPE, std::strerror(err)};
+}
+
+bool StandardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
+void EndForBrokenPipe() {
+  std::signal(SIGPIPE, SIG_DFL);
+  sigset_t pipe;
+  sigemptyset(&pipe);
+  sigaddset(&pipe, SIGPIPE);
+  ::pthread_sigmask(SIG_UNBLOCK, &pipe, nullptr);
+  std::raise(SIGPIPE);
+  std::_Exit(128 + SIGPIPE);  // not reached
 }
 
 }  // namespace quarvel
