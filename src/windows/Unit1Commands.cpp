@@ -1,6 +1,5 @@
 // The main window's menu commands (New Set, Open Set, Save Set, Copy, Exit, About), and
 // what the editor's commands need of this window.
-#include <QFile>
 
 #include "desktop/MessageBox.h"
 #include "desktop/ModalExec.h"
@@ -13,7 +12,8 @@
 using namespace Unit1;
 
 namespace {
-std::string LocalFileName(const QString& name) { return QFile::encodeName(name).toStdString(); }
+// The core takes names as UTF-8 on every system; it turns them into the system's own form.
+std::string FileNameForCore(const QString& name) { return name.toStdString(); }
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 }  // namespace
 
@@ -34,12 +34,12 @@ void TForm1::ShowPlainBox(std::string_view text, std::string_view caption) {
 
 std::optional<std::string> TForm1::ChooseFileToOpen() {
   if (!OpenDialog1->Execute()) return std::nullopt;
-  return LocalFileName(OpenDialog1->FileName());
+  return FileNameForCore(OpenDialog1->FileName());
 }
 
 std::optional<std::string> TForm1::ChooseFileToSave() {
   if (!SaveDialog1->Execute()) return std::nullopt;
-  return LocalFileName(SaveDialog1->FileName());
+  return FileNameForCore(SaveDialog1->FileName());
 }
 
 std::optional<quarvel::CopyRange> TForm1::AskCopyRange() {

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "DagFile.h"
 #include "LevelSets.h"
@@ -306,6 +307,26 @@ class SetCommandsTest : public QObject {
     QVERIFY(now == LevelSet);
     QCOMPARE(CurrentLevel, 249);
     QCOMPARE(answers.boxes, QStringList());
+  }
+
+  // The core gets names as UTF-8: a name outside ASCII is saved and opened under its
+  // very bytes, whatever the system's own encoding of names.
+  void namesOutsideAscii() {
+    ProgramWindows windows;
+    FillLevel(0, 0);
+    LevelSet[0].Time = 77;
+    DialogAnswers answers;
+    const QString name = QString::fromUtf8("niveaux \u00e9t\u00e9 \u2713.dag");
+    answers.files = {dir.filePath(name)};
+    Form1->N3->trigger();
+    const std::string utf8 = (dir.path() + "/" + name).toStdString();
+    std::ifstream saved(utf8, std::ios::binary);
+    QVERIFY2(saved.good(), utf8.c_str());
+    LevelSet[0].Time = 5;
+    answers.files = {dir.filePath(name)};
+    Form1->N2->trigger();
+    QCOMPARE(LevelSet[0].Time, 77);
+    QCOMPARE(answers.boxes, QStringList({"All incorrect levels will be deleted from the set|Warning!"}));
   }
 
   void exitClosesTheWindow() {
