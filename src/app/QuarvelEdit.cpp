@@ -1,6 +1,6 @@
 // The Quarvel Levels Editor.
 #include "app/Application.h"
-#include "app/DisplayCheck.h"
+#include "app/linux/DisplayCheck.h"
 #include "windows/ProgramWindows.h"
 
 int main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "desktop/FrameExtents.h"
+#include "desktop/x11/FrameExtents.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "windows/ProgramWindows.h"
 
-#include "desktop/WindowClass.h"
+#include "desktop/x11/WindowClass.h"
 #include "windows/Unit1.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"

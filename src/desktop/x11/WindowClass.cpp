@@ -1,4 +1,4 @@
-#include "desktop/WindowClass.h"
+#include "desktop/x11/WindowClass.h"
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>

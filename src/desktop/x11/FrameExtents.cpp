@@ -1,4 +1,4 @@
-#include "desktop/FrameExtents.h"
+#include "desktop/x11/FrameExtents.h"
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>

@@ -1,4 +1,4 @@
-#include "app/DisplayCheck.h"
+#include "app/linux/DisplayCheck.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
