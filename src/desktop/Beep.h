@@ -1,4 +1,4 @@
 #pragma once
 
-// The system's default beep. Tests count beeps through SetBeepHandler (ui/TestSeams.h).
+// The system's default beep. Tests count beeps through SetBeepHandler (desktop/TestSeams.h).
 void SystemBeep();

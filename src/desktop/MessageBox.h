@@ -8,7 +8,7 @@ enum class TMessageBoxStyle {
 
 // A modal box for the whole program; returns when the user has dismissed it.
 // Returns the button pressed (QMessageBox::Ok); no caller needs it.
-// Tests answer it through SetMessageBoxHandler (ui/TestSeams.h).
+// Tests answer it through SetMessageBoxHandler (desktop/TestSeams.h).
 int ShowMessageBox(const QString& Text, const QString& Caption, TMessageBoxStyle Style);
 
 // The least width of a box captioned `Caption`: the caption in the desktop's title font
