@@ -306,6 +306,25 @@ bool SameSecurity(HANDLE a, HANDLE b) {
   return same;
 }
 
+// The system's own words for an error number, in UTF-8, without the closing full stop
+// and line break that Windows ends them with; empty when it has none.
+std::string SystemMessage(DWORD err) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, err,
+      MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide(text ? text : L"", n);
+  ::LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' || wide.back() == L'.'))
+    wide.pop_back();
+  if (wide.empty()) return {};
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
 bool IsConsole(HANDLE h) {
   DWORD mode;
   return h != nullptr && h != INVALID_HANDLE_VALUE && ::GetFileType(h) == FILE_TYPE_CHAR && ::GetConsoleMode(h, &mode);
@@ -331,24 +350,22 @@ FileKind KindOfFile(const std::string& path) {
   }
 }
 
-std::string_view FileKindName(FileKind kind) {
-  switch (kind) {
-    case FileKind::Missing:
-    case FileKind::Regular:
-      return {};
-    case FileKind::Folder:
-      return "a folder";
-    case FileKind::Fifo:
-      return "a FIFO";
-    case FileKind::Device:
-      return "a device";
-    case FileKind::Socket:
-      return "a socket";
-    case FileKind::Other:
-      break;
+FileKind KindOfStandardInput() {
+  const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
+  if (in == nullptr || in == INVALID_HANDLE_VALUE) return FileKind::Missing;
+  switch (::GetFileType(in)) {
+    case FILE_TYPE_DISK:
+      return FileKind::Regular;
+    case FILE_TYPE_PIPE:
+      return FileKind::Fifo;
+    case FILE_TYPE_CHAR:
+      return FileKind::Device;
+    default:
+      return FileKind::Other;
   }
-  return "not a regular file";
 }
+
+bool NameExists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::optional<std::uint64_t> FileLength(const std::string& path) {
   const Handle h = OpenToLookAt(path);
@@ -523,18 +540,13 @@ StreamBytes ReadStandardInput(std::size_t limit) {
   const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
   if (in == nullptr || in == INVALID_HANDLE_VALUE) throw ErrorFromSystem(ERROR_INVALID_HANDLE, "-");
   StreamBytes result;
-  std::size_t done = 0;
-  while (done < limit) {
-    const std::size_t step = std::min<std::size_t>(limit - done, 1 << 16);
-    result.Bytes.resize(done + step);
-    const std::size_t got = ReadAll(in, result.Bytes.data() + done, step, "-");
-    done += got;
-    if (got < step) break;
-  }
-  result.Bytes.resize(done);
-  if (done == limit) {
-    std::uint8_t more;
-    result.Complete = ReadAll(in, &more, 1, "-") == 0;
+  std::vector<std::uint8_t> chunk(1 << 16);
+  for (;;) {
+    const std::size_t got = ReadAll(in, chunk.data(), chunk.size(), "-");
+    const std::size_t kept = std::min<std::size_t>(got, limit - result.Bytes.size());
+    result.Bytes.insert(result.Bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(kept));
+    result.Length += got;
+    if (got < chunk.size()) break;
   }
   return result;
 }
@@ -545,7 +557,8 @@ void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
                                                                     : WriteAll(out, bytes.data(), bytes.size());
   if (err == 0) return;
   throw StandardOutputError{ErrorFromSystem(static_cast<int>(err), "-"),
-                            err == ERROR_NO_DATA || err == ERROR_BROKEN_PIPE || err == ERROR_PIPE_NOT_CONNECTED};
+                            err == ERROR_NO_DATA || err == ERROR_BROKEN_PIPE || err == ERROR_PIPE_NOT_CONNECTED,
+                            SystemMessage(err)};
 }
 
 bool StandardOutputIsTerminal() { return IsConsole(::GetStdHandle(STD_OUTPUT_HANDLE)); }
