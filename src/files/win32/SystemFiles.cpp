@@ -332,13 +332,13 @@ bool IsConsole(HANDLE h) {
 
 }  // namespace
 
-FileKind KindOfFile(const std::string& path) {
-  const Handle h = OpenToLookAt(path);
-  if (!h.Valid()) return FileKind::Missing;
-  switch (::GetFileType(h.Get())) {
+namespace {
+
+FileKind KindOfHandle(HANDLE h) {
+  switch (::GetFileType(h)) {
     case FILE_TYPE_DISK: {
       BY_HANDLE_FILE_INFORMATION info;
-      if (!::GetFileInformationByHandle(h.Get(), &info)) return FileKind::Other;
+      if (!::GetFileInformationByHandle(h, &info)) return FileKind::Other;
       return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::Folder : FileKind::Regular;
     }
     case FILE_TYPE_PIPE:
@@ -350,19 +350,16 @@ FileKind KindOfFile(const std::string& path) {
   }
 }
 
+}  // namespace
+
+FileKind KindOfFile(const std::string& path) {
+  const Handle h = OpenToLookAt(path);
+  return h.Valid() ? KindOfHandle(h.Get()) : FileKind::Missing;
+}
+
 FileKind KindOfStandardInput() {
   const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
-  if (in == nullptr || in == INVALID_HANDLE_VALUE) return FileKind::Missing;
-  switch (::GetFileType(in)) {
-    case FILE_TYPE_DISK:
-      return FileKind::Regular;
-    case FILE_TYPE_PIPE:
-      return FileKind::Fifo;
-    case FILE_TYPE_CHAR:
-      return FileKind::Device;
-    default:
-      return FileKind::Other;
-  }
+  return in == nullptr || in == INVALID_HANDLE_VALUE ? FileKind::Missing : KindOfHandle(in);
 }
 
 bool NameExists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
