@@ -7,6 +7,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Main.h"
 #include "cli/StandardOutput.h"
 
 #ifndef QUARVEL_VERSION
@@ -63,4 +64,10 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunReportingErrors(Run, argc, argv); }
+int quarvel_cli::Main(int argc, char** argv) { return RunReportingErrors(Run, argc, argv); }
+
+// On Windows the entry is win32/WideMain.cpp's wmain: the C library's main would get the
+// arguments in the ANSI code page, not UTF-8.
+#ifndef _WIN32
+int main(int argc, char** argv) { return quarvel_cli::Main(argc, argv); }
+#endif

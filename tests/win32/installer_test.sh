@@ -14,10 +14,13 @@ dir="$appdata/Programs/Quarvel Levels Editor"
 
 "$WINE" "$SETUP" /S
 wineserver -w
-for file in QuarvelEdit.exe README.txt LICENSE.txt Uninstall.exe; do
+for file in QuarvelEdit.exe quarvel-levels.exe README.txt LICENSE.txt Uninstall.exe; do
   [ -f "$dir/$file" ] || fail "$dir/$file was not installed"
 done
 [ -f "$programs/Quarvel Levels Editor.lnk" ] || fail "no Start menu shortcut in $programs"
+# The command-line program runs from where it was installed, with nothing beside it.
+version=$("$WINE" "$dir/quarvel-levels.exe" --version 2>&1) || fail "the installed quarvel-levels.exe fails: $version"
+[[ $version == "quarvel-levels "[0-9]* ]] || fail "the installed quarvel-levels.exe says '$version'"
 entry=$("$WINE" reg query "$key" 2>/dev/null | tr -d '\r')
 for value in "DisplayName    REG_SZ    Quarvel Levels Editor" "Publisher    REG_SZ    The Quarvel developers" \
   "DisplayVersion    REG_SZ    " "EstimatedSize    REG_DWORD    0x"; do
