@@ -24,10 +24,12 @@ probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 winname() { echo "Z:${1//\//\\}"; }
 
 # Waits until the probe lists a top-level window titled $1; prints its line and children.
+# The program's taskbar window (TApplication), titled with the program title as the error
+# boxes are, is none of them.
 wait_window() {
   local title=$1 out
   for _ in $(seq 100); do
-    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t)} show')
+    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t && $1 != "window TApplication")} show')
     [ -n "$out" ] && { echo "$out"; return 0; }
     sleep 0.1
   done
@@ -35,7 +37,7 @@ wait_window() {
 }
 wait_gone() {
   for _ in $(seq 100); do
-    probe windows | grep -q "^window [^|]*|$1|" || return 0
+    probe windows | grep -v '^window TApplication|' | grep -q "^window [^|]*|$1|" || return 0
     sleep 0.1
   done
   fail "window '$1' still open"
@@ -173,7 +175,7 @@ file_dialog "Open" "$TMP/source.dag"
 copy=$(wait_window "Levels Copy")
 read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$copy")
 [ "$fl,$ft" = "436,396" ] || fail "Levels Copy at $fl,$ft"
-grep -q 'client [0-9]* [0-9]* 198 202$' <<<"$copy" || fail "Levels Copy's client area: $copy"
+grep -q 'client [0-9]* [0-9]* 198 202|' <<<"$copy" || fail "Levels Copy's client area: $copy"
 for control in "TSpinEdit|Start from|8 40 65 22" "TSpinEdit|Quantity|8 96 65 22" "TSpinEdit|Insert after|8 152 65 22" \
   "Button|OK|104 40 75 25" \
   "Button|Cancel|104 96 75 25"; do
@@ -198,7 +200,7 @@ xdotool mousemove $((CX + 60)) $((CY - 8)) click 1
 sleep 0.3
 xdotool key Down Return
 about=$(wait_window "About")
-grep -q 'client [0-9]* [0-9]* 232 243$' <<<"$about" || fail "About's client area: $about"
+grep -q 'client [0-9]* [0-9]* 232 243|' <<<"$about" || fail "About's client area: $about"
 grep -qF "|Quarvel/Levels Editor /" <<<"$about" || fail "About's text: $about"
 xdotool key Return
 wait_gone "About"
