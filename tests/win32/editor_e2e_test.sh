@@ -20,6 +20,7 @@ fail() {
   exit 1
 }
 probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+source "$(dirname "$0")/painting.sh"
 # The Windows name of a file of the work dir.
 winname() { echo "Z:${1//\//\\}"; }
 
@@ -88,8 +89,6 @@ xdotool key shift+Tab
 [ "$(focused)" = "Button|Check Level|8 448 113 25" ] || fail "Shift+Tab from the grid went to $(focused)"
 xdotool key Tab
 
-click() { xdotool mousemove $((CX + $1)) $((CY + $2)) click 1; }
-cell() { echo $((8 + 2 + $1 * 21 + 10)) $((8 + 2 + $2 * 21 + 10)); }
 # Levels menu item $1 (1 New Set, 2 Open Set, 3 Save Set, 4 Copy, 5 Exit).
 menu_item() {
   xdotool mousemove $((CX + 15)) $((CY - 8)) click 1
@@ -118,19 +117,7 @@ file_dialog() {
 
 # Paint: the red block dragged over row 5 from column 2 to 6, the upward cannon clicked
 # into the corner and carried two cells right by the arrow key.
-click 56 312
-read -r x y < <(cell 2 5)
-xdotool mousemove $((CX + x)) $((CY + y)) mousedown 1
-for c in 3 4 5 6; do
-  read -r x y < <(cell $c 5)
-  xdotool mousemove $((CX + x)) $((CY + y))
-  sleep 0.05
-done
-xdotool mouseup 1
-click 56 344
-read -r x y < <(cell 0 0)
-click "$x" "$y"
-xdotool key Right Right
+paint_steps
 # Rubies 3 (Tab from the grid selects the whole field), Time 60.
 xdotool key Tab
 xdotool type 3

@@ -13,8 +13,9 @@
 //                                 a shell), one line each: "button TEXT", the text of the
 //                                 window the button stands for
 //   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
-//   window_probe pixels TITLE     the client area of the window TITLE as a P6 image on
-//                                 standard output, read from the screen
+//   window_probe pixels TITLE OUT [CLASS]
+//                                 the client area of the window TITLE, or of its control
+//                                 of class CLASS, read from the screen, as a P6 image in OUT
 #include <windows.h>
 
 #include <cstdio>
@@ -113,8 +114,10 @@ int wmain(int argc, wchar_t** argv) {
     PrintChild(focus, 0);
     return 0;
   }
-  if (what == L"pixels" && argc > 2) {
-    const HWND hwnd = FindByTitle(argv[2]);
+  if (what == L"pixels" && argc > 3) {
+    HWND hwnd = FindByTitle(argv[2]);
+    // A control of the window, by its class.
+    if (hwnd && argc > 4) hwnd = ::FindWindowExW(hwnd, nullptr, argv[4], nullptr);
     if (!hwnd) return 1;
     RECT client;
     ::GetClientRect(hwnd, &client);
@@ -134,12 +137,17 @@ int wmain(int argc, wchar_t** argv) {
     ::SelectObject(memory, bitmap);
     ::BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
     ::GdiFlush();
-    std::printf("P6\n%d %d\n255\n", w, h);
+    std::FILE* out = ::_wfopen(argv[3], L"wb");
+    if (!out) return 1;
+    std::fprintf(out, "P6\n%d %d\n255\n", w, h);
     const auto* p = static_cast<const unsigned char*>(bits);
-    for (int i = 0; i < w * h; ++i)
-      std::fputc(p[4 * i + 2], stdout), std::fputc(p[4 * i + 1], stdout), std::fputc(p[4 * i], stdout);
-    return 0;
+    for (int i = 0; i < w * h; ++i) {
+      const unsigned char rgb[3] = {p[4 * i + 2], p[4 * i + 1], p[4 * i]};
+      std::fwrite(rgb, 1, 3, out);
+    }
+    return std::fclose(out) == 0 ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: window_probe windows | taskbar | focus TITLE | close TITLE | pixels TITLE\n");
+  std::fprintf(stderr,
+               "usage: window_probe windows | taskbar | focus TITLE | close TITLE | pixels TITLE OUT [CLASS]\n");
   return 2;
 }
