@@ -5,9 +5,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "editor/EditorTexts.h"
 #include "editor/Layout.h"
+#include "model/Tiles.h"
 #include "picture/TilePixels.h"
 #include "win32/Application.h"
 #include "win32/Controls.h"
@@ -153,6 +155,11 @@ void TForm1::ConnectHandlers() {
   DrawGrid1->SetOnDrawCell(
       [this](TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
              quarvel::Picture& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
+    const int code = quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow);
+    if (const quarvel::TileKind* tile = quarvel::FindTile(code)) return win32::Widen(tile->Label);
+    return L"Tile " + std::to_wstring(code);
+  });
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     win32::Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
   });
