@@ -2,11 +2,6 @@
 
 TApplication* Application = nullptr;
 
-namespace {
-// Hands the activation on once the system has finished activating this window.
-constexpr UINT kActivateLastActive = WM_APP + 1;
-}  // namespace
-
 TApplication::TApplication(const std::wstring& title, HICON icon) {
   RegisterClassOnce(L"TApplication", 0, nullptr, icon);
   // A popup with a system menu (the taskbar button's menu and icon) and no caption, no
@@ -48,18 +43,16 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       } else if (wParam != SIZE_MINIMIZED && mainHidden_ && mainForm_) {
         mainHidden_ = false;
         ::ShowWindow(mainForm_, SW_SHOW);
-        ::PostMessageW(hwnd_, kActivateLastActive, 0, 0);
       }
       return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) ::PostMessageW(hwnd_, kActivateLastActive, 0, 0);
-      return 0;
-    case kActivateLastActive:
+    case WM_SETFOCUS:
+      // Activated (its taskbar button, Alt+Tab): the window last active takes over.
       ActivateLastActive();
       return 0;
     case WM_CLOSE:
-      // The taskbar button's Close: the main window closes, which ends the program.
-      if (mainForm_) ::PostMessageW(mainForm_, WM_CLOSE, 0, 0);
+      // The taskbar button's Close: the main window closes, which ends the program; not
+      // while a dialog or box holds it disabled, as its own close box would not.
+      if (mainForm_ && ::IsWindowEnabled(mainForm_)) ::PostMessageW(mainForm_, WM_CLOSE, 0, 0);
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

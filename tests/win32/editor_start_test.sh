@@ -15,8 +15,14 @@ set -euo pipefail
 WINE=$1 APP=$2 PROBE=$3
 TMP=$(mktemp -d /tmp/quarvel-win32-start.XXXXXX)
 OK=0
+DESKTOP_PID=""
 cleanup() {
-  # Whatever of the program still runs on this display (started by start, so not our child).
+  # Whatever of the program still runs: asked to close in Wine's desktop, and on this display
+  # (started by start, so not our child) ended.
+  if [ -n "$DESKTOP_PID" ]; then
+    "$WINE" "$PROBE" --desktop shell close "Quarvel Levels Editor" >/dev/null 2>&1
+    kill "$DESKTOP_PID" 2>/dev/null
+  fi
   local w
   for w in $(xdotool search --name '^Quarvel' 2>/dev/null); do xdotool getwindowpid "$w" 2>/dev/null; done |
     sort -u | while read -r pid; do kill "$pid" 2>/dev/null; done
@@ -51,16 +57,21 @@ taskbar_names() {
     xprop -id "$w" WM_NAME | sed -n 's/^WM_NAME([^)]*) = "\(.*\)"$/\1/p'
   done
 }
+# The main window is the active one on the display too, and the grid has the focus in it.
 grid_focused() {
+  local main
+  main=$(x_window "Quarvel Levels Editor")
   for _ in $(seq 50); do
-    probe focus "Quarvel Levels Editor" | grep -q '^  child TDrawGrid|' && return 0
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$main" ] &&
+      probe focus "Quarvel Levels Editor" | grep -q '^  child TDrawGrid|' && return 0
     sleep 0.1
   done
-  fail "the grid has no focus: $(probe focus "Quarvel Levels Editor")"
+  fail "the main window is not active with the grid focused: $(probe focus "Quarvel Levels Editor")"
 }
-# Closes the main window with Alt+F4 and waits for the program's windows to go.
+# Closes the main window, whose grid has the focus, with Alt+F4 and waits for the program's
+# windows to go.
 close_program() {
-  xdotool windowactivate --sync "$(x_window "Quarvel Levels Editor")" key alt+F4
+  xdotool key alt+F4
   wait_state TForm1 none
   wait_state TApplication none
 }
@@ -110,13 +121,15 @@ close_program
 DESKTOP_PID=$!
 buttons=""
 for _ in $(seq 100); do
-  buttons=$("$WINE" explorer /desktop=shell,1000x700 "$PROBE" taskbar 2>/dev/null | tr -d '\r')
+  buttons=$(probe --desktop shell taskbar || true)
   grep -q '^button ' <<<"$buttons" && break
   sleep 0.1
 done
 [ "$buttons" = "button Quarveledit" ] || fail "Wine's taskbar shows: $buttons"
-"$WINE" explorer /desktop=shell,1000x700 "$PROBE" close "Quarvel Levels Editor" 2>/dev/null
+probe --desktop shell close "Quarvel Levels Editor"
 # The desktop ends with the last program in it.
-wait "$DESKTOP_PID" 2>/dev/null || true
+for _ in $(seq 100); do kill -0 "$DESKTOP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$DESKTOP_PID" 2>/dev/null && fail "Wine's desktop did not end with the program"
+DESKTOP_PID=""
 OK=1
 echo "PASS"

@@ -12,6 +12,8 @@
 //   window_probe taskbar          the taskbar's buttons (Wine's, in a desktop of its own with
 //                                 a shell), one line each: "button TEXT", the text of the
 //                                 window the button stands for
+// Each command may follow "--desktop NAME": the probe then looks at the desktop NAME (Wine's
+// explorer /desktop=NAME), and fails while there is none of that name.
 //   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
 //   window_probe pixels TITLE OUT [CLASS]
 //                                 the client area of the window TITLE, or of its control
@@ -87,6 +89,13 @@ BOOL CALLBACK PrintTaskbarButton(HWND button, LPARAM) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 2 && std::wstring(argv[1]) == L"--desktop") {
+    // Before this thread has any window: a thread with windows keeps its desktop.
+    const HDESK desktop = ::OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
+    if (!desktop || !::SetThreadDesktop(desktop)) return 1;
+    argc -= 2;
+    argv += 2;
+  }
   const std::wstring what = argc > 1 ? argv[1] : L"";
   if (what == L"windows") {
     ::EnumWindows(PrintWindow, 0);
@@ -148,6 +157,7 @@ int wmain(int argc, wchar_t** argv) {
     return std::fclose(out) == 0 ? 0 : 1;
   }
   std::fprintf(stderr,
-               "usage: window_probe windows | taskbar | focus TITLE | close TITLE | pixels TITLE OUT [CLASS]\n");
+               "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | pixels TITLE OUT "
+               "[CLASS]\n");
   return 2;
 }
