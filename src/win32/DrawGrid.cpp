@@ -196,7 +196,7 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
       if (DWORD(lParam) == DWORD(OBJID_CLIENT)) {
         IAccessible* accessible = Accessible();
-        const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, accessible);
+        const LRESULT result = TGridAccessible::HandOver(accessible, wParam);
         accessible->Release();
         return result;
       }

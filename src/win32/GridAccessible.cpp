@@ -8,21 +8,43 @@ namespace {
 
 constexpr long kSelf = CHILDID_SELF;
 
+// The accessibility libraries load at the first question of a screen reader, not at the
+// program's start; once loaded they stay for the run.
+template <typename Function>
+Function LibraryFunction(const wchar_t* library, const char* name) {
+  const HMODULE module = ::LoadLibraryW(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
+void ClearVariant(VARIANT* v) {
+  *v = VARIANT{};
+  v->vt = VT_EMPTY;
+}
+
 VARIANT ChildVariant(long id) {
   VARIANT v;
-  ::VariantInit(&v);
+  ClearVariant(&v);
   v.vt = VT_I4;
   v.lVal = id;
   return v;
 }
 
 HRESULT Text(const std::wstring& text, BSTR* out) {
+  using AllocString = BSTR(WINAPI*)(const OLECHAR*);
+  static const AllocString allocString = LibraryFunction<AllocString>(L"oleaut32.dll", "SysAllocString");
   if (!out) return E_INVALIDARG;
-  *out = text.empty() ? nullptr : ::SysAllocString(text.c_str());
+  *out = text.empty() || !allocString ? nullptr : allocString(text.c_str());
   return *out ? S_OK : S_FALSE;
 }
 
 }  // namespace
+
+LRESULT TGridAccessible::HandOver(IAccessible* accessible, WPARAM wParam) {
+  using ResultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+  static const ResultFromObject resultFromObject =
+      LibraryFunction<ResultFromObject>(L"oleacc.dll", "LresultFromObject");
+  return resultFromObject ? resultFromObject(__uuidof(IAccessible), wParam, accessible) : 0;
+}
 
 TGridAccessible::TGridAccessible(TDrawGrid* grid) : grid_(grid) {}
 
@@ -42,14 +64,17 @@ long TGridAccessible::Id(const VARIANT& child) {
 }
 
 IAccessible* TGridAccessible::Standard() {
-  if (!standard_ && grid_)
-    ::CreateStdAccessibleObject(grid_->Handle(), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard_));
+  using CreateStandard = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+  static const CreateStandard createStandard =
+      LibraryFunction<CreateStandard>(L"oleacc.dll", "CreateStdAccessibleObject");
+  if (!standard_ && grid_ && createStandard)
+    createStandard(grid_->Handle(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
   return standard_;
 }
 
 HRESULT TGridAccessible::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
     *object = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;
@@ -170,7 +195,7 @@ HRESULT TGridAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 
 HRESULT TGridAccessible::get_accFocus(VARIANT* child) {
   if (!child) return E_POINTER;
-  ::VariantInit(child);
+  ClearVariant(child);
   if (!grid_) return E_FAIL;
   if (::GetFocus() != grid_->Handle()) return S_FALSE;
   *child = ChildVariant(ChildId(grid_->Col(), grid_->Row()));
@@ -179,7 +204,7 @@ HRESULT TGridAccessible::get_accFocus(VARIANT* child) {
 
 HRESULT TGridAccessible::get_accSelection(VARIANT* children) {
   if (!children) return E_POINTER;
-  ::VariantInit(children);
+  ClearVariant(children);
   if (!grid_) return E_FAIL;
   *children = ChildVariant(ChildId(grid_->Col(), grid_->Row()));
   return S_OK;
@@ -215,7 +240,7 @@ HRESULT TGridAccessible::accLocation(long* left, long* top, long* width, long* h
 
 HRESULT TGridAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (!end) return E_POINTER;
-  ::VariantInit(end);
+  ClearVariant(end);
   if (!grid_) return E_FAIL;
   const long id = Id(start);
   if (id < 0) return E_INVALIDARG;
@@ -247,7 +272,7 @@ HRESULT TGridAccessible::accNavigate(long direction, VARIANT start, VARIANT* end
 
 HRESULT TGridAccessible::accHitTest(long left, long top, VARIANT* child) {
   if (!child) return E_POINTER;
-  ::VariantInit(child);
+  ClearVariant(child);
   if (!grid_) return E_FAIL;
   POINT point{left, top};
   ::ScreenToClient(grid_->Handle(), &point);

@@ -52,6 +52,9 @@ class TGridAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
+  // The answer to WM_GETOBJECT that hands `accessible` to the asking program.
+  static LRESULT HandOver(IAccessible* accessible, WPARAM wParam);
+
   static constexpr long kCellCount = 11 * 13;
   // The child id of a cell.
   static long ChildId(int ACol, int ARow) { return 1 + ACol + 11 * ARow; }
