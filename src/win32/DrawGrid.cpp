@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/GridAccessible.h"
+
 namespace {
 
 constexpr UINT_PTR kDragTimer = 1;
@@ -31,6 +33,18 @@ TDrawGrid::TDrawGrid(HWND parent, int left, int top) {
          quarvel::kGridWidth, quarvel::kGridHeight, parent, nullptr);
   const quarvel::GridLayout layout = CurrentLayout();
   ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width, layout.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TDrawGrid::~TDrawGrid() {
+  if (!accessible_) return;
+  accessible_->Disconnect();
+  accessible_->Release();
+}
+
+IAccessible* TDrawGrid::Accessible() {
+  if (!accessible_) accessible_ = new TGridAccessible(this);
+  accessible_->AddRef();
+  return accessible_;
 }
 
 quarvel::GridLayout TDrawGrid::CurrentLayout() const {
@@ -179,6 +193,14 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETOBJECT:
+      if (DWORD(lParam) == DWORD(OBJID_CLIENT)) {
+        IAccessible* accessible = Accessible();
+        const LRESULT result = TGridAccessible::HandOver(accessible, wParam);
+        accessible->Release();
+        return result;
+      }
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_SETFOCUS:
       active_ = true;
       InvalidateCell(col_, row_);

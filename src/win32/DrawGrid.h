@@ -6,10 +6,17 @@
 // the cell's background.
 
 #include <functional>
+#include <string>
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <oleacc.h>
 
 #include "model/LevelSet.h"
 #include "picture/GridPicture.h"
 #include "win32/Win32Support.h"
+
+class TGridAccessible;
 
 struct TGridDrawState {
   bool Selected = false;  // the current cell
@@ -34,7 +41,17 @@ class TDrawGrid : public win32::TWindow {
   // At (left, top) of the parent's client area, 241 x 281 at 96 dpi.
   TDrawGrid(HWND parent, int left, int top);
 
+  // The name screen readers give a cell: its tile's.
+  using CellNameHandler = std::function<std::wstring(int ACol, int ARow)>;
+
+  ~TDrawGrid() override;
+
   void SetOnSelectCell(SelectCellHandler handler) { onSelectCell_ = std::move(handler); }
+  void SetOnCellName(CellNameHandler handler) { onCellName_ = std::move(handler); }
+  std::wstring CellName(int ACol, int ARow) const { return onCellName_ ? onCellName_(ACol, ARow) : std::wstring(); }
+  // The object that screen readers are handed for the grid (WM_GETOBJECT), with a reference
+  // for the caller.
+  IAccessible* Accessible();
   void SetOnDrawCell(DrawCellHandler handler) { onDrawCell_ = std::move(handler); }
 
   int Col() const { return col_; }
@@ -68,6 +85,8 @@ class TDrawGrid : public win32::TWindow {
 
   SelectCellHandler onSelectCell_;
   DrawCellHandler onDrawCell_;
+  CellNameHandler onCellName_;
+  TGridAccessible* accessible_ = nullptr;  // made at the first question of a screen reader
   int col_ = 0;
   int row_ = 0;
   bool active_ = false;

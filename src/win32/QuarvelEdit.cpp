@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "win32/Application.h"
 #include "win32/Shell.h"
 #include "win32/Unit1.h"
 #include "win32/Unit2.h"
@@ -18,9 +19,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
+  // The window the desktop lists the program by, titled with the program title.
+  const HICON icon = static_cast<HICON>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  Application = new TApplication(win32::ProgramTitle(), icon);
 
   // 2 - 4. The main window, then the Levels Copy dialog and the About box, hidden.
   Form1 = new TForm1();
+  Application->SetMainForm(Form1->Handle());
   Form2 = new TForm2(Form1->Handle());
   Form3 = new TForm3(Form1->Handle());
 
@@ -51,5 +57,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   delete Form3;
   delete Form2;
   delete Form1;
+  delete Application;
   return 0;
 }

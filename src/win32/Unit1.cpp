@@ -5,10 +5,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "editor/EditorTexts.h"
 #include "editor/Layout.h"
+#include "model/Tiles.h"
 #include "picture/TilePixels.h"
+#include "win32/Application.h"
 #include "win32/Controls.h"
 #include "win32/Shell.h"
 #include "win32/Unit2.h"
@@ -53,7 +56,7 @@ TForm1::TForm1() {
   RegisterClassOnce(L"TForm1", 0, ::GetSysColorBrush(COLOR_BTNFACE), icon);
   CreateMenu();
   Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle, win32::Scaled(kLeft, dpi_),
-         win32::Scaled(kTop, dpi_), 0, 0, nullptr, MainMenu1);
+         win32::Scaled(kTop, dpi_), 0, 0, Application ? Application->Handle() : nullptr, MainMenu1);
   dpi_ = ::GetDpiForWindow(hwnd_) ? ::GetDpiForWindow(hwnd_) : dpi_;
   FitClientArea();
   CreateControls();
@@ -152,6 +155,11 @@ void TForm1::ConnectHandlers() {
   DrawGrid1->SetOnDrawCell(
       [this](TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
              quarvel::Picture& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
+    const int code = quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow);
+    if (const quarvel::TileKind* tile = quarvel::FindTile(code)) return win32::Widen(tile->Label);
+    return L"Tile " + std::to_wstring(code);
+  });
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     win32::Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
   });
@@ -177,11 +185,15 @@ void TForm1::Show(int showCommand) {
     if (left != frame.left || top != frame.top)
       ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ::ShowWindow(hwnd_, showCommand);
+  activeControl_ = DrawGrid1->Handle();
+  if (Application)
+    Application->Show(showCommand);
+  else
+    ::ShowWindow(hwnd_, showCommand);
+  if (!::IsWindowVisible(hwnd_)) return;
   ::UpdateWindow(hwnd_);
   // The first control in the focus order, the grid, takes the focus.
   if (::GetActiveWindow() == hwnd_) ::SetFocus(DrawGrid1->Handle());
-  activeControl_ = DrawGrid1->Handle();
 }
 
 void TForm1::Command(int id, HWND control) {
@@ -249,6 +261,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (activeControl_ && ::IsWindow(activeControl_) && !::IsIconic(hwnd_)) {
         ::SetFocus(activeControl_);
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      // Minimised, the program is its taskbar button alone (Application).
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && Application) {
+        Application->Minimize();
         return 0;
       }
       break;

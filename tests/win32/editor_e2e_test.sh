@@ -20,14 +20,17 @@ fail() {
   exit 1
 }
 probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+source "$(dirname "$0")/painting.sh"
 # The Windows name of a file of the work dir.
 winname() { echo "Z:${1//\//\\}"; }
 
 # Waits until the probe lists a top-level window titled $1; prints its line and children.
+# The program's taskbar window (TApplication), titled with the program title as the error
+# boxes are, is none of them.
 wait_window() {
   local title=$1 out
   for _ in $(seq 100); do
-    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t)} show')
+    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t && $1 != "window TApplication")} show')
     [ -n "$out" ] && { echo "$out"; return 0; }
     sleep 0.1
   done
@@ -35,7 +38,7 @@ wait_window() {
 }
 wait_gone() {
   for _ in $(seq 100); do
-    probe windows | grep -q "^window [^|]*|$1|" || return 0
+    probe windows | grep -v '^window TApplication|' | grep -q "^window [^|]*|$1|" || return 0
     sleep 0.1
   done
   fail "window '$1' still open"
@@ -86,8 +89,6 @@ xdotool key shift+Tab
 [ "$(focused)" = "Button|Check Level|8 448 113 25" ] || fail "Shift+Tab from the grid went to $(focused)"
 xdotool key Tab
 
-click() { xdotool mousemove $((CX + $1)) $((CY + $2)) click 1; }
-cell() { echo $((8 + 2 + $1 * 21 + 10)) $((8 + 2 + $2 * 21 + 10)); }
 # Levels menu item $1 (1 New Set, 2 Open Set, 3 Save Set, 4 Copy, 5 Exit).
 menu_item() {
   xdotool mousemove $((CX + 15)) $((CY - 8)) click 1
@@ -116,19 +117,7 @@ file_dialog() {
 
 # Paint: the red block dragged over row 5 from column 2 to 6, the upward cannon clicked
 # into the corner and carried two cells right by the arrow key.
-click 56 312
-read -r x y < <(cell 2 5)
-xdotool mousemove $((CX + x)) $((CY + y)) mousedown 1
-for c in 3 4 5 6; do
-  read -r x y < <(cell $c 5)
-  xdotool mousemove $((CX + x)) $((CY + y))
-  sleep 0.05
-done
-xdotool mouseup 1
-click 56 344
-read -r x y < <(cell 0 0)
-click "$x" "$y"
-xdotool key Right Right
+paint_steps
 # Rubies 3 (Tab from the grid selects the whole field), Time 60.
 xdotool key Tab
 xdotool type 3
@@ -173,7 +162,7 @@ file_dialog "Open" "$TMP/source.dag"
 copy=$(wait_window "Levels Copy")
 read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$copy")
 [ "$fl,$ft" = "436,396" ] || fail "Levels Copy at $fl,$ft"
-grep -q 'client [0-9]* [0-9]* 198 202$' <<<"$copy" || fail "Levels Copy's client area: $copy"
+grep -q 'client [0-9]* [0-9]* 198 202|' <<<"$copy" || fail "Levels Copy's client area: $copy"
 for control in "TSpinEdit|Start from|8 40 65 22" "TSpinEdit|Quantity|8 96 65 22" "TSpinEdit|Insert after|8 152 65 22" \
   "Button|OK|104 40 75 25" \
   "Button|Cancel|104 96 75 25"; do
@@ -198,7 +187,7 @@ xdotool mousemove $((CX + 60)) $((CY - 8)) click 1
 sleep 0.3
 xdotool key Down Return
 about=$(wait_window "About")
-grep -q 'client [0-9]* [0-9]* 232 243$' <<<"$about" || fail "About's client area: $about"
+grep -q 'client [0-9]* [0-9]* 232 243|' <<<"$about" || fail "About's client area: $about"
 grep -qF "|Quarvel/Levels Editor /" <<<"$about" || fail "About's text: $about"
 xdotool key Return
 wait_gone "About"

@@ -3,12 +3,15 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
+#include "model/Tiles.h"
 #include "picture/GridPicture.h"
 #include "win32/DrawGrid.h"
 #include "win32/Shell.h"
@@ -192,6 +195,10 @@ class Grid : public ::testing::Test {
       moves.push_back({ACol, ARow});
       quarvel::WriteCell(set, 0, ACol, ARow, brush);
     });
+    grid->SetOnCellName([this](int ACol, int ARow) {
+      const std::string_view label = quarvel::kTiles[quarvel::ReadCell(set, 0, ACol, ARow)].Label;
+      return std::wstring(label.begin(), label.end());
+    });
     grid->SetOnDrawCell(
         [this](TDrawGrid*, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState,
                quarvel::Picture& Canvas) { quarvel::DrawTile(Canvas, Rect, quarvel::ReadCell(set, 0, ACol, ARow)); });
@@ -288,6 +295,87 @@ TEST_F(Grid, ItsPixelsAreTheCoresGridPictureInEveryCellState) {
   EXPECT_FALSE(grid->IsActiveControl());
   EXPECT_EQ(grid->Compose(),
             quarvel::GridPicture(set, 0, SystemGridColours(), layout, quarvel::CurrentCell{4, 4, false}));
+}
+
+struct CellCase {
+  int col, row;
+  const wchar_t* name;
+  const wchar_t* description;
+  bool selected, focused;
+};
+
+// What a screen reader reads through the grid's accessible object. Wine cannot hand it
+// over through the window (WM_GETOBJECT's LresultFromObject): it has no type library to
+// marshal IAccessible with. So it is asked directly, as Windows hands it to a reader.
+TEST_F(Grid, ScreenReadersReadItsCells) {
+  brush = quarvel::CannonUp;
+  ::SendMessageW(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(3, 4));
+  ::SendMessageW(grid->Handle(), WM_LBUTTONUP, 0, At(3, 4));
+  IAccessible* table = grid->Accessible();
+  auto child = [](long id) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  };
+  auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long id) {
+    BSTR value = nullptr;
+    (table->*get)(child(id), &value);
+    std::wstring result = value ? value : L"";
+    ::SysFreeString(value);
+    return result;
+  };
+  auto state = [&](long id) {
+    VARIANT v;
+    table->get_accState(child(id), &v);
+    return v.lVal;
+  };
+  long count = 0;
+  table->get_accChildCount(&count);
+  EXPECT_EQ(count, 143);
+  VARIANT role;
+  table->get_accRole(child(CHILDID_SELF), &role);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_TABLE);
+  table->get_accRole(child(1), &role);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_CELL);
+  EXPECT_EQ(text(&IAccessible::get_accName, CHILDID_SELF), L"Level grid");
+
+  const CellCase focused[] = {{3, 4, L"Cannon up", L"Column 4, row 5", true, true},
+                              {0, 0, L"Empty", L"Column 1, row 1", false, false},
+                              {10, 12, L"Empty", L"Column 11, row 13", false, false}};
+  const CellCase unfocused[] = {{3, 4, L"Cannon up", L"Column 4, row 5", true, false}};
+  for (const auto& [cases, grid_has_focus] :
+       {std::pair{std::span<const CellCase>(focused), true}, std::pair{std::span<const CellCase>(unfocused), false}}) {
+    if (!grid_has_focus) ::SetFocus(host.other);
+    for (const CellCase& c : cases) {
+      const long id = 1 + c.col + 11 * c.row;
+      EXPECT_EQ(text(&IAccessible::get_accName, id), c.name) << id;
+      EXPECT_EQ(text(&IAccessible::get_accDescription, id), c.description) << id;
+      EXPECT_EQ((state(id) & STATE_SYSTEM_SELECTED) != 0, c.selected) << id;
+      EXPECT_EQ((state(id) & STATE_SYSTEM_FOCUSED) != 0, c.focused) << id;
+    }
+    VARIANT focus;
+    table->get_accFocus(&focus);
+    EXPECT_EQ(focus.vt == VT_I4 ? focus.lVal : 0, grid_has_focus ? 1 + 3 + 11 * 4 : 0);
+  }
+
+  // The cell's square on the screen, and the cell found at a point of it.
+  const quarvel::PixelRect cell = grid->CurrentLayout().geometry.Cell(3, 4);
+  POINT corner{cell.X, cell.Y};
+  ::ClientToScreen(grid->Handle(), &corner);
+  long left = 0, top = 0, width = 0, height = 0;
+  table->accLocation(&left, &top, &width, &height, child(48));
+  EXPECT_EQ(std::vector<long>({left, top, width, height}), std::vector<long>({corner.x, corner.y, 20, 20}));
+  VARIANT hit;
+  table->accHitTest(corner.x + 5, corner.y + 5, &hit);
+  EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, 48);
+  // From cell to cell as the arrows go, and not past the edge.
+  VARIANT next;
+  EXPECT_EQ(table->accNavigate(NAVDIR_DOWN, child(48), &next), S_OK);
+  EXPECT_EQ(next.lVal, 59);
+  EXPECT_EQ(table->accNavigate(NAVDIR_RIGHT, child(11), &next), S_FALSE) << "column 11 is the last";
+  table->Release();
 }
 
 }  // namespace

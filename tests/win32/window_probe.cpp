@@ -2,14 +2,22 @@
 // their true places and sizes and the texts of their controls, which a screenshot cannot
 // give. One line a window or control:
 //   window_probe windows          every visible top-level window of the desktop:
-//                                 "window CLASS|TITLE|frame L T R B|client L T W H"
+//                                 "window CLASS|TITLE|frame L T R B|client L T W H|STATE"
+//                                 (STATE normal, maximised or minimised)
 //                                 then one line a child: "  child CLASS|TEXT|L T W H"
 //                                 (corner in its parent's client area, size)
 //   window_probe focus TITLE      the control that has the focus in the window titled TITLE
 //                                 (its thread's focus; an integer field for its edit box),
 //                                 as a child line
-//   window_probe pixels TITLE     the client area of the window TITLE as a P6 image on
-//                                 standard output, read from the screen
+//   window_probe taskbar          the taskbar's buttons (Wine's, in a desktop of its own with
+//                                 a shell), one line each: "button TEXT", the text of the
+//                                 window the button stands for
+// Each command may follow "--desktop NAME": the probe then looks at the desktop NAME (Wine's
+// explorer /desktop=NAME), and fails while there is none of that name.
+//   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
+//   window_probe pixels TITLE OUT [CLASS]
+//                                 the client area of the window TITLE, or of its control
+//                                 of class CLASS, read from the screen, as a P6 image in OUT
 #include <windows.h>
 
 #include <cstdio>
@@ -60,21 +68,48 @@ BOOL CALLBACK PrintWindow(HWND hwnd, LPARAM) {
   ::GetClientRect(hwnd, &client);
   POINT origin{0, 0};
   ::ClientToScreen(hwnd, &origin);
-  std::printf("window %s|%s|frame %ld %ld %ld %ld|client %ld %ld %ld %ld\n", ClassOf(hwnd).c_str(), Text(hwnd).c_str(),
-              frame.left, frame.top, frame.right, frame.bottom, origin.x, origin.y, client.right, client.bottom);
+  const char* state = ::IsIconic(hwnd) ? "minimised" : ::IsZoomed(hwnd) ? "maximised" : "normal";
+  std::printf("window %s|%s|frame %ld %ld %ld %ld|client %ld %ld %ld %ld|%s\n", ClassOf(hwnd).c_str(),
+              Text(hwnd).c_str(), frame.left, frame.top, frame.right, frame.bottom, origin.x, origin.y, client.right,
+              client.bottom, state);
   ::EnumChildWindows(hwnd, PrintChild, 0);
   return TRUE;
 }
 
 HWND FindByTitle(const wchar_t* title) { return ::FindWindowW(nullptr, title); }
 
+// A taskbar button's id is the window it stands for.
+BOOL CALLBACK PrintTaskbarButton(HWND button, LPARAM) {
+  if (!::IsWindowVisible(button) || ClassOf(button) != "Button") return TRUE;
+  const HWND window = reinterpret_cast<HWND>(::GetWindowLongPtrW(button, GWLP_ID));
+  if (window && ::IsWindow(window)) std::printf("button %s\n", Text(window).c_str());
+  return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 2 && std::wstring(argv[1]) == L"--desktop") {
+    // Before this thread has any window: a thread with windows keeps its desktop.
+    const HDESK desktop = ::OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
+    if (!desktop || !::SetThreadDesktop(desktop)) return 1;
+    argc -= 2;
+    argv += 2;
+  }
   const std::wstring what = argc > 1 ? argv[1] : L"";
   if (what == L"windows") {
     ::EnumWindows(PrintWindow, 0);
     return 0;
+  }
+  if (what == L"taskbar") {
+    const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) return 1;
+    ::EnumChildWindows(tray, PrintTaskbarButton, 0);
+    return 0;
+  }
+  if (what == L"close" && argc > 2) {
+    const HWND hwnd = FindByTitle(argv[2]);
+    return hwnd && ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
   if (what == L"focus" && argc > 2) {
     const HWND hwnd = FindByTitle(argv[2]);
@@ -88,8 +123,10 @@ int wmain(int argc, wchar_t** argv) {
     PrintChild(focus, 0);
     return 0;
   }
-  if (what == L"pixels" && argc > 2) {
-    const HWND hwnd = FindByTitle(argv[2]);
+  if (what == L"pixels" && argc > 3) {
+    HWND hwnd = FindByTitle(argv[2]);
+    // A control of the window, by its class.
+    if (hwnd && argc > 4) hwnd = ::FindWindowExW(hwnd, nullptr, argv[4], nullptr);
     if (!hwnd) return 1;
     RECT client;
     ::GetClientRect(hwnd, &client);
@@ -109,12 +146,18 @@ int wmain(int argc, wchar_t** argv) {
     ::SelectObject(memory, bitmap);
     ::BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
     ::GdiFlush();
-    std::printf("P6\n%d %d\n255\n", w, h);
+    std::FILE* out = ::_wfopen(argv[3], L"wb");
+    if (!out) return 1;
+    std::fprintf(out, "P6\n%d %d\n255\n", w, h);
     const auto* p = static_cast<const unsigned char*>(bits);
-    for (int i = 0; i < w * h; ++i)
-      std::fputc(p[4 * i + 2], stdout), std::fputc(p[4 * i + 1], stdout), std::fputc(p[4 * i], stdout);
-    return 0;
+    for (int i = 0; i < w * h; ++i) {
+      const unsigned char rgb[3] = {p[4 * i + 2], p[4 * i + 1], p[4 * i]};
+      std::fwrite(rgb, 1, 3, out);
+    }
+    return std::fclose(out) == 0 ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: window_probe windows | focus TITLE | pixels TITLE\n");
+  std::fprintf(stderr,
+               "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | pixels TITLE OUT "
+               "[CLASS]\n");
   return 2;
 }
