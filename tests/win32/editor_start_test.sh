@@ -117,7 +117,7 @@ grid_focused
 close_program
 
 # In Wine's desktop with its shell, the taskbar of Windows' rules: one button, the title.
-"$WINE" explorer /desktop=shell,1000x700 "$APP" >"$TMP/desktop.log" 2>&1 &
+"$WINE" explorer /desktop=shell,1280x1024 "$APP" >"$TMP/desktop.log" 2>&1 &
 DESKTOP_PID=$!
 buttons=""
 for _ in $(seq 100); do
