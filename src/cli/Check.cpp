@@ -72,6 +72,8 @@ std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileSha
     warnings.push_back("levels " + NumberRanges(gaps) +
                        " are empty: the next save removes them and renumbers the levels after them");
   }
+  if (!shape.LevelSetHeader)
+    warnings.push_back("the file does not begin with 44 41 47 00, the level set header: the next save writes it");
   if (plan.RecordsPastTheEnd == 1) {
     warnings.push_back("record 257 is never read: the next save drops it");
   } else if (plan.RecordsPastTheEnd > 1) {

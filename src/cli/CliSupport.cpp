@@ -14,7 +14,12 @@ void PrintError(const std::string& subject, const std::string& message) {
   std::fprintf(stderr, "%s: %s: %s\n", kProgram, ShownName(subject).c_str(), message.c_str());
 }
 
-void PrintError(const CliError& error) { PrintError(error.Subject, error.what()); }
+void PrintError(const CliError& error) {
+  if (error.Place.empty()) return PrintError(error.Subject, error.what());
+  FlushOutBeforeError();
+  std::fprintf(stderr, "%s: %s:%s: %s\n", kProgram, ShownName(error.Subject).c_str(), error.Place.c_str(),
+               error.what());
+}
 
 namespace {
 

@@ -24,12 +24,14 @@ constexpr int kStatusError = 2;
 inline constexpr const char* kProgram = "quarvel-levels";
 
 // A failure reported on one line, "quarvel-levels: SUBJECT: Message.", where the subject is
-// the file or the argument concerned. Ends the command with status 2.
+// the file or the argument concerned, or "quarvel-levels: SUBJECT:PLACE: Message." for a
+// place in a file ("12:5", its line and column). Ends the command with status 2.
 class CliError : public std::runtime_error {
  public:
-  CliError(std::string subject, const std::string& message)
-      : std::runtime_error(quarvel::WithFullStop(message)), Subject(std::move(subject)) {}
+  CliError(std::string subject, const std::string& message, std::string place = {})
+      : std::runtime_error(quarvel::WithFullStop(message)), Subject(std::move(subject)), Place(std::move(place)) {}
   std::string Subject;
+  std::string Place;
 };
 
 // Writes the error line to standard error; a subject that is a file name is quoted when it

@@ -118,10 +118,13 @@ int RunCopy(const ParsedArgs& parsed) {
       throw CliError(targetFile, "File exists: --new makes a new file and never replaces one");
     quarvel::ClearLevelSet(*target);
   } else {
-    targetShape = ReadSet(targetFile, *target);
+    // Saved over, so the set itself: never its text, never a file of another header.
+    targetShape = ReadSet(targetFile, *target, TextAllowed::No);
+    if (!targetShape.LevelSetHeader) throw CliError(targetFile, NotALevelSet("copy saves only over a level set"));
   }
   auto source = std::make_unique<quarvel::LevelSet>();
   const SetFileShape sourceShape = ReadSet(sourceFile, *source);
+  if (!sourceShape.LevelSetHeader) throw CliError(sourceFile, NotALevelSet("copy copies only from a level set"));
 
   quarvel::TCurrentLevel current = 0;
   const quarvel::CopiedLevels copied =

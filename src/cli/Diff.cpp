@@ -12,7 +12,6 @@
 #include "cli/Playability.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
-#include "cli/TextFiles.h"
 #include "files/HexBytes.h"
 #include "files/SetComparison.h"
 #include "files/TextForm.h"
@@ -241,24 +240,13 @@ std::string JsonReport(const SetImage& a, const SetImage& b, const SetComparison
   return out + ",\n  \"records\": [" + items + (items.empty() ? "]}\n" : "\n  ]}\n");
 }
 
-// Reads one side; a text that is not the text form is reported here, with its line.
-bool ReadSide(const std::string& file, SetImage& image) {
-  try {
-    image = ReadSetImage(file, ReadWholeFile(file), TextAllowed::Yes);
-    return true;
-  } catch (const quarvel::TextFormError& error) {
-    PrintTextFormError(file, error);
-    return false;
-  }
-}
-
 int RunDiff(const ParsedArgs& parsed) {
   const std::string& fileA = parsed.Operands[0];
   const std::string& fileB = parsed.Operands[1];
   if (fileA == kStandardStream && fileB == kStandardStream)
     throw CliError(kStandardStream, "Standard input can be one of the two files, not both");
-  SetImage a, b;
-  if (!ReadSide(fileA, a) || !ReadSide(fileB, b)) return kStatusError;
+  const SetImage a = ReadSetImage(fileA, ReadInput(fileA), TextAllowed::Yes);
+  const SetImage b = ReadSetImage(fileB, ReadInput(fileB), TextAllowed::Yes);
   const SetComparison comparison = quarvel::CompareSets(a, b);
   if (parsed.Has("--json")) {
     WriteOut(JsonReport(a, b, comparison));

@@ -16,7 +16,7 @@ int RunExport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   const auto out = parsed.Values.find("--output");
   // Always read as a level set file: every file the reader takes gives its own text back.
-  const quarvel::SetImage image = ReadSetImage(file, ReadWholeFile(file), TextAllowed::No);
+  const quarvel::SetImage image = ReadSetImage(file, ReadInput(file), TextAllowed::No);
   const std::string text = quarvel::WriteTextForm(image);
   WriteOutput(out == parsed.Values.end() ? kStandardStream : out->second,
               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, {file});

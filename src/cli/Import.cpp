@@ -19,13 +19,12 @@ int RunImport(const ParsedArgs& parsed) {
   const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
   if (out == kStandardStream && found == parsed.Values.end() && quarvel::StandardOutputIsTerminal())
     throw CliError("standard output", "Is a terminal; give -o SET, or -o - to write the set there");
-  const std::vector<std::uint8_t> text = ReadWholeFile(file);
+  const std::vector<std::uint8_t> text = ReadInput(file);
   quarvel::SetImage image;
   try {
     image = quarvel::ParseTextForm(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
   } catch (const quarvel::TextFormError& error) {
-    PrintTextFormError(file, error);
-    return kStatusError;
+    throw TextError(file, error);
   }
   WriteOutput(out, quarvel::EncodeSetBytes(image), {file});
   return kStatusOk;

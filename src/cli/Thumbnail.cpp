@@ -56,7 +56,8 @@ int RunThumbnail(const ParsedArgs& parsed) {
   }
 
   auto set = std::make_unique<quarvel::LevelSet>();
-  if (!ReadSet(file, *set).LevelSetHeader) throw CliError(file, "Not a level set: it does not begin with 44 41 47 00");
+  if (!ReadSet(file, *set, TextAllowed::No).LevelSetHeader)
+    throw CliError(file, NotALevelSet("thumbnail draws only a level set"));
   WritePng(quarvel::GridPicture(*set, ShownLevel(*set), quarvel::StandardGridColours(), quarvel::FitGridToHeight(size)),
            output);
   return kStatusOk;

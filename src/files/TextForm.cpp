@@ -13,6 +13,8 @@ namespace quarvel {
 namespace {
 
 constexpr char kHeaderWord[] = "header";
+// What a first line may hold to be quoted whole when it is not the text form's.
+constexpr char kTextFormLineCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-_";
 constexpr char kTailWord[] = "tail";
 
 // Tile codes by character, -1 for a character that is no tile: a look-up per cell, as a
@@ -90,10 +92,35 @@ std::string WriteTextForm(const SetImage& image) {
   return text;
 }
 
-bool LooksLikeTextForm(std::span<const std::uint8_t> bytes) {
-  const std::string_view start(reinterpret_cast<const char*>(bytes.data()),
-                               std::min(bytes.size(), kTextFormLine.size()));
-  return start == kTextFormLine;
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The text form's first line up to its version.
+constexpr std::string_view kTextFormWords = kTextFormLine.substr(0, kTextFormLine.rfind(' ') + 1);
+
+// The text without a byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
+
+}  // namespace
+
+SetFileForm FormOfSetFile(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() >= kHeaderSize && std::equal(kLevelSetHeader, kLevelSetHeader + kHeaderSize, bytes.begin()))
+    return SetFileForm::LevelSet;
+  std::string_view text = WithoutByteOrderMark({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return SetFileForm::Other;
+  // Blank lines may come first, but no blank starts the first line.
+  const std::size_t lineStart = text.rfind('\n', first);
+  if (lineStart == std::string_view::npos ? first != 0 : first != lineStart + 1) return SetFileForm::Other;
+  return text.substr(first).starts_with(kTextFormWords) ? SetFileForm::Text : SetFileForm::Other;
+}
+
+std::string NeitherSetNorText() {
+  return "Neither a level set nor its text: it begins neither with 44 41 47 00 nor with the line \"" +
+         std::string(kTextFormLine) + "\"";
 }
 
 namespace {
@@ -209,6 +236,7 @@ class LineReader {
 class Parser {
  public:
   explicit Parser(std::string_view text) {
+    text = WithoutByteOrderMark(text);
     std::size_t from = 0;
     while (from < text.size()) {
       std::size_t end = text.find('\n', from);
@@ -223,8 +251,16 @@ class Parser {
 
   SetImage Parse() {
     SetImage image;
+    SkipBlankLines();
     LineReader first = Line();
-    if (first.Rest() != kTextFormLine) first.FailAt(0, "the first line \"" + std::string(kTextFormLine) + "\"");
+    if (first.Rest() != kTextFormLine) {
+      const std::string_view found = first.Rest().substr(0, first.Rest().find_first_not_of(kTextFormLineCharacters));
+      std::string message = "Expected the first line \"" + std::string(kTextFormLine) + "\"";
+      if (first.Rest().starts_with(kTextFormWords)) message += " (this program reads version 1 of the text)";
+      if (!found.empty() && found.size() == first.Rest().size() && found.size() < 40)
+        throw TextFormError(first.Number(), 1, message + ", found \"" + std::string(found) + "\"");
+      first.FailAt(0, message.substr(std::string_view("Expected ").size()));
+    }
     Next();
     SkipBlankLines();
     if (!Done() && Line().Rest().starts_with(kHeaderWord)) {
