@@ -60,8 +60,14 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> op
         value = arg.substr(equals + 1);
         inlineValue = true;
       }
-    } else if (arg.size() == 2) {
+    } else {
+      // "-s 128" or "-s128", as getopt takes them.
       spec = FindShort(options, arg[1]);
+      if (arg.size() > 2) {
+        if (spec == nullptr || !spec->TakesValue) throw CliError(arg, "Unknown option");
+        value = arg.substr(2);
+        inlineValue = true;
+      }
     }
     if (spec == nullptr || (inlineValue && !spec->TakesValue)) throw CliError(arg, "Unknown option");
     const std::string name(spec->Long);
@@ -71,6 +77,11 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> op
     }
     if (!inlineValue) {
       if (i + 1 >= args.size()) throw CliError(arg, "Value missing");
+      // An option where the value should be means the value was left out: "-" and "-5"
+      // are values, "--dry-run" and "-o" are not ("--output=-x" gives such a value).
+      const std::string_view next = args[i + 1];
+      if (next.size() > 1 && next[0] == '-' && !(next[1] >= '0' && next[1] <= '9'))
+        throw CliError(arg, "Value missing: " + std::string(next) + " is an option, not the value of " + arg);
       value = args[++i];
     }
     parsed.Values[name] = value;

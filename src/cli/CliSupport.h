@@ -57,9 +57,12 @@ struct ParsedArgs {
   bool Has(std::string_view name) const { return Flags.count(std::string(name)) != 0; }
 };
 
-// Reads options anywhere among the operands: "--name VALUE", "--name=VALUE", "-o VALUE";
-// "--" ends the options; a lone "-" is an operand. An unknown option or a missing value is
-// a CliError naming the option.
+// Reads options anywhere among the operands, one convention for every command: a long
+// option's value follows it as the next word or after "=" ("--size 128", "--size=128"), a
+// short option's as the next word or at once ("-s 128", "-s128"). "--" ends the options; a
+// lone "-" is an operand or a value. A value may not start with "-" and a letter (it would
+// be an option): "--output=-x" gives one. An unknown option or a missing value is a
+// CliError naming the option.
 ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> options);
 
 // A whole number in decimal, with an optional sign, within 32 bits; anything else is a

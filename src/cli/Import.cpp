@@ -22,6 +22,8 @@ int RunImport(const ParsedArgs& parsed) {
   const OutputRule rule{OutputKind::LevelSet, {file}, parsed.Has("--force")};
   CheckOutput(out, rule);
   const std::vector<std::uint8_t> text = ReadInput(file);
+  if (quarvel::FormOfSetFile(text) == quarvel::SetFileForm::LevelSet)
+    throw CliError(file, "Is a level set (it begins with 44 41 47 00), not its text: export writes the text");
   quarvel::SetImage image;
   try {
     image = quarvel::ParseTextForm(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <concepts>
+#include <cstdio>
 
 #include "files/DagFormat.h"
 #include "files/HexBytes.h"
+#include "files/Utf8.h"
 #include "model/LevelCheck.h"
 
 namespace quarvel {
@@ -221,11 +223,36 @@ class LineReader {
     if (c == '\t') return "a tab";
     if (c == '\r') return "a carriage return";
     if (c < 0x20 || c == 0x7F) return "the control character " + std::to_string(c);
-    std::string word;
-    for (std::size_t i = at; i < line_.size() && i < at + 24 && line_[i] != ' ' && line_[i] != '\t'; ++i)
-      word += line_[i];
-    if (c >= 0x80) word = word.substr(0, std::min<std::size_t>(word.size(), 4));
-    return "\"" + word + "\"";
+    if (std::string odd = OddCharacter(line_.substr(at)); !odd.empty()) return odd;
+    // The word there, up to 24 characters, each whole, none odd.
+    std::size_t end = at;
+    for (int characters = 0; characters < 24 && end < line_.size(); ++characters) {
+      const auto e = static_cast<unsigned char>(line_[end]);
+      if (e <= 0x20 || e == 0x7F || !OddCharacter(line_.substr(end)).empty()) break;
+      end += Utf8SequenceLength(line_.substr(end));
+    }
+    return "\"" + std::string(line_.substr(at, end - at)) + "\"";
+  }
+
+  // A character at the start of `text` that a person cannot see or tell from a space or
+  // nothing, by its code point ("U+00A0"), or a byte that is not UTF-8; else empty.
+  static std::string OddCharacter(std::string_view text) {
+    const auto c = static_cast<unsigned char>(text[0]);
+    if (c < 0x80) return {};
+    char named[48];
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) {
+      std::snprintf(named, sizeof named, "the byte 0x%02X, which is not UTF-8", c);
+      return named;
+    }
+    const std::uint32_t code = Utf8CodePoint(text, length);
+    const bool odd = code <= 0xA0 || code == 0xAD || code == 0x034F || code == 0x061C || code == 0x1680 ||
+                     (code >= 0x180B && code <= 0x180E) || (code >= 0x2000 && code <= 0x200F) ||
+                     (code >= 0x2028 && code <= 0x202F) || (code >= 0x205F && code <= 0x206F) || code == 0x3000 ||
+                     code == 0xFEFF || (code >= 0xFFF0 && code <= 0xFFFF) || (code >= 0xE0000 && code <= 0xE0FFF);
+    if (!odd) return {};
+    std::snprintf(named, sizeof named, "the character U+%04X", static_cast<unsigned>(code));
+    return named;
   }
 
   std::string_view line_;
