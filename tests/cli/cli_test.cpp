@@ -236,13 +236,14 @@ std::vector<CopyCase> CopyCases() {
        {"2", "2", "2"},
        "copied 2 levels: SRC levels 2-3 to levels 2-3\n"
        "saved TGT: 3 levels before, 2 copied, 2 replaced, 0 dropped: 3 levels written\n"},
-      {"PastTheEndOfTheTargetMovesUp",
+      {"PastTheEndOfTheTargetMovesUpWithDrop",
        Many(2),
        Many(3),
        false,
        {"1", "2", "6"},
        "copied 2 levels: SRC levels 1-2 to levels 6-7, saved as levels 4-5\n"
-       "saved TGT: 3 levels before, 2 copied, 0 replaced, 0 dropped: 5 levels written\n"},
+       "saved TGT: 3 levels before, 2 copied, 0 replaced, 0 dropped: 5 levels written\n",
+       true},
       {"QuantityCutToTheSource",
        Many(3),
        Many(1),
@@ -250,13 +251,14 @@ std::vector<CopyCase> CopyCases() {
        {"2", "10", "1"},
        "copied 2 levels: SRC levels 2-3 to levels 1-2\n"
        "saved TGT: 1 level before, 2 copied, 1 replaced, 0 dropped: 2 levels written\n"},
-      {"QuantityCutAtLevel256",
+      {"QuantityCutAtLevel256WithDrop",
        Many(3),
        Many(2),
        false,
        {"1", "256", "256"},
        "copied 1 level: SRC level 1 to level 256, saved as level 3\n"
-       "saved TGT: 2 levels before, 1 copied, 0 replaced, 0 dropped: 3 levels written\n"},
+       "saved TGT: 2 levels before, 1 copied, 0 replaced, 0 dropped: 3 levels written\n",
+       true},
       {"DefaultsAreOneAndReplaceAnUnplayableLevel",
        Many(3),
        {Level(1, 0, 0, 0, 0)},
