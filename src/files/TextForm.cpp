@@ -159,6 +159,8 @@ class LineReader {
     throw TextFormError(number_, ColumnAt(at), "Expected " + expected + ", found " + Found(at));
   }
 
+  // Past the character Peek() shows.
+  void Skip() { ++at_; }
   bool Accept(std::string_view word) {
     if (!Rest().starts_with(word)) return false;
     at_ += word.size();
@@ -264,6 +266,7 @@ class Parser {
  public:
   explicit Parser(std::string_view text) {
     text = WithoutByteOrderMark(text);
+    lines_.reserve(text.size() / 14 + 1);  // a level's lines are some 15 bytes long
     std::size_t from = 0;
     while (from < text.size()) {
       std::size_t end = text.find('\n', from);
@@ -390,7 +393,7 @@ class Parser {
           if (code < 0) line.Fail([&] { return "a tile (" + TileChoices() + ") in " + rowName(); });
           record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
         }
-        line.Accept(std::string_view(&c, 1));
+        line.Skip();
       }
       const auto label = [&] {
         return "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles";

@@ -118,13 +118,16 @@ int WriteAll(int fd, const std::uint8_t* data, std::size_t size, off_t offset = 
 
 // Reads `fd` to its end, or to `limit` bytes and one more (then Cut, the extra byte dropped).
 // Memory grows with what arrives, never past the bound.
-BoundedBytes ReadUpTo(int fd, std::size_t limit, const std::string& path) {
+// `expected`: the length the file is known to have, read at once (and one byte more, to see
+// the end) when it is within the bound.
+BoundedBytes ReadUpTo(int fd, std::size_t limit, const std::string& path, std::size_t expected = 0) {
   BoundedBytes in;
   std::size_t kept = 0;
   for (;;) {
     if (kept == in.Bytes.size()) {
       if (kept > limit) break;
-      const std::size_t wanted = std::max<std::size_t>(kept * 2, std::size_t{1} << 16);
+      const std::size_t first = expected > 0 && expected <= limit ? expected + 1 : std::size_t{1} << 16;
+      const std::size_t wanted = std::max<std::size_t>(kept * 2, first);
       in.Bytes.resize(limit == SIZE_MAX ? wanted : std::min(wanted, limit + 1));
     }
     const ssize_t n = ::read(fd, in.Bytes.data() + kept, in.Bytes.size() - kept);
@@ -402,7 +405,8 @@ BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit) {
   if (::fstat(fd.Get(), &st) != 0) throw ErrorFromSystem(errno, path);
   if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) throw EInOutError(kFileAccessDenied);
   if (::fcntl(fd.Get(), F_SETFL, 0) != 0) throw ErrorFromSystem(errno, path);
-  BoundedBytes in = ReadUpTo(fd.Get(), limit, path);
+  BoundedBytes in =
+      ReadUpTo(fd.Get(), limit, path, S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : std::size_t{0});
   if (int err = fd.Close()) throw ErrorFromSystem(err, path);
   return in;
 }

@@ -134,13 +134,16 @@ std::size_t ReadAll(HANDLE h, std::uint8_t* data, std::size_t size, const std::s
 
 // Reads `h` to its end, or to `limit` bytes and one more (then Cut, the extra byte dropped).
 // Memory grows with what arrives, never past the bound.
-BoundedBytes ReadUpTo(HANDLE h, std::size_t limit, const std::string& path) {
+// `expected`: the length the file is known to have, read at once (and one byte more, to see
+// the end) when it is within the bound.
+BoundedBytes ReadUpTo(HANDLE h, std::size_t limit, const std::string& path, std::size_t expected = 0) {
   BoundedBytes in;
   std::size_t kept = 0;
   for (;;) {
     if (kept == in.Bytes.size()) {
       if (kept > limit) break;
-      const std::size_t wanted = std::max<std::size_t>(kept * 2, std::size_t{1} << 16);
+      const std::size_t first = expected > 0 && expected <= limit ? expected + 1 : std::size_t{1} << 16;
+      const std::size_t wanted = std::max<std::size_t>(kept * 2, first);
       in.Bytes.resize(limit == SIZE_MAX ? wanted : std::min(wanted, limit + 1));
     }
     const std::size_t got = ReadAll(h, in.Bytes.data() + kept, in.Bytes.size() - kept, path);
@@ -461,7 +464,9 @@ BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit) {
   // A named pipe is read as a file is; the console or a device such as NUL is never read from.
   const DWORD type = ::GetFileType(h.Get());
   if (type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE) throw EInOutError(kFileAccessDenied);
-  BoundedBytes in = ReadUpTo(h.Get(), limit, path);
+  LARGE_INTEGER size{};
+  const bool sized = type == FILE_TYPE_DISK && ::GetFileSizeEx(h.Get(), &size) && size.QuadPart >= 0;
+  BoundedBytes in = ReadUpTo(h.Get(), limit, path, sized ? static_cast<std::size_t>(size.QuadPart) : std::size_t{0});
   if (DWORD err = h.Close()) throw ErrorFromSystem(static_cast<int>(err), path);
   return in;
 }
