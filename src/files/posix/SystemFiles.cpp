@@ -31,6 +31,8 @@
 #include <cstring>
 #include <memory>
 
+#include "files/BoundedRead.h"
+
 namespace quarvel {
 
 namespace {
@@ -116,31 +118,15 @@ int WriteAll(int fd, const std::uint8_t* data, std::size_t size, off_t offset = 
   return 0;
 }
 
-// Reads `fd` to its end, or to `limit` bytes and one more (then Cut, the extra byte dropped).
-// Memory grows with what arrives, never past the bound.
-// `expected`: the length the file is known to have, read at once (and one byte more, to see
-// the end) when it is within the bound.
+// Reads `fd` to its end, or to `limit` bytes and one more (ReadBounded).
 BoundedBytes ReadUpTo(int fd, std::size_t limit, const std::string& path, std::size_t expected = 0) {
-  BoundedBytes in;
-  std::size_t kept = 0;
-  for (;;) {
-    if (kept == in.Bytes.size()) {
-      if (kept > limit) break;
-      const std::size_t first = expected > 0 && expected <= limit ? expected + 1 : std::size_t{1} << 16;
-      const std::size_t wanted = std::max<std::size_t>(kept * 2, first);
-      in.Bytes.resize(limit == SIZE_MAX ? wanted : std::min(wanted, limit + 1));
+  return ReadBounded(limit, expected, [&](std::uint8_t* data, std::size_t room) {
+    for (;;) {
+      const ssize_t n = ::read(fd, data, room);
+      if (n >= 0) return static_cast<std::size_t>(n);
+      if (errno != EINTR) throw ErrorFromSystem(errno, path);
     }
-    const ssize_t n = ::read(fd, in.Bytes.data() + kept, in.Bytes.size() - kept);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw ErrorFromSystem(errno, path);
-    }
-    kept += static_cast<std::size_t>(n);
-  }
-  in.Cut = kept > limit;
-  in.Bytes.resize(std::min(kept, limit));
-  return in;
+  });
 }
 
 // fsync, where the file system has no such thing (EINVAL) counting as done.

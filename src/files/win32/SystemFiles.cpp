@@ -17,6 +17,7 @@
 #include <limits>
 #include <memory>
 
+#include "files/BoundedRead.h"
 #include "files/SystemFiles.h"
 
 namespace quarvel {
@@ -132,27 +133,10 @@ std::size_t ReadAll(HANDLE h, std::uint8_t* data, std::size_t size, const std::s
   return done;
 }
 
-// Reads `h` to its end, or to `limit` bytes and one more (then Cut, the extra byte dropped).
-// Memory grows with what arrives, never past the bound.
-// `expected`: the length the file is known to have, read at once (and one byte more, to see
-// the end) when it is within the bound.
+// Reads `h` to its end, or to `limit` bytes and one more (ReadBounded).
 BoundedBytes ReadUpTo(HANDLE h, std::size_t limit, const std::string& path, std::size_t expected = 0) {
-  BoundedBytes in;
-  std::size_t kept = 0;
-  for (;;) {
-    if (kept == in.Bytes.size()) {
-      if (kept > limit) break;
-      const std::size_t first = expected > 0 && expected <= limit ? expected + 1 : std::size_t{1} << 16;
-      const std::size_t wanted = std::max<std::size_t>(kept * 2, first);
-      in.Bytes.resize(limit == SIZE_MAX ? wanted : std::min(wanted, limit + 1));
-    }
-    const std::size_t got = ReadAll(h, in.Bytes.data() + kept, in.Bytes.size() - kept, path);
-    kept += got;
-    if (kept < in.Bytes.size()) break;
-  }
-  in.Cut = kept > limit;
-  in.Bytes.resize(std::min(kept, limit));
-  return in;
+  return ReadBounded(limit, expected,
+                     [&](std::uint8_t* data, std::size_t room) { return ReadAll(h, data, room, path); });
 }
 
 DWORD Seek(HANDLE h, std::uint64_t offset) {
