@@ -283,7 +283,8 @@ extern const Command kDiffCommand{
     .Usage = "A B [--json]",
     .Help =
         "The records added, removed and changed from A to B, each a level set file or its text\n"
-        "(a file starting with \"quarvel-levels text\"), or - for standard input. For a changed\n"
+        "(its first line, after an optional byte-order mark and blank lines, is \"quarvel-levels\n"
+        "text 1\"), or - for standard input. For a changed\n"
         "record: its numbers before and after, the cells changed, and the rows before, after and\n"
         "with each changed cell marked *. Prints nothing when they are the same.\n"
         "\n"
