@@ -72,6 +72,8 @@ std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileSha
     warnings.push_back("levels " + NumberRanges(gaps) +
                        " are empty: the next save removes them and renumbers the levels after them");
   }
+  if (!shape.LevelSetHeader)
+    warnings.push_back("the file does not begin with 44 41 47 00, the level set header: the next save writes it");
   if (plan.RecordsPastTheEnd == 1) {
     warnings.push_back("record 257 is never read: the next save drops it");
   } else if (plan.RecordsPastTheEnd > 1) {
@@ -159,9 +161,10 @@ extern const Command kCheckCommand{
         "and whether it can be played, with the reasons when not: too few blocks, time under 10.\n"
         "Then warnings about what the editor's next save would change without a word (an empty\n"
         "level before a used one, which it removes so that the levels after it move up; records\n"
-        "past the 256th, which it never reads; a tail that is not a whole record), and how many\n"
+        "past the 256th, which it never reads; a tail that is not a whole record; a header other\n"
+        "than 44 41 47 00, which it writes in its place), and how many\n"
         "records the file holds and how many levels are used, playable and not playable. Several\n"
-        "files end with a total line. FILE - is standard input.\n"
+        "files end with a total line. FILE may be a set's text as well; - is standard input.\n"
         "\n"
         "  --json                         the same as one JSON document\n"
         "  --strict                       a warning fails as a level that cannot be played does\n"

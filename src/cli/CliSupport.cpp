@@ -14,7 +14,12 @@ void PrintError(const std::string& subject, const std::string& message) {
   std::fprintf(stderr, "%s: %s: %s\n", kProgram, ShownName(subject).c_str(), message.c_str());
 }
 
-void PrintError(const CliError& error) { PrintError(error.Subject, error.what()); }
+void PrintError(const CliError& error) {
+  if (error.Place.empty()) return PrintError(error.Subject, error.what());
+  FlushOutBeforeError();
+  std::fprintf(stderr, "%s: %s:%s: %s\n", kProgram, ShownName(error.Subject).c_str(), error.Place.c_str(),
+               error.what());
+}
 
 namespace {
 
@@ -55,8 +60,14 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> op
         value = arg.substr(equals + 1);
         inlineValue = true;
       }
-    } else if (arg.size() == 2) {
+    } else {
+      // "-s 128" or "-s128", as getopt takes them.
       spec = FindShort(options, arg[1]);
+      if (arg.size() > 2) {
+        if (spec == nullptr || !spec->TakesValue) throw CliError(arg, "Unknown option");
+        value = arg.substr(2);
+        inlineValue = true;
+      }
     }
     if (spec == nullptr || (inlineValue && !spec->TakesValue)) throw CliError(arg, "Unknown option");
     const std::string name(spec->Long);
@@ -66,6 +77,11 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> op
     }
     if (!inlineValue) {
       if (i + 1 >= args.size()) throw CliError(arg, "Value missing");
+      // An option where the value should be means the value was left out: "-" and "-5"
+      // are values, "--dry-run" and "-o" are not ("--output=-x" gives such a value).
+      const std::string_view next = args[i + 1];
+      if (next.size() > 1 && next[0] == '-' && !(next[1] >= '0' && next[1] <= '9'))
+        throw CliError(arg, "Value missing: " + std::string(next) + " is an option, not the value of " + arg);
       value = args[++i];
     }
     parsed.Values[name] = value;

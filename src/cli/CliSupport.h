@@ -24,12 +24,14 @@ constexpr int kStatusError = 2;
 inline constexpr const char* kProgram = "quarvel-levels";
 
 // A failure reported on one line, "quarvel-levels: SUBJECT: Message.", where the subject is
-// the file or the argument concerned. Ends the command with status 2.
+// the file or the argument concerned, or "quarvel-levels: SUBJECT:PLACE: Message." for a
+// place in a file ("12:5", its line and column). Ends the command with status 2.
 class CliError : public std::runtime_error {
  public:
-  CliError(std::string subject, const std::string& message)
-      : std::runtime_error(quarvel::WithFullStop(message)), Subject(std::move(subject)) {}
+  CliError(std::string subject, const std::string& message, std::string place = {})
+      : std::runtime_error(quarvel::WithFullStop(message)), Subject(std::move(subject)), Place(std::move(place)) {}
   std::string Subject;
+  std::string Place;
 };
 
 // Writes the error line to standard error; a subject that is a file name is quoted when it
@@ -55,9 +57,12 @@ struct ParsedArgs {
   bool Has(std::string_view name) const { return Flags.count(std::string(name)) != 0; }
 };
 
-// Reads options anywhere among the operands: "--name VALUE", "--name=VALUE", "-o VALUE";
-// "--" ends the options; a lone "-" is an operand. An unknown option or a missing value is
-// a CliError naming the option.
+// Reads options anywhere among the operands, one convention for every command: a long
+// option's value follows it as the next word or after "=" ("--size 128", "--size=128"), a
+// short option's as the next word or at once ("-s 128", "-s128"). "--" ends the options; a
+// lone "-" is an operand or a value. A value may not start with "-" and a letter (it would
+// be an option): "--output=-x" gives one. An unknown option or a missing value is a
+// CliError naming the option.
 ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> options);
 
 // A whole number in decimal, with an optional sign, within 32 bits; anything else is a

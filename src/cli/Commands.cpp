@@ -59,11 +59,24 @@ const Command* FindCommand(std::string_view name) {
 }
 
 CliError UnknownCommand(std::string_view name) {
-  const Command* nearest = kCommands[0];
+  // A command the name begins, or one a slip or two away (and not all of it): none when
+  // nothing is that close.
+  std::vector<std::string_view> near;
   for (const Command* candidate : kCommands)
-    if (Distance(name, candidate->Name) < Distance(name, nearest->Name)) nearest = candidate;
-  return CliError(std::string(name),
-                  "Unknown command; did you mean " + std::string(nearest->Name) + "? See " + kProgram + " --help");
+    if (!name.empty() && candidate->Name.starts_with(name)) near.push_back(candidate->Name);
+  if (near.empty()) {
+    for (const Command* candidate : kCommands) {
+      const std::size_t distance = Distance(name, candidate->Name);
+      if (distance <= 2 && distance < name.size() && distance < candidate->Name.size()) near.push_back(candidate->Name);
+    }
+  }
+  std::string hint = near.empty() ? "." : "";
+  for (std::size_t i = 0; i < near.size(); ++i) {
+    hint += i == 0 ? "; did you mean " : i + 1 == near.size() ? " or " : ", ";
+    hint += near[i];
+    if (i + 1 == near.size()) hint += '?';
+  }
+  return CliError(std::string(name), "Unknown command" + hint + " See " + kProgram + " --help");
 }
 
 // The texts are appended piece by piece: GCC 12 at -O3 sees a false overlap in

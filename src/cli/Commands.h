@@ -38,8 +38,8 @@ std::span<const Command* const> Commands();
 // The command of that name, or null.
 const Command* FindCommand(std::string_view name);
 
-// "NAME: Unknown command; did you mean check? See quarvel-levels --help.", with the command
-// nearest to NAME.
+// "NAME: Unknown command; did you mean check? See quarvel-levels --help.", with the
+// commands NAME begins or is a slip or two from; without the hint when none is that close.
 CliError UnknownCommand(std::string_view name);
 
 // "Usage: quarvel-levels check [--json] [--strict] FILE..." and the rest of its help.

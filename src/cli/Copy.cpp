@@ -10,6 +10,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/FileNames.h"
+#include "cli/OutputFiles.h"
 #include "cli/Playability.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
@@ -74,17 +75,22 @@ std::string DroppedLines(const quarvel::SavePlan& plan, std::uint64_t held, std:
   return lines;
 }
 
+// Where the copies stand in the saved file: a level dropped before them moves them up.
+std::vector<int> SavedAs(const quarvel::CopiedLevels& copied, const quarvel::SavePlan& plan) {
+  std::vector<int> savedAs;
+  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number)
+    if (const int saved = plan.SavedAs[static_cast<std::size_t>(number - 1)]; saved != 0) savedAs.push_back(saved);
+  return savedAs;
+}
+
 // What the copy did, ending with a sum that adds up: before + copied - replaced - dropped
 // = written.
 std::string Report(const std::string& sourceFile, const std::string& targetFile, const quarvel::CopiedLevels& copied,
                    const quarvel::SavePlan& plan, std::uint64_t held, std::uint64_t trailing, const Tense& tense) {
-  // Where the copies stand in the saved file: a level dropped before them moves them up.
-  std::vector<int> savedAs;
+  const std::vector<int> savedAs = SavedAs(copied, plan);
   int replaced = 0;
-  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number) {
-    if (const int saved = plan.SavedAs[static_cast<std::size_t>(number - 1)]; saved != 0) savedAs.push_back(saved);
+  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number)
     if (static_cast<std::uint64_t>(number) <= held) ++replaced;
-  }
   const std::vector<int> inserted = Consecutive(copied.FirstTarget, copied.Count);
   std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " + ShownName(sourceFile) +
                        " " + Levels(Consecutive(copied.FirstSource, copied.Count)) + " to " + Levels(inserted);
@@ -116,12 +122,19 @@ int RunCopy(const ParsedArgs& parsed) {
   if (parsed.Has("--new")) {
     if (!toStandardOutput && quarvel::NameExists(targetFile))
       throw CliError(targetFile, "File exists: --new makes a new file and never replaces one");
+    CheckOutput(targetFile, {OutputKind::LevelSet, {}});
     quarvel::ClearLevelSet(*target);
   } else {
-    targetShape = ReadSet(targetFile, *target);
+    // Read, then saved over: a FIFO would give a set and take none.
+    if (!toStandardOutput && quarvel::KindOfFile(targetFile) == quarvel::FileKind::Fifo)
+      CheckOutput(targetFile, {OutputKind::LevelSet, {}});
+    // Saved over, so the set itself: never its text, never a file of another header.
+    targetShape = ReadSet(targetFile, *target, TextAllowed::No);
+    if (!targetShape.LevelSetHeader) throw CliError(targetFile, NotALevelSet("copy saves only over a level set"));
   }
   auto source = std::make_unique<quarvel::LevelSet>();
   const SetFileShape sourceShape = ReadSet(sourceFile, *source);
+  if (!sourceShape.LevelSetHeader) throw CliError(sourceFile, NotALevelSet("copy copies only from a level set"));
 
   quarvel::TCurrentLevel current = 0;
   const quarvel::CopiedLevels copied =
@@ -142,6 +155,18 @@ int RunCopy(const ParsedArgs& parsed) {
     if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
     PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
     std::fputs(DroppedLines(plan, held, trailing, kWould).c_str(), stderr);
+    return kStatusRefused;
+  }
+
+  // Copies past the end of the target leave a gap of levels it never held, which the save
+  // closes as it closes an empty level: refused alike, as the copies would not stand where
+  // --after puts them.
+  if (const int gap = copied.FirstTarget - 1 - targetShape.LevelsRead; gap > 0 && !parsed.Has("--drop")) {
+    PrintError(targetFile, "The copies would go to " + Levels(Consecutive(copied.FirstTarget, copied.Count)) +
+                               ", past its " + Counted(targetShape.LevelsRead, "level") +
+                               ", and the save would close the gap: saved as " + Levels(SavedAs(copied, plan)) +
+                               "; nothing written (--after " + std::to_string(targetShape.LevelsRead + 1) +
+                               " puts them there, --drop allows it).");
     return kStatusRefused;
   }
 
@@ -189,8 +214,10 @@ extern const Command kCopyCommand{
         "\n"
         "Nothing is written, with status 1, when nothing would be copied, or when the save would\n"
         "drop anything: a level that cannot be played or is empty (TARGET's or a copied one; the\n"
-        "levels after it would move up), records past the 256th. The levels that would be lost are\n"
-        "listed. Otherwise copy says where the copies stand in the saved file and adds up:\n"
+        "levels after it would move up), records past the 256th, bytes after the last whole record\n"
+        "(a tail); or when the copies would go past the end of TARGET, where the save would move\n"
+        "them up to close the gap. The levels that would be lost are listed. Otherwise copy says where the copies "
+        "stand in the saved file and adds up:\n"
         "before + copied - replaced - dropped = written. SOURCE or TARGET - is standard input;\n"
         "TARGET - writes the saved set to standard output and the report to standard error.\n"
         "\n"
@@ -198,7 +225,8 @@ extern const Command kCopyCommand{
         "  --quantity Q                   how many levels to copy\n"
         "  --after A                      the level of TARGET the first copy goes to\n"
         "  --new                          start from an empty set; TARGET must not exist\n"
-        "  --drop                         save even when levels are dropped, and list each one\n"
+        "  --drop                         save even when levels are dropped or the copies move\n"
+        "                                 up, and list each one\n"
         "  --dry-run                      say what would happen and write nothing\n",
     .Options = kOptions,
     .MinOperands = 2,

@@ -12,7 +12,6 @@
 #include "cli/Playability.h"
 #include "cli/SetFiles.h"
 #include "cli/StandardOutput.h"
-#include "cli/TextFiles.h"
 #include "files/HexBytes.h"
 #include "files/SetComparison.h"
 #include "files/TextForm.h"
@@ -183,11 +182,28 @@ void WriteTextReport(const SetImage& a, const SetImage& b, const SetComparison& 
 
 // ---- the JSON report ----------------------------------------------------------------------
 
-std::string JsonNumbers(const LevelRecord& r) {
+// A record whole, as the text shows an added or removed one: its five numbers, whether it
+// is empty and can be played, its rows in the text's tiles and the codes of its odd cells.
+std::string JsonRecord(const LevelRecord& r) {
   std::string json;
   for (const NumberName& n : quarvel::kNumberNames)
     json += std::string(json.empty() ? "" : ", ") + "\"" + n.Name + "\": " + std::to_string(r.*n.Member);
-  return "{" + json + "}";
+  json += ", \"empty\": " + std::string(quarvel::IsLevelUsed(r) ? "false" : "true") +
+          ", \"playable\": " + (quarvel::IsLevelPlayable(r) ? "true" : "false") + ", \"rows\": [";
+  for (int row = 0; row < quarvel::kRows; ++row) {
+    std::string line;
+    AppendGridRow(line, r, row);
+    json += (row == 0 ? "\"" : ", \"") + line + "\"";
+  }
+  json += "], \"odd_cells\": [";
+  bool first = true;
+  for (const CellChange& c : quarvel::ChangedCells(LevelRecord{}, r)) {
+    if (quarvel::TileCharacter(c.After) != quarvel::kOddTile) continue;
+    json += std::string(first ? "" : ", ") + "{\"column\": " + std::to_string(c.Column + 1) +
+            ", \"row\": " + std::to_string(c.Row + 1) + ", \"code\": " + std::to_string(c.After) + "}";
+    first = false;
+  }
+  return "{" + json + "]}";
 }
 
 std::string JsonChange(const LevelRecord& a, const LevelRecord& b, const std::vector<CellChange>& cells) {
@@ -204,7 +220,8 @@ std::string JsonChange(const LevelRecord& a, const LevelRecord& b, const std::ve
             ", \"after\": " + std::to_string(c.After) + "}";
   return "\"numbers\": {" + numbers + "}, \"cells\": [" + json +
          "], \"playable\": {\"before\": " + (quarvel::IsLevelPlayable(a) ? "true" : "false") +
-         ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}";
+         ", \"after\": " + (quarvel::IsLevelPlayable(b) ? "true" : "false") + "}, \"before\": " + JsonRecord(a) +
+         ", \"after\": " + JsonRecord(b);
 }
 
 std::string JsonReport(const SetImage& a, const SetImage& b, const SetComparison& comparison) {
@@ -217,10 +234,10 @@ std::string JsonReport(const SetImage& a, const SetImage& b, const SetComparison
         item = "\"changed\", " + JsonChange(a.Records[k], b.Records[k], change.Cells);
         break;
       case RecordChangeKind::Added:
-        item = "\"added\", \"after\": " + JsonNumbers(b.Records[k]);
+        item = "\"added\", \"after\": " + JsonRecord(b.Records[k]);
         break;
       case RecordChangeKind::Removed:
-        item = "\"removed\", \"before\": " + JsonNumbers(a.Records[k]);
+        item = "\"removed\", \"before\": " + JsonRecord(a.Records[k]);
         break;
     }
     items += (items.empty() ? "\n    " : ",\n    ") +
@@ -241,24 +258,13 @@ std::string JsonReport(const SetImage& a, const SetImage& b, const SetComparison
   return out + ",\n  \"records\": [" + items + (items.empty() ? "]}\n" : "\n  ]}\n");
 }
 
-// Reads one side; a text that is not the text form is reported here, with its line.
-bool ReadSide(const std::string& file, SetImage& image) {
-  try {
-    image = ReadSetImage(file, ReadWholeFile(file), TextAllowed::Yes);
-    return true;
-  } catch (const quarvel::TextFormError& error) {
-    PrintTextFormError(file, error);
-    return false;
-  }
-}
-
 int RunDiff(const ParsedArgs& parsed) {
   const std::string& fileA = parsed.Operands[0];
   const std::string& fileB = parsed.Operands[1];
   if (fileA == kStandardStream && fileB == kStandardStream)
     throw CliError(kStandardStream, "Standard input can be one of the two files, not both");
-  SetImage a, b;
-  if (!ReadSide(fileA, a) || !ReadSide(fileB, b)) return kStatusError;
+  const SetImage a = ReadSetImage(fileA, ReadInput(fileA), TextAllowed::Yes);
+  const SetImage b = ReadSetImage(fileB, ReadInput(fileB), TextAllowed::Yes);
   const SetComparison comparison = quarvel::CompareSets(a, b);
   if (parsed.Has("--json")) {
     WriteOut(JsonReport(a, b, comparison));
@@ -277,11 +283,14 @@ extern const Command kDiffCommand{
     .Usage = "A B [--json]",
     .Help =
         "The records added, removed and changed from A to B, each a level set file or its text\n"
-        "(a file starting with \"quarvel-levels text\"), or - for standard input. For a changed\n"
+        "(its first line, after an optional byte-order mark and blank lines, is \"quarvel-levels\n"
+        "text 1\"), or - for standard input. For a changed\n"
         "record: its numbers before and after, the cells changed, and the rows before, after and\n"
         "with each changed cell marked *. Prints nothing when they are the same.\n"
         "\n"
-        "  --json                         the same as one JSON document\n"
+        "  --json                         the same as one JSON document; each record added,\n"
+        "                                 removed or changed also whole (numbers, empty,\n"
+        "                                 playable, rows, odd cells) as before and after\n"
         "\n"
         "Exit status: 0 when A and B hold the same, 1 when they differ, 2 on an error.\n",
     .Options = kOptions,

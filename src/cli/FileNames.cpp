@@ -8,40 +8,11 @@ namespace quarvel_cli {
 
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
 std::string Hex(std::string_view bytes) {
   return quarvel::HexBytes({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, "");
 }
 
 }  // namespace
-
-std::size_t Utf8SequenceLength(std::string_view text) {
-  if (text.empty()) return 0;
-  const auto c0 = static_cast<unsigned char>(text[0]);
-  if (c0 < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-  if (c0 >= 0xC2 && c0 <= 0xDF) {
-    length = 2;
-  } else if (c0 >= 0xE0 && c0 <= 0xEF) {
-    length = 3;
-    if (c0 == 0xE0) low = 0xA0;   // no overlong forms
-    if (c0 == 0xED) high = 0x9F;  // no surrogates
-  } else if (c0 >= 0xF0 && c0 <= 0xF4) {
-    length = 4;
-    if (c0 == 0xF0) low = 0x90;
-    if (c0 == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  const auto c1 = static_cast<unsigned char>(text[1]);
-  if (c1 < low || c1 > high) return 0;
-  for (std::size_t i = 2; i < length; ++i)
-    if (!IsContinuation(static_cast<unsigned char>(text[i]))) return 0;
-  return length;
-}
 
 bool IsUtf8(std::string_view text) {
   while (!text.empty()) {

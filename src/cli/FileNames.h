@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "files/Utf8.h"
+
 namespace quarvel_cli {
 
-// The length of the valid UTF-8 sequence at the start of `text`, 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view text);
+using quarvel::Utf8SequenceLength;
 bool IsUtf8(std::string_view text);
 
 // The name as it is when it cannot be mistaken for anything else in a line of the form

@@ -3,15 +3,15 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/SetFiles.h"
-#include "cli/TextFiles.h"
 #include "files/SystemFiles.h"
 
 namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--output", 'o', true}};
+constexpr OptionSpec kOptions[] = {{"--output", 'o', true}, {"--force", 0, false}};
 
 int RunImport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
@@ -19,15 +19,18 @@ int RunImport(const ParsedArgs& parsed) {
   const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
   if (out == kStandardStream && found == parsed.Values.end() && quarvel::StandardOutputIsTerminal())
     throw CliError("standard output", "Is a terminal; give -o SET, or -o - to write the set there");
-  const std::vector<std::uint8_t> text = ReadWholeFile(file);
+  const OutputRule rule{OutputKind::LevelSet, {file}, parsed.Has("--force")};
+  CheckOutput(out, rule);
+  const std::vector<std::uint8_t> text = ReadInput(file);
+  if (quarvel::FormOfSetFile(text) == quarvel::SetFileForm::LevelSet)
+    throw CliError(file, "Is a level set (it begins with 44 41 47 00), not its text: export writes the text");
   quarvel::SetImage image;
   try {
     image = quarvel::ParseTextForm(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
   } catch (const quarvel::TextFormError& error) {
-    PrintTextFormError(file, error);
-    return kStatusError;
+    throw TextError(file, error);
   }
-  WriteOutput(out, quarvel::EncodeSetBytes(image), {file});
+  WriteOutput(out, quarvel::EncodeSetBytes(image), rule);
   return kStatusOk;
 }
 
@@ -37,7 +40,7 @@ extern const Command kImportCommand{
     .Name = "import",
     .Brief = "TEXT [-o SET]",
     .Summary = "that text back into the very same bytes",
-    .Usage = "TEXT [-o SET|-]",
+    .Usage = "TEXT [-o SET|-] [--force]",
     .Help =
         "Reads the text that `export` writes and writes the level set file it describes, byte for\n"
         "byte, replacing SET safely. Hand edits are welcome: a tile, a number, a level added at the\n"
@@ -46,7 +49,9 @@ extern const Command kImportCommand{
         "input.\n"
         "\n"
         "  -o, --output SET               the level set file to write, or - for standard output\n"
-        "                                 (the default, unless it is a terminal); never TEXT\n",
+        "                                 (the default, unless it is a terminal); never TEXT,\n"
+        "                                 and a file already there only when it is a level set\n"
+        "  --force                        replace SET even when it is not a level set\n",
     .Options = kOptions,
     .MinOperands = 1,
     .MaxOperands = 1,

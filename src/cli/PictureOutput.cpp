@@ -13,23 +13,14 @@
 
 namespace quarvel_cli {
 
-void WritePng(const quarvel::Picture& picture, const std::string& output) {
+void WritePng(const quarvel::Picture& picture, const std::string& output, const OutputRule& rule) {
   std::vector<std::uint8_t> png;
   try {
     png = quarvel::EncodePng(picture);
   } catch (const std::runtime_error&) {
     throw CliError(output, "PNG encoding failed");
   }
-  const std::span<const std::uint8_t> bytes(png);
-  if (output == kStandardStream) {
-    WriteOut(bytes);
-    return;
-  }
-  try {
-    quarvel::ReplaceFileContent(output, bytes);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(output, FileErrorMessage(output, error.what()));
-  }
+  WriteOutput(output, png, rule);
 }
 
 }  // namespace quarvel_cli

@@ -19,7 +19,8 @@ namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--output", 'o', true}, {"--level", 0, true}, {"--scale", 0, true}};
+constexpr OptionSpec kOptions[] = {
+    {"--output", 'o', true}, {"--level", 0, true}, {"--scale", 0, true}, {"--force", 0, false}};
 constexpr int kMaxScale = 16;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;  // 512 MB as 32-bit pixels
 
@@ -28,6 +29,7 @@ struct Request {
   std::string Output;
   int Level = 0;  // 1..256, or 0 for the contact sheet
   int Scale = 1;
+  OutputRule Rule;
 };
 
 Request ReadRequest(const ParsedArgs& parsed) {
@@ -41,9 +43,9 @@ Request ReadRequest(const ParsedArgs& parsed) {
     if (ending.size() != 4 || ending[0] != '.' || (ending[1] | 0x20) != 'p' || (ending[2] | 0x20) != 'n' ||
         (ending[3] | 0x20) != 'g')
       throw CliError(request.Output, "Not a PNG name: the output ends in .png, or is - for standard output");
-    if (request.File != kStandardStream && quarvel::SameFile(request.File, request.Output))
-      throw CliError(request.Output, "Is the level set being drawn: render never writes over its input");
   }
+  request.Rule = {OutputKind::Png, {request.File}, parsed.Has("--force")};
+  CheckOutput(request.Output, request.Rule);
   if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
     request.Level = ParseNumberInRange("--level", level->second, 1, quarvel::kLevelCount);
   }
@@ -78,7 +80,7 @@ int RunRender(const ParsedArgs& args) {
                    "Picture too large: the largest scale for this set is " + std::to_string(largest));
   }
 
-  WritePng(quarvel::Enlarge(picture, request.Scale), request.Output);
+  WritePng(quarvel::Enlarge(picture, request.Scale), request.Output, request.Rule);
   return kStatusOk;
 }
 
@@ -88,16 +90,18 @@ extern const Command kRenderCommand{
     .Name = "render",
     .Brief = "FILE -o OUT.png",
     .Summary = "draw a level, or a contact sheet of every level used",
-    .Usage = "FILE -o OUT.png [--level N] [--scale K]",
+    .Usage = "FILE -o OUT.png [--level N] [--scale K] [--force]",
     .Help =
         "Draws level N of FILE as the editor's grid shows it, without the current cell's marks;\n"
         "without --level, a contact sheet of every level used, each labelled with its number.\n"
         "Needs no display. FILE - is standard input.\n"
         "\n"
         "  -o, --output OUT.png           the picture to write (replaced safely), or - for\n"
-        "                                 standard output; never one of the inputs\n"
+        "                                 standard output; never FILE, and a file already there\n"
+        "                                 only when it is a PNG\n"
         "  --level N                      the level, 1 to 256\n"
-        "  --scale K                      enlarge K times, 1 to 16, pixel for pixel (default 1)\n",
+        "  --scale K                      enlarge K times, 1 to 16, pixel for pixel (default 1)\n"
+        "  --force                        replace OUT even when it is not a PNG\n",
     .Options = kOptions,
     .MinOperands = 1,
     .MaxOperands = 1,

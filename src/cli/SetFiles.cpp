@@ -6,7 +6,6 @@
 #include "cli/CliSupport.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
-#include "files/LevelSetFile.h"
 #include "files/SystemFiles.h"
 
 namespace quarvel_cli {
@@ -16,6 +15,10 @@ std::string NotWholeRecord(std::size_t trailingBytes) {
          " not a whole record";
 }
 
+std::string NotALevelSet(const std::string& why) {
+  return "Not a level set: it does not begin with 44 41 47 00; " + why;
+}
+
 std::string WhyNotReadable(const quarvel::LevelSetFileShape& shape) {
   if (shape.Bytes < quarvel::kHeaderSize) return "the file is shorter than its 4-byte header";
   return NotWholeRecord(shape.TrailingBytes());
@@ -23,70 +26,90 @@ std::string WhyNotReadable(const quarvel::LevelSetFileShape& shape) {
 
 namespace {
 
-std::uint64_t LengthOf(const std::string& path) { return quarvel::FileLength(path).value_or(0); }
-
 // ": it is a folder", or nothing for a regular file or none.
 std::string ItIs(quarvel::FileKind kind) {
   const std::string_view name = quarvel::FileKindName(kind);
   return name.empty() ? std::string() : ": it is " + std::string(name);
 }
 
-// The editor's message for a failed read, with what is wrong with the length when the file
-// is cut short.
-std::string ReadErrorMessage(const quarvel::EInOutError& error, const SetFileShape& shape) {
-  const std::string message = error.what();
-  if (error.ErrorCode != quarvel::kReadBeyondEndOfFile.Code) return message;
-  return message + ": " + WhyNotReadable(shape);
-}
+// A FIFO is read as a file is: saying so would mislead.
+std::string ItIsUnlessFifo(quarvel::FileKind kind) { return kind == quarvel::FileKind::Fifo ? "" : ItIs(kind); }
 
-// Standard input read to its end: the first 75,780 bytes kept, the rest only counted.
-SetFileShape ReadSetFromStandardInput(quarvel::LevelSet& set) {
-  const quarvel::StreamBytes in = StandardInputBytes(quarvel::kMaxLevelSetFileSize);
-  const std::span<const std::uint8_t> kept(in.Bytes);
-  SetFileShape shape;
-  shape.Bytes = in.Length;
-  shape.LevelSetHeader = IsLevelSetHeader(kept);
-  try {
-    shape.LevelsRead = quarvel::ParseLevelSetBytes(kept, set);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(kStandardStream, ReadErrorMessage(error, shape));
-  }
-  return shape;
+// Why the editor's reader refuses `bytes`; first, for a file long enough to have a header
+// that is neither a level set nor its text, that.
+std::string Unreadable(const quarvel::EInOutError& error, std::span<const std::uint8_t> bytes,
+                       quarvel::SetFileForm form) {
+  const std::string why = WhyNotReadable({bytes.size()});
+  if (form != quarvel::SetFileForm::Other || bytes.size() < quarvel::kHeaderSize)
+    return std::string(error.what()) + ": " + why;
+  return quarvel::NeitherSetNorText() + "; read as a set of another header, " + why;
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> ReadInput(const std::string& file) {
+  quarvel::BoundedBytes in;
+  try {
+    in = file == kStandardStream ? quarvel::ReadStandardInput(kMaxInputSize)
+                                 : quarvel::ReadFileUpTo(file, kMaxInputSize);
+  } catch (const quarvel::EInOutError& error) {
+    const quarvel::FileKind kind = file == kStandardStream ? quarvel::KindOfStandardInput() : quarvel::KindOfFile(file);
+    throw CliError(file, error.what() + ItIsUnlessFifo(kind));
+  }
+  if (in.Cut)
+    throw CliError(file, "Too large: more than " + std::to_string(kMaxInputSize >> 20) +
+                             " MiB, which no level set or its text comes near; read no further");
+  return std::move(in.Bytes);
+}
+
+CliError TextError(const std::string& file, const quarvel::TextFormError& error) {
+  return CliError(file, error.what(), std::to_string(error.Line) + ":" + std::to_string(error.Column));
+}
+
+quarvel::SetImage ReadSetImage(const std::string& file, std::span<const std::uint8_t> bytes, TextAllowed text) {
+  const quarvel::SetFileForm form = quarvel::FormOfSetFile(bytes);
+  if (form == quarvel::SetFileForm::Text) {
+    if (text == TextAllowed::No)
+      throw CliError(file, "Is the text form of a set, not the set: import turns it back into the set");
+    try {
+      return quarvel::ParseTextForm(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } catch (const quarvel::TextFormError& error) {
+      throw TextError(file, error);
+    }
+  }
+  try {
+    return quarvel::DecodeSetBytes(bytes);
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(file, Unreadable(error, bytes, form));
+  }
+}
 
 bool IsLevelSetHeader(std::span<const std::uint8_t> start) {
   return start.size() >= quarvel::kHeaderSize &&
          std::equal(std::begin(quarvel::kLevelSetHeader), std::end(quarvel::kLevelSetHeader), start.begin());
 }
 
-quarvel::StreamBytes StandardInputBytes(std::size_t limit) {
-  try {
-    return quarvel::ReadStandardInput(limit);
-  } catch (const quarvel::EInOutError& error) {
-    throw CliError(kStandardStream, error.what() + ItIs(quarvel::KindOfStandardInput()));
-  }
-}
-
 std::string FileErrorMessage(const std::string& path, const std::string& message) {
   return message + ItIs(quarvel::KindOfFile(path));
 }
 
-SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set) {
+SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set, TextAllowed text) {
   quarvel::ClearLevelSet(set);
-  if (file == kStandardStream) return ReadSetFromStandardInput(set);
-  // The reader looks at no more than 256 records; the length tells what lies beyond.
+  std::vector<std::uint8_t> bytes = ReadInput(file);
+  const quarvel::SetFileForm form = quarvel::FormOfSetFile(bytes);
   SetFileShape shape;
-  std::uint8_t header[quarvel::kHeaderSize] = {};
-  try {
-    shape.LevelsRead = quarvel::ReadLevelSetFile(file, set);
-    shape.LevelSetHeader = IsLevelSetHeader({header, quarvel::ReadRegularFileStart(file, header)});
-  } catch (const quarvel::EInOutError& error) {
-    shape.Bytes = LengthOf(file);
-    throw CliError(file, FileErrorMessage(file, ReadErrorMessage(error, shape)));
+  // The text gives the very bytes of its file, which are then read as the editor reads them.
+  if (form == quarvel::SetFileForm::Text) {
+    bytes = quarvel::EncodeSetBytes(ReadSetImage(file, bytes, text));
+    shape.FromText = true;
   }
-  shape.Bytes = LengthOf(file);
+  shape.Bytes = bytes.size();
+  shape.LevelSetHeader = IsLevelSetHeader(bytes);
+  try {
+    shape.LevelsRead = quarvel::ParseLevelSetBytes(bytes, set);
+  } catch (const quarvel::EInOutError& error) {
+    throw CliError(file, Unreadable(error, bytes, form));
+  }
   return shape;
 }
 

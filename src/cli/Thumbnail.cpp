@@ -11,8 +11,6 @@
 #include "cli/Commands.h"
 #include "cli/PictureOutput.h"
 #include "cli/SetFiles.h"
-#include "files/DagFormat.h"
-#include "files/SystemFiles.h"
 #include "model/LevelCheck.h"
 #include "picture/GridPicture.h"
 
@@ -20,7 +18,7 @@ namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--size", 's', true}};
+constexpr OptionSpec kOptions[] = {{"--size", 's', true}, {"--output", 'o', true}, {"--force", 0, false}};
 constexpr int kDefaultSize = 256;
 constexpr int kMinSize = 32;  // cells of one pixel still fit
 constexpr int kMaxSize = 4096;
@@ -32,33 +30,25 @@ int ShownLevel(const quarvel::LevelSet& set) {
   return 0;
 }
 
-// An existing file that begins as a level set does: a slip of the arguments never paints
-// over a set.
-bool HoldsLevelSet(const std::string& path) {
-  std::uint8_t start[quarvel::kHeaderSize] = {};
-  try {
-    return IsLevelSetHeader({start, quarvel::ReadRegularFileStart(path, start)});
-  } catch (const quarvel::EInOutError&) {
-    return false;  // missing, or not a file: the write says what is wrong
-  }
-}
-
 int RunThumbnail(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
-  const std::string& output = parsed.Operands[1];
+  // OUT as the thumbnailer entry gives it, after FILE, or as every other command takes it.
+  const auto option = parsed.Values.find("--output");
+  if (option != parsed.Values.end() && parsed.Operands.size() > 1)
+    throw CliError(parsed.Operands[1], "Unexpected argument: the output is given by -o");
+  if (option == parsed.Values.end() && parsed.Operands.size() < 2) throw CliError("thumbnail", "No output file given");
+  const std::string& output = option != parsed.Values.end() ? option->second : parsed.Operands[1];
   int size = kDefaultSize;
   if (const auto given = parsed.Values.find("--size"); given != parsed.Values.end())
     size = ParseNumberInRange("--size", given->second, kMinSize, kMaxSize);
-  if (output != kStandardStream) {
-    if (file != kStandardStream && quarvel::SameFile(file, output))
-      throw CliError(output, "Is the level set being drawn: thumbnail never writes over its input");
-    if (HoldsLevelSet(output)) throw CliError(output, "Is a level set: thumbnail never writes over one");
-  }
+  const OutputRule rule{OutputKind::Png, {file}, parsed.Has("--force")};
+  CheckOutput(output, rule);
 
   auto set = std::make_unique<quarvel::LevelSet>();
-  if (!ReadSet(file, *set).LevelSetHeader) throw CliError(file, "Not a level set: it does not begin with 44 41 47 00");
+  if (!ReadSet(file, *set, TextAllowed::No).LevelSetHeader)
+    throw CliError(file, NotALevelSet("thumbnail draws only a level set"));
   WritePng(quarvel::GridPicture(*set, ShownLevel(*set), quarvel::StandardGridColours(), quarvel::FitGridToHeight(size)),
-           output);
+           output, rule);
   return kStatusOk;
 }
 
@@ -68,7 +58,7 @@ extern const Command kThumbnailCommand{
     .Name = "thumbnail",
     .Brief = "[-s SIZE] FILE OUT",
     .Summary = "a PNG of the first level used, for file managers",
-    .Usage = "[-s SIZE] FILE OUT",
+    .Usage = "[-s SIZE] [--force] FILE OUT|-o OUT",
     .Help =
         "Writes a PNG of the first level used in FILE, as the editor's grid shows it, fitted into\n"
         "SIZE x SIZE pixels in whole pixels with no smoothing; a set with no level used gives\n"
@@ -78,11 +68,14 @@ extern const Command kThumbnailCommand{
         "\n"
         "  -s, --size SIZE                the largest side, 32 to 4096 pixels (default 256)\n"
         "  OUT                            the picture (replaced safely), or - for standard\n"
-        "                                 output; never FILE, nor any level set\n",
+        "                                 output; never FILE, and a file already there only\n"
+        "                                 when it is a PNG\n"
+        "  -o, --output OUT               the same, in place of the operand OUT\n"
+        "  --force                        replace OUT even when it is not a PNG\n",
     .Options = kOptions,
-    .MinOperands = 2,
+    .MinOperands = 1,
     .MaxOperands = 2,
-    .Missing = {"No file given", "No output file given"},
+    .Missing = {"No file given"},
     .Run = RunThumbnail,
 };
 

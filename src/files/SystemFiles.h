@@ -54,6 +54,9 @@ constexpr std::string_view FileKindName(FileKind kind) {
 // The length of the file `path` names, or nothing when it cannot be looked at.
 std::optional<std::uint64_t> FileLength(const std::string& path);
 
+// The folder holding `path`, as the system splits names: "." for a bare name.
+std::string FolderOfName(const std::string& path);
+
 // Whether two names are one file (one inode, one file index), whatever the names.
 bool SameFile(const std::string& a, const std::string& b);
 
@@ -63,11 +66,24 @@ bool SameFile(const std::string& a, const std::string& b);
 // full disk kDiskFull ...); any other number N as "I/O error N".
 EInOutError ErrorFromSystem(int err, const std::string& path);
 
+// Bytes read up to a bound: at most `limit` of them in `Bytes`; `Cut` when there was more,
+// which was not read. Endless input (a device, a pipe that never ends) stops at the bound.
+struct BoundedBytes {
+  std::vector<std::uint8_t> Bytes;
+  bool Cut = false;
+};
+
 // Reads the start of a regular file: up to buffer.size() bytes, fewer when the file is
 // shorter; returns how many. A folder, FIFO, device or socket fails at once with
 // kFileAccessDenied and is never read from (a FIFO with no writer cannot hang). The file is
 // opened for reading only, sharing reading and writing with others.
 std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t> buffer);
+
+// Reads a regular file or a FIFO (a named pipe, a process substitution's /dev/fd/N) to its
+// end, or to `limit` bytes and one more. A FIFO is waited for as any reader waits for its
+// writer. A folder, device or socket fails at once with kFileAccessDenied and is never read
+// from. The file is opened for reading only, sharing reading and writing with others.
+BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit);
 
 // Makes `path` hold exactly `bytes`, safely: the bytes go to a new file in the same folder,
 // which is flushed to the disk and then put in the old one's place, so that a crash leaves
@@ -90,13 +106,9 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
 // fails, and makes a reader that went away a write error rather than the program's end.
 void PrepareStandardStreams();
 
-// Standard input read to its end: its first `limit` bytes kept in `Bytes`, the rest only
-// counted, `Length` the whole stream's. Failures are EInOutError.
-struct StreamBytes {
-  std::vector<std::uint8_t> Bytes;
-  std::uint64_t Length = 0;
-};
-StreamBytes ReadStandardInput(std::size_t limit);
+// Standard input read to its end, or to `limit` bytes and one more. Failures are
+// EInOutError; a folder given as standard input is kFileAccessDenied.
+BoundedBytes ReadStandardInput(std::size_t limit);
 
 // A write to standard output failed. `BrokenPipe`: its reader went away (`| head -1`).
 // `SystemMessage`: the system's own words for the failure ("Bad file descriptor"), to show

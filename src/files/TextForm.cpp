@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <concepts>
+#include <cstdio>
 
 #include "files/DagFormat.h"
 #include "files/HexBytes.h"
+#include "files/Utf8.h"
 #include "model/LevelCheck.h"
 
 namespace quarvel {
@@ -13,6 +15,8 @@ namespace quarvel {
 namespace {
 
 constexpr char kHeaderWord[] = "header";
+// What a first line may hold to be quoted whole when it is not the text form's.
+constexpr char kTextFormLineCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-_";
 constexpr char kTailWord[] = "tail";
 
 // Tile codes by character, -1 for a character that is no tile: a look-up per cell, as a
@@ -90,10 +94,35 @@ std::string WriteTextForm(const SetImage& image) {
   return text;
 }
 
-bool LooksLikeTextForm(std::span<const std::uint8_t> bytes) {
-  const std::string_view start(reinterpret_cast<const char*>(bytes.data()),
-                               std::min(bytes.size(), kTextFormLine.size()));
-  return start == kTextFormLine;
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The text form's first line up to its version.
+constexpr std::string_view kTextFormWords = kTextFormLine.substr(0, kTextFormLine.rfind(' ') + 1);
+
+// The text without a byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
+
+}  // namespace
+
+SetFileForm FormOfSetFile(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() >= kHeaderSize && std::equal(kLevelSetHeader, kLevelSetHeader + kHeaderSize, bytes.begin()))
+    return SetFileForm::LevelSet;
+  std::string_view text = WithoutByteOrderMark({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return SetFileForm::Other;
+  // Blank lines may come first, but no blank starts the first line.
+  const std::size_t lineStart = text.rfind('\n', first);
+  if (lineStart == std::string_view::npos ? first != 0 : first != lineStart + 1) return SetFileForm::Other;
+  return text.substr(first).starts_with(kTextFormWords) ? SetFileForm::Text : SetFileForm::Other;
+}
+
+std::string NeitherSetNorText() {
+  return "Neither a level set nor its text: it begins neither with 44 41 47 00 nor with the line \"" +
+         std::string(kTextFormLine) + "\"";
 }
 
 namespace {
@@ -130,6 +159,8 @@ class LineReader {
     throw TextFormError(number_, ColumnAt(at), "Expected " + expected + ", found " + Found(at));
   }
 
+  // Past the character Peek() shows.
+  void Skip() { ++at_; }
   bool Accept(std::string_view word) {
     if (!Rest().starts_with(word)) return false;
     at_ += word.size();
@@ -194,11 +225,36 @@ class LineReader {
     if (c == '\t') return "a tab";
     if (c == '\r') return "a carriage return";
     if (c < 0x20 || c == 0x7F) return "the control character " + std::to_string(c);
-    std::string word;
-    for (std::size_t i = at; i < line_.size() && i < at + 24 && line_[i] != ' ' && line_[i] != '\t'; ++i)
-      word += line_[i];
-    if (c >= 0x80) word = word.substr(0, std::min<std::size_t>(word.size(), 4));
-    return "\"" + word + "\"";
+    if (std::string odd = OddCharacter(line_.substr(at)); !odd.empty()) return odd;
+    // The word there, up to 24 characters, each whole, none odd.
+    std::size_t end = at;
+    for (int characters = 0; characters < 24 && end < line_.size(); ++characters) {
+      const auto e = static_cast<unsigned char>(line_[end]);
+      if (e <= 0x20 || e == 0x7F || !OddCharacter(line_.substr(end)).empty()) break;
+      end += Utf8SequenceLength(line_.substr(end));
+    }
+    return "\"" + std::string(line_.substr(at, end - at)) + "\"";
+  }
+
+  // A character at the start of `text` that a person cannot see or tell from a space or
+  // nothing, by its code point ("U+00A0"), or a byte that is not UTF-8; else empty.
+  static std::string OddCharacter(std::string_view text) {
+    const auto c = static_cast<unsigned char>(text[0]);
+    if (c < 0x80) return {};
+    char named[48];
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) {
+      std::snprintf(named, sizeof named, "the byte 0x%02X, which is not UTF-8", c);
+      return named;
+    }
+    const std::uint32_t code = Utf8CodePoint(text, length);
+    const bool odd = code <= 0xA0 || code == 0xAD || code == 0x034F || code == 0x061C || code == 0x1680 ||
+                     (code >= 0x180B && code <= 0x180E) || (code >= 0x2000 && code <= 0x200F) ||
+                     (code >= 0x2028 && code <= 0x202F) || (code >= 0x205F && code <= 0x206F) || code == 0x3000 ||
+                     code == 0xFEFF || (code >= 0xFFF0 && code <= 0xFFFF) || (code >= 0xE0000 && code <= 0xE0FFF);
+    if (!odd) return {};
+    std::snprintf(named, sizeof named, "the character U+%04X", static_cast<unsigned>(code));
+    return named;
   }
 
   std::string_view line_;
@@ -209,6 +265,8 @@ class LineReader {
 class Parser {
  public:
   explicit Parser(std::string_view text) {
+    text = WithoutByteOrderMark(text);
+    lines_.reserve(text.size() / 14 + 1);  // a level's lines are some 15 bytes long
     std::size_t from = 0;
     while (from < text.size()) {
       std::size_t end = text.find('\n', from);
@@ -223,8 +281,16 @@ class Parser {
 
   SetImage Parse() {
     SetImage image;
+    SkipBlankLines();
     LineReader first = Line();
-    if (first.Rest() != kTextFormLine) first.FailAt(0, "the first line \"" + std::string(kTextFormLine) + "\"");
+    if (first.Rest() != kTextFormLine) {
+      const std::string_view found = first.Rest().substr(0, first.Rest().find_first_not_of(kTextFormLineCharacters));
+      std::string message = "Expected the first line \"" + std::string(kTextFormLine) + "\"";
+      if (first.Rest().starts_with(kTextFormWords)) message += " (this program reads version 1 of the text)";
+      if (!found.empty() && found.size() == first.Rest().size() && found.size() < 40)
+        throw TextFormError(first.Number(), 1, message + ", found \"" + std::string(found) + "\"");
+      first.FailAt(0, message.substr(std::string_view("Expected ").size()));
+    }
     Next();
     SkipBlankLines();
     if (!Done() && Line().Rest().starts_with(kHeaderWord)) {
@@ -327,7 +393,7 @@ class Parser {
           if (code < 0) line.Fail([&] { return "a tile (" + TileChoices() + ") in " + rowName(); });
           record.Cells[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(code);
         }
-        line.Accept(std::string_view(&c, 1));
+        line.Skip();
       }
       const auto label = [&] {
         return "a blank and " + std::to_string(row + 1) + ", the row's number, after 11 tiles";

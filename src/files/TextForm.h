@@ -33,7 +33,7 @@
 
 namespace quarvel {
 
-// The first line of the text form; a file that starts with it is read as text.
+// The first line of the text form.
 inline constexpr std::string_view kTextFormLine = "quarvel-levels text 1";
 
 std::string WriteTextForm(const SetImage& image);
@@ -47,12 +47,23 @@ class TextFormError : public std::runtime_error {
   int Column;
 };
 
-// Strict, but takes what a hand edit leaves: CRLF line ends, trailing spaces and tabs,
-// runs of blanks between a name and its number, blank lines between records, no newline
-// at the end.
+// Strict, but takes what a hand edit leaves: a UTF-8 byte-order mark, blank lines before
+// the first line, CRLF line ends, trailing spaces and tabs, runs of blanks between a name
+// and its number, blank lines between records, no newline at the end.
 SetImage ParseTextForm(std::string_view text);
 
-bool LooksLikeTextForm(std::span<const std::uint8_t> bytes);
+// How a file is known, by its first bytes alone, for every command that reads one: the
+// level set header 44 41 47 00 makes a level set; the text form's first line, after an
+// optional UTF-8 byte-order mark and blank lines, makes text ("quarvel-levels text" with
+// any version: a version this program does not read is an error at its line). Anything
+// else is `Other`: a level set with another header, as the editor's reader takes any four
+// bytes, or neither a set nor its text.
+enum class SetFileForm { LevelSet, Text, Other };
+SetFileForm FormOfSetFile(std::span<const std::uint8_t> bytes);
+
+// What a reader says of an `Other` file it cannot read: "Neither a level set nor its
+// text: ...".
+std::string NeitherSetNorText();
 
 // The five numbers of a level by their names in the text, in the order of the record and
 // of the editor's fields.

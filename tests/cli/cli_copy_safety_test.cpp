@@ -111,6 +111,32 @@ std::vector<SafetyCase> SafetyCases() {
        "would drop level 2: empty\n"
        "would save TGT: 3 levels before, 1 copied, 1 replaced, 1 dropped: 2 levels written\n",
        ""},
+      // Levels past the end of the target are missing, and the save closes a gap as it
+      // closes an empty level: refused alike, unless --drop.
+      {"WouldGoPastTheEnd",
+       Many(2),
+       DagFile(Many(3)),
+       {"--quantity", "2", "--after", "250"},
+       1,
+       "",
+       "quarvel-levels: TGT: The copies would go to levels 250-251, past its 3 levels, and the save would close the "
+       "gap: saved as levels 4-5; nothing written (--after 4 puts them there, --drop allows it).\n"},
+      {"DryRunPastTheEnd",
+       Many(1),
+       DagFile(Many(3)),
+       {"--after", "5", "--dry-run"},
+       1,
+       "",
+       "quarvel-levels: TGT: The copies would go to level 5, past its 3 levels, and the save would close the gap: "
+       "saved as level 4; nothing written (--after 4 puts them there, --drop allows it).\n"},
+      {"DryRunPastTheEndWithDrop",
+       Many(2),
+       DagFile(Many(3)),
+       {"--quantity", "2", "--after", "250", "--drop", "--dry-run"},
+       0,
+       "would copy 2 levels: SRC levels 1-2 to levels 250-251, saved as levels 4-5\n"
+       "would save TGT: 3 levels before, 2 copied, 0 replaced, 0 dropped: 5 levels written\n",
+       ""},
   };
 }
 

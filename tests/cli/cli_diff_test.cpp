@@ -162,4 +162,83 @@ TEST(Diff, Json) {
   EXPECT_EQ(nlohmann::json::parse(same.out)["same"], true);
 }
 
+// The JSON carries everything the text shows: each record added or removed whole (its
+// numbers, whether empty and playable, its rows, its odd cells), and a changed one's rows
+// before and after. The text of each record, made again from the JSON alone, is in the
+// text report.
+struct ParityCase {
+  std::string name;
+  std::vector<DagLevel> b;  // a is kBase
+};
+
+std::vector<ParityCase> ParityCases() {
+  std::vector<DagLevel> added = kBase, emptyAdded = kBase, removed = kBase;
+  added.push_back(Level(7, 1, 2, 0, 0, {{0, 0, 3}, {10, 12, 6}, {4, 4, 42}}));
+  emptyAdded.push_back(DagLevel{});
+  removed.pop_back();
+  removed.pop_back();  // level 2, with its odd code 9... and a grey block, goes
+  return {{"Added", added},
+          {"EmptyAdded", emptyAdded},
+          {"RemovedNotPlayable", removed},
+          {"Changed", Changed(kBase, 1, 2, 2, 300)}};
+}
+
+std::string TextOf(const nlohmann::json& record) {
+  if (record["empty"] == true) return "  empty\n";
+  std::string text;
+  for (const std::string name : {"rubies", "emeralds", "sapphires", "bombs", "time"}) {
+    std::string line = "  " + name;
+    line.resize(12, ' ');
+    text += line + std::to_string(record[name].get<int>()) + "\n";
+  }
+  for (const auto& row : record["rows"]) text += "  " + row.get<std::string>() + "\n";
+  for (const auto& cell : record["odd_cells"])
+    text += "  cell " + std::to_string(cell["column"].get<int>()) + "," + std::to_string(cell["row"].get<int>()) +
+            " = " + std::to_string(cell["code"].get<int>()) + "\n";
+  return text;
+}
+
+void PrintTo(const ParityCase& c, std::ostream* os) { *os << c.name; }
+
+class DiffParityTest : public testing::TestWithParam<ParityCase> {};
+
+TEST_P(DiffParityTest, JsonCarriesWhatTheTextShows) {
+  TempDir dir;
+  WriteRaw(dir / "a.dag", DagFile(kBase));
+  WriteRaw(dir / "b.dag", DagFile(GetParam().b));
+  const ProgramRun text = RunLevels(dir, {"diff", dir / "a.dag", dir / "b.dag"});
+  const ProgramRun json = RunLevels(dir, {"diff", "--json", dir / "a.dag", dir / "b.dag"});
+  ASSERT_EQ(json.status, 1) << json.err;
+  const auto records = nlohmann::json::parse(json.out)["records"];
+  ASSERT_FALSE(records.empty());
+  for (const auto& record : records) {
+    const std::string change = record["change"];
+    const std::string heading = record["name"].get<std::string>() + ": " + change + "\n";
+    if (change == "changed") {
+      std::string grid = "  before       after        changed\n";
+      for (std::size_t row = 0; row < 13; ++row) {
+        const std::string before = record["before"]["rows"][row], after = record["after"]["rows"][row];
+        std::string marks;
+        for (std::size_t i = 0; i < before.size(); ++i) marks += before[i] != after[i] ? '*' : '.';
+        grid += "  " + before + "  " + after + "  " + marks + "\n";
+      }
+      EXPECT_NE(text.out.find(grid), std::string::npos) << text.out << json.out;
+      EXPECT_EQ(record["playable"]["after"], record["after"]["playable"]);
+      continue;
+    }
+    const auto& whole = record[change == "added" ? "after" : "before"];
+    EXPECT_NE(text.out.find(heading + TextOf(whole)), std::string::npos) << text.out << json.out;
+    // Playable by the rules, counted here from the record's rows and numbers.
+    int blocks = 0;
+    for (const auto& row : whole["rows"])
+      for (const char c : row.get<std::string>()) blocks += std::string("RGBY").find(c) != std::string::npos ? 1 : 0;
+    const int demand = whole["rubies"].get<int>() + whole["emeralds"].get<int>() + whole["sapphires"].get<int>() +
+                       whole["bombs"].get<int>();
+    EXPECT_EQ(whole["playable"], blocks >= demand && whole["time"].get<int>() >= 10) << record;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Diff, DiffParityTest, testing::ValuesIn(ParityCases()),
+                         [](const auto& info) { return info.param.name; });
+
 }  // namespace

@@ -1,7 +1,7 @@
 // The README's git recipe, run as it stands, with a real git in a repository of the test's
 // own: git diff (as the README shows it), git show and git log -p show a level's change as
-// text, with no temporary path, for sets with levels that cannot be played and for sets
-// added and deleted.
+// text, with no temporary path, for sets with levels that cannot be played, for sets
+// added and deleted, and past sets the editor cannot read.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -150,6 +150,30 @@ TEST_F(GitRecipe, SetsAddedAndDeleted) {
   EXPECT_NE(diff.find("\n-level 3\n"), std::string::npos) << diff;
   EXPECT_NE(diff.find("new file mode"), std::string::npos) << diff;
   EXPECT_NE(diff.find("\n+time      2\n"), std::string::npos) << diff;
+}
+
+// A set git's history holds that the editor cannot read, three commits back, hides
+// nothing: git log -p shows every commit, that set's bytes and why, with status 0.
+TEST_F(GitRecipe, LogGoesOnPastAnUnreadableSet) {
+  const std::vector<std::pair<std::string, quarvel_test::Bytes>> history = {
+      {"A pack", DagFile(kPack)},      {"An empty placeholder", {}},        {"Cut short", WithTail(DagFile(kPack), 5)},
+      {"Whole again", DagFile(kPack)}, {"Greener", DagFile({Playable(5)})},
+  };
+  for (const auto& [message, bytes] : history) {
+    WriteRaw(repo_ + "/pack.dag", bytes);
+    Git({"add", "."});
+    Git({"commit", "-q", "-m", message});
+  }
+  const ProgramRun run = quarvel_test::RunProgram("/usr/bin/git", {"log", "-p"}, dir_.Path(), Environment(), InRepo());
+  EXPECT_EQ(run.status, 0) << run.err;
+  ExpectNoTemporaryPath(run.out + run.err);
+  for (const auto& [message, bytes] : history)
+    EXPECT_NE(run.out.find("    " + message + "\n"), std::string::npos) << message << "\n" << run.out;
+  EXPECT_NE(run.out.find("\n+quarvel-levels: not a readable level set: Read beyond end of file: the last 5 bytes are "
+                         "not a whole record.\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("\n+00000000  44 41 47 00 "), std::string::npos) << run.out;
 }
 
 }  // namespace

@@ -168,4 +168,51 @@ TEST(ManualTest, NamesEveryCommandAndItsOptions) {
   }
 }
 
+// What the help, the manual and the README say of the same thing agrees with the program.
+struct Claim {
+  std::string name;
+  std::string source;  // "README", "manual", or the help topic ("" for the program's)
+  std::string says;    // a phrase the source holds
+  bool holds;          // false: a phrase it must no longer hold
+};
+
+std::vector<Claim> Claims() {
+  return {
+      {"ProgramHelpNamesEveryVerb", "", "Checks, draws, copies, exports, imports and compares", true},
+      {"CopyHelpNamesTheTail", "copy", "bytes after the last whole record", true},
+      {"CopyHelpNamesTheGap", "copy", "past the end of TARGET", true},
+      {"ReadmeImportWritesAnyBytes", "README", "`import` writes exactly the bytes", true},
+      {"ReadmeEveryWriterOfStandardOutput", "README", "`export` writes standard output unless given `-o`", true},
+      {"ReadmeNotOnlyRenderWritesOut", "README", "`render -o -` writes standard output.", false},
+      {"ReadmeNotEverySaveOnlyPlayable", "README", "rule included: only playable levels are written", false},
+      {"ReadmeGivesARatioNotATime", "README", "about 15 ms", false},
+      {"ManualGivesTheOptionConvention", "manual", "-s128", true},
+      {"ManualGivesTheOutputRule", "manual", ".SH OUTPUTS", true},
+  };
+}
+
+void PrintTo(const Claim& c, std::ostream* os) { *os << c.name; }
+
+class ClaimTest : public testing::TestWithParam<Claim> {};
+
+TEST_P(ClaimTest, AgreesWithTheProgram) {
+  const Claim& c = GetParam();
+  std::string text;
+  if (c.source == "README") {
+    text = Replace(ReadFile(QUARVEL_README), "\n", " ");
+  } else if (c.source == "manual") {
+    text = Replace(ReadFile(QUARVEL_LEVELS_MANUAL), "\\-", "-");
+  } else {
+    TempDir dir;
+    text = Replace(RunLevels(dir, c.source.empty() ? std::vector<std::string>{"--help"}
+                                                   : std::vector<std::string>{"help", c.source})
+                       .out,
+                   "\n", " ");
+  }
+  EXPECT_EQ(text.find(c.says) != std::string::npos, c.holds) << c.says;
+}
+
+INSTANTIATE_TEST_SUITE_P(Docs, ClaimTest, testing::ValuesIn(Claims()),
+                         [](const auto& info) { return info.param.name; });
+
 }  // namespace

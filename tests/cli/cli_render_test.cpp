@@ -308,8 +308,8 @@ class CliRenderTest : public QObject {
     row("empty", QByteArray(), "out.png", "256", "shorter than its 4-byte header");
     row("cut short", bytes(Bytes(good.begin(), good.end() - 10)), "out.png", "256", "not a whole record");
     row("not a level set", bytes(otherHeader), "out.png", "256", "Not a level set");
-    row("onto itself", bytes(good), "in.dag", "256", "never writes over its input");
-    row("onto a level set", bytes(good), "other.dag", "256", "never writes over one");
+    row("onto itself", bytes(good), "in.dag", "256", "Is an input; it is never written over");
+    row("onto a level set", bytes(good), "other.dag", "256", "Is a level set, not a PNG; nothing written");
     row("too small", bytes(good), "out.png", "31", "Out of range 32 to 4096");
   }
 

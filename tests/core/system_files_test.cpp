@@ -1,11 +1,13 @@
 // The door to the system (files/SystemFiles.h) as its callers see it on POSIX: what a name
-// stands for, one file under two names, and standard input read to its end.
+// stands for, one file under two names, and standard input and files read to their end
+// or to a bound.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -108,27 +110,54 @@ TEST(SystemFiles, SameFileWhateverTheName) {
   EXPECT_FALSE(SameFile(dir / "missing.dag", dir / "missing.dag"));
 }
 
-TEST(SystemFiles, StandardInputReadToItsEnd) {
+// Standard input and files by name, read to their end or to a bound: what lies past the
+// bound is never read, so endless input ends.
+TEST(SystemFiles, ReadsToTheEndOrTheBound) {
   TempDir dir;
   const Bytes bytes = PatternBytes(200'000);  // more than one read takes
   WriteRaw(dir / "in", bytes);
   struct Case {
     std::size_t limit;
     std::size_t kept;
+    bool cut;
   };
-  const Case cases[] = {{0, 0}, {10, 10}, {75'780, 75'780}, {200'000, 200'000}, {SIZE_MAX, 200'000}};
+  const Case cases[] = {
+      {0, 0, true}, {10, 10, true}, {199'999, 199'999, true}, {200'000, 200'000, false}, {SIZE_MAX, 200'000, false}};
   for (const Case& c : cases) {
     const StandardInputFrom input(dir / "in");
-    const StreamBytes in = ReadStandardInput(c.limit);
-    EXPECT_EQ(in.Length, bytes.size()) << c.limit;
-    EXPECT_EQ(in.Bytes, Bytes(bytes.begin(), bytes.begin() + c.kept)) << c.limit;
+    for (const BoundedBytes& in : {ReadStandardInput(c.limit), ReadFileUpTo(dir / "in", c.limit)}) {
+      EXPECT_EQ(in.Cut, c.cut) << c.limit;
+      EXPECT_EQ(in.Bytes, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(c.kept))) << c.limit;
+    }
   }
   {
-    WriteRaw(dir / "empty", {});
-    const StandardInputFrom input(dir / "empty");
-    EXPECT_EQ(ReadStandardInput(SIZE_MAX).Length, 0u);
+    const StandardInputFrom endless("/dev/zero");
+    const BoundedBytes in = ReadStandardInput(std::size_t{1} << 20);
+    EXPECT_TRUE(in.Cut);
+    EXPECT_EQ(in.Bytes.size(), std::size_t{1} << 20);
   }
+  // A FIFO by name is read as its writer writes it.
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    const int fd = ::open((dir / "fifo").c_str(), O_WRONLY);
+    const bool wrote = fd >= 0 && ::write(fd, bytes.data(), 70'000) == 70'000;
+    ::_exit(wrote ? 0 : 1);
+  }
+  EXPECT_EQ(ReadFileUpTo(dir / "fifo", SIZE_MAX).Bytes, Bytes(bytes.begin(), bytes.begin() + 70'000));
+  int status = 0;
+  ::waitpid(writer, &status, 0);
+  EXPECT_EQ(status, 0);
+
   ASSERT_EQ(::mkdir((dir / "folder").c_str(), 0755), 0);
+  for (const std::string& refused : {dir / "folder", std::string("/dev/zero")}) {
+    try {
+      ReadFileUpTo(refused, SIZE_MAX);
+      ADD_FAILURE() << refused << " read";
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.ErrorCode, kFileAccessDenied.Code) << refused;
+    }
+  }
   const StandardInputFrom input(dir / "folder");
   EXPECT_EQ(KindOfStandardInput(), FileKind::Folder);
   try {

@@ -31,6 +31,8 @@
 #include <cstring>
 #include <memory>
 
+#include "files/BoundedRead.h"
+
 namespace quarvel {
 
 namespace {
@@ -114,6 +116,17 @@ int WriteAll(int fd, const std::uint8_t* data, std::size_t size, off_t offset = 
     done += static_cast<std::size_t>(n);
   }
   return 0;
+}
+
+// Reads `fd` to its end, or to `limit` bytes and one more (ReadBounded).
+BoundedBytes ReadUpTo(int fd, std::size_t limit, const std::string& path, std::size_t expected = 0) {
+  return ReadBounded(limit, expected, [&](std::uint8_t* data, std::size_t room) {
+    for (;;) {
+      const ssize_t n = ::read(fd, data, room);
+      if (n >= 0) return static_cast<std::size_t>(n);
+      if (errno != EINTR) throw ErrorFromSystem(errno, path);
+    }
+  });
 }
 
 // fsync, where the file system has no such thing (EINVAL) counting as done.
@@ -363,6 +376,27 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
   return done;
 }
 
+BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit) {
+  // A FIFO is opened to wait for its writer; anything else without blocking, so that a FIFO
+  // that appears under the name meanwhile cannot hang the open.
+  struct stat st;
+  const bool fifo = ::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
+  Fd fd(OpenRetrying(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | (fifo ? 0 : O_NONBLOCK)));
+  if (!fd.Valid()) {
+    const int err = errno;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
+      throw EInOutError(kFileAccessDenied);
+    throw ErrorFromSystem(err, path);
+  }
+  if (::fstat(fd.Get(), &st) != 0) throw ErrorFromSystem(errno, path);
+  if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) throw EInOutError(kFileAccessDenied);
+  if (::fcntl(fd.Get(), F_SETFL, 0) != 0) throw ErrorFromSystem(errno, path);
+  BoundedBytes in =
+      ReadUpTo(fd.Get(), limit, path, S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : std::size_t{0});
+  if (int err = fd.Close()) throw ErrorFromSystem(err, path);
+  return in;
+}
+
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes) {
   if (path.empty()) throw EInOutError(kInvalidFilename);
   const Target target = ResolveTarget(path);
@@ -468,6 +502,8 @@ std::optional<std::uint64_t> FileLength(const std::string& path) {
   return static_cast<std::uint64_t>(st.st_size);
 }
 
+std::string FolderOfName(const std::string& path) { return FolderOf(path); }
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
@@ -487,29 +523,10 @@ void PrepareStandardStreams() {
   std::signal(SIGPIPE, SIG_IGN);
 }
 
-StreamBytes ReadStandardInput(std::size_t limit) {
-  StreamBytes in;
-  std::size_t kept = 0;
-  std::uint8_t spill[1 << 16];
-  for (;;) {
-    std::uint8_t* into = spill;
-    std::size_t room = sizeof spill;
-    if (kept < limit) {
-      if (kept == in.Bytes.size()) in.Bytes.resize(std::min(limit, std::max(kept * 2, sizeof spill)));
-      into = in.Bytes.data() + kept;
-      room = in.Bytes.size() - kept;
-    }
-    const ssize_t n = ::read(STDIN_FILENO, into, room);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw ErrorFromSystem(errno, kStandardStreamName);
-    }
-    if (kept < limit) kept += static_cast<std::size_t>(n);
-    in.Length += static_cast<std::uint64_t>(n);
-  }
-  in.Bytes.resize(kept);
-  return in;
+BoundedBytes ReadStandardInput(std::size_t limit) {
+  struct stat st;
+  if (::fstat(STDIN_FILENO, &st) == 0 && S_ISDIR(st.st_mode)) throw EInOutError(kFileAccessDenied);
+  return ReadUpTo(STDIN_FILENO, limit, kStandardStreamName);
 }
 
 void WriteStandardOutput(std::span<const std::uint8_t> bytes) {

@@ -17,6 +17,7 @@
 #include <limits>
 #include <memory>
 
+#include "files/BoundedRead.h"
 #include "files/SystemFiles.h"
 
 namespace quarvel {
@@ -130,6 +131,12 @@ std::size_t ReadAll(HANDLE h, std::uint8_t* data, std::size_t size, const std::s
     done += got;
   }
   return done;
+}
+
+// Reads `h` to its end, or to `limit` bytes and one more (ReadBounded).
+BoundedBytes ReadUpTo(HANDLE h, std::size_t limit, const std::string& path, std::size_t expected = 0) {
+  return ReadBounded(limit, expected,
+                     [&](std::uint8_t* data, std::size_t room) { return ReadAll(h, data, room, path); });
 }
 
 DWORD Seek(HANDLE h, std::uint64_t offset) {
@@ -371,6 +378,14 @@ std::optional<std::uint64_t> FileLength(const std::string& path) {
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+std::string FolderOfName(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";
+  // "C:\" and "\" are folders themselves.
+  if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
+  return path.substr(0, slash);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   const Handle ha = OpenToLookAt(a);
   const Handle hb = OpenToLookAt(b);
@@ -421,6 +436,20 @@ std::size_t ReadRegularFileStart(const std::string& path, std::span<std::uint8_t
   const std::size_t done = ReadAll(h.Get(), buffer.data(), buffer.size(), path);
   if (DWORD err = h.Close()) throw ErrorFromSystem(static_cast<int>(err), path);
   return done;
+}
+
+BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit) {
+  Handle h = Open(SystemName(path), GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+  // A folder cannot be opened this way: ERROR_ACCESS_DENIED.
+  if (!h.Valid()) throw ErrorFromSystem(static_cast<int>(::GetLastError()), path);
+  // A named pipe is read as a file is; the console or a device such as NUL is never read from.
+  const DWORD type = ::GetFileType(h.Get());
+  if (type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE) throw EInOutError(kFileAccessDenied);
+  LARGE_INTEGER size{};
+  const bool sized = type == FILE_TYPE_DISK && ::GetFileSizeEx(h.Get(), &size) && size.QuadPart >= 0;
+  BoundedBytes in = ReadUpTo(h.Get(), limit, path, sized ? static_cast<std::size_t>(size.QuadPart) : std::size_t{0});
+  if (DWORD err = h.Close()) throw ErrorFromSystem(static_cast<int>(err), path);
+  return in;
 }
 
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes) {
@@ -533,19 +562,10 @@ void PrepareStandardStreams() {
   }
 }
 
-StreamBytes ReadStandardInput(std::size_t limit) {
+BoundedBytes ReadStandardInput(std::size_t limit) {
   const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
   if (in == nullptr || in == INVALID_HANDLE_VALUE) throw ErrorFromSystem(ERROR_INVALID_HANDLE, "-");
-  StreamBytes result;
-  std::vector<std::uint8_t> chunk(1 << 16);
-  for (;;) {
-    const std::size_t got = ReadAll(in, chunk.data(), chunk.size(), "-");
-    const std::size_t kept = std::min<std::size_t>(got, limit - result.Bytes.size());
-    result.Bytes.insert(result.Bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(kept));
-    result.Length += got;
-    if (got < chunk.size()) break;
-  }
-  return result;
+  return ReadUpTo(in, limit, "-");
 }
 
 void WriteStandardOutput(std::span<const std::uint8_t> bytes) {

@@ -1,0 +1,32 @@
+#pragma once
+// Where the commands write: standard output, or a file replaced safely, as the editor
+// saves. One rule for every command that writes a file: it replaces only a file of the
+// kind it writes itself (a level set, a set's text, a PNG) or an empty one, never a file
+// of another kind, and never one of its inputs under any name; --force lets it replace a
+// file of another kind. A FIFO, a device or a folder is never written.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quarvel_cli {
+
+// What a command writes, and what an existing file it finds is.
+enum class OutputKind { LevelSet, Text, Png };
+
+struct OutputRule {
+  OutputKind Writes;
+  std::vector<std::string> Inputs;  // "-" for standard input, which no file is
+  bool Force = false;               // --force: a file of another kind may be replaced
+};
+
+// Throws a CliError, before anything is read or drawn, when OUT may not be written: one of
+// the inputs, no regular file, a file of another kind (unless forced), a missing folder.
+// "-" (standard output) is always taken.
+void CheckOutput(const std::string& out, const OutputRule& rule);
+
+// Writes `bytes` to OUT, "-" for standard output, after CheckOutput.
+void WriteOutput(const std::string& out, std::span<const std::uint8_t> bytes, const OutputRule& rule);
+
+}  // namespace quarvel_cli
