@@ -1,5 +1,5 @@
 #pragma once
-// ImageList1: the ten 20 x 20 tile pictures with their transparency, picture i for tile code i,
+// The ten 20 x 20 tile pictures as Qt images with their transparency, picture i for tile code i,
 // made from the core's pixels (picture/TilePixels.h).
 
 #include <QImage>
