@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <algorithm>
+#include <numeric>
 
 #include "editor/EditorTexts.h"
 #include "editor/FieldRanges.h"
@@ -101,7 +103,12 @@ void TForm1::CreateControls() {
                                        &TForm1::BitBtn9, &TForm1::BitBtn10};
   static_assert(std::size(palette) == std::size(quarvel::kPalette));
   constexpr auto palettePlaces = WindowLayout::AtEach(kMainWindow, quarvel::kPaletteNames);
-  for (std::size_t i = 0; i < palettePlaces.size(); ++i)
+  // Neighbouring buttons share their edge: made row by row, left to right, each one's left
+  // edge lies under the one made after it.
+  std::array<std::size_t, palettePlaces.size()> order;
+  std::iota(order.begin(), order.end(), 0);
+  std::ranges::sort(order, {}, [&](std::size_t i) { return std::pair(palettePlaces[i].Top, palettePlaces[i].Left); });
+  for (std::size_t i : order)
     this->*palette[i] = Placed(new TPaletteButton(quarvel::kPalette[i].Code, client), palettePlaces[i]);
 
   QLabel* TForm1::*const labels[] = {&TForm1::Label1, &TForm1::Label2, &TForm1::Label3,
