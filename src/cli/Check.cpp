@@ -1,5 +1,6 @@
 // quarvel-levels check: the facts of every level used, file by file, and warnings about
 // what the editor's next save would change without a word.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,8 +113,7 @@ int RunCheck(const ParsedArgs& parsed) {
     Totals totals;
     totals.Records = shape.Records();
     std::string levels;
-    for (int index = 0; index < quarvel::kLevelCount; ++index) {
-      if (!quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) continue;
+    for (const std::int32_t index : quarvel::UsedLevels(*set)) {
       const quarvel::Playability rules = quarvel::PlayabilityOf((*set)[static_cast<std::size_t>(index)]);
       ++totals.Used;
       totals.Playable += rules.Playable() ? 1 : 0;

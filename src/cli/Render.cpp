@@ -60,14 +60,8 @@ int RunRender(const ParsedArgs& args) {
 
   auto set = std::make_unique<quarvel::LevelSet>();
   ReadSet(request.File, *set);
-  std::vector<int> levels;
-  if (request.Level != 0) {
-    levels.push_back(request.Level - 1);
-  } else {
-    for (int index = 0; index < quarvel::kLevelCount; ++index)
-      if (quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) levels.push_back(index);
-    if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
-  }
+  const std::vector<int> levels = request.Level != 0 ? std::vector<int>{request.Level - 1} : quarvel::UsedLevels(*set);
+  if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
 
   const quarvel::Picture picture = request.Level != 0
                                        ? quarvel::GridPicture(*set, levels.front(), quarvel::StandardGridColours())

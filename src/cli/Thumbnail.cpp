@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -25,9 +26,8 @@ constexpr int kMaxSize = 4096;
 
 // The first level used; in a set with none, level 1, the empty grid the editor opens it on.
 int ShownLevel(const quarvel::LevelSet& set) {
-  for (int level = 0; level < quarvel::kLevelCount; ++level)
-    if (quarvel::IsLevelUsed(set[static_cast<std::size_t>(level)])) return level;
-  return 0;
+  const std::vector<std::int32_t> used = quarvel::UsedLevels(set);
+  return used.empty() ? 0 : used.front();
 }
 
 int RunThumbnail(const ParsedArgs& parsed) {

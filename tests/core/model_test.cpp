@@ -194,6 +194,21 @@ TEST(LevelCheck, BlocksDemandAndUse) {
   }
 }
 
+// The levels used, by index and in order, whatever makes each one used.
+TEST(LevelCheck, UsedLevelsInOrder) {
+  const std::vector<std::int32_t> cases[] = {{}, {0}, {255}, {0, 255}, {2, 3, 17, 200}};
+  for (const std::vector<std::int32_t>& used : cases) {
+    auto set = NewSet();
+    for (const std::int32_t index : used) {
+      if (index % 2 == 0)
+        (*set)[index].Cells[kCellCount - 1] = CannonLeft;
+      else
+        (*set)[index].Bombs = -1;
+    }
+    EXPECT_EQ(UsedLevels(*set), used);
+  }
+}
+
 struct CopyCase {
   const char* name;
   int start, quantity, first, sourceLevels;
