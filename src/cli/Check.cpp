@@ -63,9 +63,7 @@ std::string JsonLevel(int number, const quarvel::Playability& rules) {
 std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileShape& shape) {
   std::vector<std::string> warnings;
   const quarvel::SavePlan plan = quarvel::PlanSave(set, shape.LevelsRead, shape.RecordsPastTheEnd());
-  std::vector<int> gaps;
-  for (const quarvel::DroppedLevel& level : plan.Dropped)
-    if (level.Reason == quarvel::DropReason::Empty && level.Number < plan.LastUsed) gaps.push_back(level.Number);
+  const std::vector<int> gaps = plan.EmptyBeforeUsed();
   if (gaps.size() == 1) {
     warnings.push_back("level " + NumberRanges(gaps) +
                        " is empty: the next save removes it and renumbers the levels after it");
