@@ -112,12 +112,12 @@ int RunCopy(const ParsedArgs& parsed) {
   if (parsed.Has("--new")) {
     if (!toStandardOutput && quarvel::NameExists(targetFile))
       throw CliError(targetFile, "File exists: --new makes a new file and never replaces one");
-    CheckOutput(targetFile, {OutputKind::LevelSet, {}});
+    CheckOutput(targetFile, {quarvel::ContentKind::LevelSet, {}});
     quarvel::ClearLevelSet(*target);
   } else {
     // Read, then saved over: a FIFO would give a set and take none.
     if (!toStandardOutput && quarvel::KindOfFile(targetFile) == quarvel::FileKind::Fifo)
-      CheckOutput(targetFile, {OutputKind::LevelSet, {}});
+      CheckOutput(targetFile, {quarvel::ContentKind::LevelSet, {}});
     // Saved over, so the set itself: never its text, never a file of another header.
     targetShape = ReadSet(targetFile, *target, TextAllowed::No);
     if (!targetShape.LevelSetHeader) throw CliError(targetFile, NotALevelSet("copy saves only over a level set"));

@@ -45,7 +45,7 @@ int RunExport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   const auto found = parsed.Values.find("--output");
   const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
-  const OutputRule rule{OutputKind::Text, {file}, parsed.Has("--force")};
+  const OutputRule rule{quarvel::ContentKind::Text, {file}, parsed.Has("--force")};
   CheckOutput(out, rule);
   // Always read as a level set file: every file the reader takes gives its own text back.
   std::string text;

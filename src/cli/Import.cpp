@@ -19,7 +19,7 @@ int RunImport(const ParsedArgs& parsed) {
   const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
   if (out == kStandardStream && found == parsed.Values.end() && quarvel::StandardOutputIsTerminal())
     throw CliError("standard output", "Is a terminal; give -o SET, or -o - to write the set there");
-  const OutputRule rule{OutputKind::LevelSet, {file}, parsed.Has("--force")};
+  const OutputRule rule{quarvel::ContentKind::LevelSet, {file}, parsed.Has("--force")};
   CheckOutput(out, rule);
   const std::vector<std::uint8_t> text = ReadInput(file);
   if (quarvel::FormOfSetFile(text) == quarvel::SetFileForm::LevelSet)

@@ -3,20 +3,20 @@
 // saves. One rule for every command that writes a file: it replaces only a file of the
 // kind it writes itself (a level set, a set's text, a PNG) or an empty one, never a file
 // of another kind, and never one of its inputs under any name; --force lets it replace a
-// file of another kind. A FIFO, a device or a folder is never written.
+// file of another kind. A FIFO, a device or a folder is never written. What a file holds
+// is the files layer's to tell (files/ContentKind.h).
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "files/ContentKind.h"
+
 namespace quarvel_cli {
 
-// What a command writes, and what an existing file it finds is.
-enum class OutputKind { LevelSet, Text, Png };
-
 struct OutputRule {
-  OutputKind Writes;
+  quarvel::ContentKind Writes;      // LevelSet, Text or Png
   std::vector<std::string> Inputs;  // "-" for standard input, which no file is
   bool Force = false;               // --force: a file of another kind may be replaced
 };

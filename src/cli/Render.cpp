@@ -44,7 +44,7 @@ Request ReadRequest(const ParsedArgs& parsed) {
         (ending[3] | 0x20) != 'g')
       throw CliError(request.Output, "Not a PNG name: the output ends in .png, or is - for standard output");
   }
-  request.Rule = {OutputKind::Png, {request.File}, parsed.Has("--force")};
+  request.Rule = {quarvel::ContentKind::Png, {request.File}, parsed.Has("--force")};
   CheckOutput(request.Output, request.Rule);
   if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
     request.Level = ParseNumberInRange("--level", level->second, 1, quarvel::kLevelCount);

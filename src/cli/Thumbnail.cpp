@@ -41,7 +41,7 @@ int RunThumbnail(const ParsedArgs& parsed) {
   int size = kDefaultSize;
   if (const auto given = parsed.Values.find("--size"); given != parsed.Values.end())
     size = ParseNumberInRange("--size", given->second, kMinSize, kMaxSize);
-  const OutputRule rule{OutputKind::Png, {file}, parsed.Has("--force")};
+  const OutputRule rule{quarvel::ContentKind::Png, {file}, parsed.Has("--force")};
   CheckOutput(output, rule);
 
   auto set = std::make_unique<quarvel::LevelSet>();
