@@ -28,10 +28,8 @@ constexpr OptionSpec kOptions[] = {{"--start", 0, true}, {"--quantity", 0, true}
                                    {"--new", 0, false},  {"--drop", 0, false},    {"--dry-run", 0, false}};
 
 // 1 to 256 as in the Levels Copy dialog, 1 when not given; anything else is refused.
-std::int32_t LevelOption(const ParsedArgs& parsed, const std::string& option) {
-  const auto found = parsed.Values.find(option);
-  if (found == parsed.Values.end()) return 1;
-  return ParseNumberInRange(option, found->second, 1, quarvel::kLevelCount);
+std::int32_t LevelOption(const ParsedArgs& parsed, std::string_view option) {
+  return parsed.Number(option, 1, quarvel::kLevelCount, 1);
 }
 
 std::string Levels(const std::vector<int>& numbers) {

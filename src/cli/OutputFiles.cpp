@@ -1,6 +1,7 @@
 #include "cli/OutputFiles.h"
 
 #include <string_view>
+#include <utility>
 
 #include "cli/CliSupport.h"
 #include "cli/SetFiles.h"
@@ -28,6 +29,12 @@ constexpr std::string_view KindName(quarvel::ContentKind kind) {
 }
 
 }  // namespace
+
+std::optional<std::string> GivenOutput(const ParsedArgs& parsed) { return parsed.Value(kOutputOption.Long); }
+
+OutputRule RuleOfOutput(const ParsedArgs& parsed, quarvel::ContentKind kind, std::vector<std::string> inputs) {
+  return {kind, std::move(inputs), parsed.Has(kForceOption.Long)};
+}
 
 void CheckOutput(const std::string& out, const OutputRule& rule) {
   if (out == kStandardStream) return;
