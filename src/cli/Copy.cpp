@@ -101,6 +101,7 @@ int RunCopy(const ParsedArgs& parsed) {
   const std::int32_t start = LevelOption(parsed, "--start");
   const std::int32_t quantity = LevelOption(parsed, "--quantity");
   const std::int32_t after = LevelOption(parsed, "--after");
+  const bool drop = parsed.Has("--drop");
   const bool toStandardOutput = targetFile == kStandardStream;
   if (sourceFile == kStandardStream && toStandardOutput)
     throw CliError(kStandardStream, "Standard input can be SOURCE or TARGET, not both");
@@ -137,7 +138,7 @@ int RunCopy(const ParsedArgs& parsed) {
   const quarvel::SavePlan plan =
       quarvel::PlanSave(*target, targetShape.LevelsRead, targetShape.RecordsPastTheEnd(), copied);
   const std::uint64_t dropped = plan.DroppedCount();
-  if ((dropped > 0 || trailing > 0) && !parsed.Has("--drop")) {
+  if ((dropped > 0 || trailing > 0) && !drop) {
     std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";
     if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
     PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
@@ -148,7 +149,7 @@ int RunCopy(const ParsedArgs& parsed) {
   // Copies past the end of the target leave a gap of levels it never held, which the save
   // closes as it closes an empty level: refused alike, as the copies would not stand where
   // --after puts them.
-  if (copied.Gap(targetShape.LevelsRead) > 0 && !parsed.Has("--drop")) {
+  if (copied.Gap(targetShape.LevelsRead) > 0 && !drop) {
     PrintError(targetFile, "The copies would go to " + Levels(Consecutive(copied.FirstTarget, copied.Count)) +
                                ", past its " + Counted(targetShape.LevelsRead, "level") +
                                ", and the save would close the gap: saved as " + Levels(plan.CopiesSavedAs) +
