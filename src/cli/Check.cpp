@@ -59,7 +59,7 @@ std::string JsonLevel(int number, const quarvel::Playability& rules) {
 }
 
 // What the editor's next save of this file would change that `check` lists nowhere else:
-// the empty levels before a used one, records past the 256th, a tail.
+// the empty levels before a used one, another header, records past the 256th, a tail.
 std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileShape& shape) {
   std::vector<std::string> warnings;
   const quarvel::SavePlan plan = quarvel::PlanSave(set, shape.LevelsRead, shape.RecordsPastTheEnd());

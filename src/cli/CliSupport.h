@@ -18,7 +18,7 @@ namespace quarvel_cli {
 
 constexpr int kStatusOk = 0;
 constexpr int kStatusNotPlayable = 1;  // check: a level cannot be played (or, with --strict, a warning)
-constexpr int kStatusRefused = 1;      // copy: nothing written, as it would copy nothing or drop levels
+constexpr int kStatusRefused = 1;      // copy: nothing written, as it would copy nothing, drop or move levels
 constexpr int kStatusError = 2;
 
 // The program's name in every message.
