@@ -30,6 +30,9 @@ TGridCell CellAfterDragStep(TGridCell from, int dx, int dy);
 
 // The wheel: turns add up with their signs, and each whole notch (120 units, as the
 // system counts them) moves the cell one row, up for a turn away from the user.
+// Each step of a drag held outside the grid comes this long after the last.
+inline constexpr int kDragStepMs = 60;
+
 class TWheelSteps {
  public:
   static constexpr int kNotch = 120;

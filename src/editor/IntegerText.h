@@ -9,6 +9,10 @@
 
 namespace quarvel {
 
+// The repeat of a held up or down button: first after 400 ms, then every 100 ms.
+inline constexpr int kRepeatDelayMs = 400;
+inline constexpr int kRepeatIntervalMs = 100;
+
 // The read rule: leading blanks, then an optional sign and decimal digits within 32 bits,
 // or (unsigned) "$", "x", "X", "0x" or "0X" and hex digits whose value fits 32 bits (at
 // most 8 digits past any leading zeros), taken as signed. Blanks are spaces only.

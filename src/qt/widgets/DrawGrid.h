@@ -32,7 +32,7 @@ class TDrawGrid : public QWidget {
   static constexpr int kCellSize = GridPainting::kCellSize;
   static constexpr int kLineWidth = GridPainting::kLineWidth;
   static constexpr int kBorder = GridPainting::kBorder;
-  static constexpr int kDragStepMs = 60;
+  static constexpr int kDragStepMs = quarvel::kDragStepMs;
   static constexpr int kWheelNotch = quarvel::TWheelSteps::kNotch;
 
   explicit TDrawGrid(QWidget* parent = nullptr);  // 241 x 281

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "editor/IntegerText.h"
+
 class QLineEdit;
 class QAbstractButton;
 class QTimer;
@@ -47,9 +49,8 @@ class TSpinEdit : public QWidget {
   QAbstractButton* UpButton() const;
   QAbstractButton* DownButton() const;
 
-  // The repeat of a held up or down button: first after 400 ms, then every 100 ms.
-  static constexpr int kRepeatDelayMs = 400;
-  static constexpr int kRepeatIntervalMs = 100;
+  static constexpr int kRepeatDelayMs = quarvel::kRepeatDelayMs;
+  static constexpr int kRepeatIntervalMs = quarvel::kRepeatIntervalMs;
   // The timer behind that repeat; it runs only while a button is held. Each timeout steps
   // once if the held button is still down (pointer over it). Tests fire it by hand.
   QTimer* RepeatTimer() const;
