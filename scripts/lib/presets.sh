@@ -1,0 +1,6 @@
+# shellcheck shell=bash
+# preset_dir PRESET: prints the build folder of a configure preset of CMakePresets.json, as
+# `cmake --preset PRESET` makes it, whether or not it is built yet.
+preset_dir() {
+  cmake -D PRESET="$1" -P "$(dirname "${BASH_SOURCE[0]}")/binary_dir.cmake"
+}
