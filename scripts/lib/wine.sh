@@ -36,6 +36,7 @@ wine_private_prefix() {
   wine_prefix "$dir"
 }
 
+# wine_remove_prefix DIR: ends the Wine server of wine_prefix DIR, waits for it, removes DIR.
 wine_remove_prefix() {
   WINEPREFIX="$1/prefix" wineserver -k 2>/dev/null || true
   WINEPREFIX="$1/prefix" wineserver -w 2>/dev/null || true
