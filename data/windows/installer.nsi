@@ -50,36 +50,35 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
-; Waits until neither program of the folder runs: Windows lets no one write to a program
-; file while it runs, so one that opens for writing is not running. Asks to close it and
-; try again; cancelled, or in a silent run, refuses.
+; Names in $R0 the program FILE of the folder, unless $R0 already names one, when it runs:
+; Windows lets no one write to a program file while it runs, so one that opens for writing
+; is not running.
+!macro NoteIfRunning FILE NAME
+  ${If} $R0 == ""
+  ${AndIf} ${FileExists} "$INSTDIR\${FILE}"
+    ClearErrors
+    FileOpen $R1 "$INSTDIR\${FILE}" a
+    ${If} ${Errors}
+      StrCpy $R0 "${NAME}"
+    ${Else}
+      FileClose $R1
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+; Waits until neither program of the folder runs: asks to close it and try again;
+; cancelled, or in a silent run, ends with status 2.
 !macro WaitUntilClosed
   ${Do}
     StrCpy $R0 ""
-    ${If} ${FileExists} "$INSTDIR\QuarvelEdit.exe"
-      ClearErrors
-      FileOpen $R1 "$INSTDIR\QuarvelEdit.exe" a
-      ${If} ${Errors}
-        StrCpy $R0 "Quarvel Levels Editor (QuarvelEdit.exe)"
-      ${Else}
-        FileClose $R1
-      ${EndIf}
-    ${EndIf}
-    ${If} $R0 == ""
-    ${AndIf} ${FileExists} "$INSTDIR\quarvel-levels.exe"
-      ClearErrors
-      FileOpen $R1 "$INSTDIR\quarvel-levels.exe" a
-      ${If} ${Errors}
-        StrCpy $R0 "quarvel-levels.exe"
-      ${Else}
-        FileClose $R1
-      ${EndIf}
-    ${EndIf}
+    !insertmacro NoteIfRunning QuarvelEdit.exe "Quarvel Levels Editor (QuarvelEdit.exe)"
+    !insertmacro NoteIfRunning quarvel-levels.exe quarvel-levels.exe
     ${If} $R0 == ""
       ${Break}
     ${EndIf}
     ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R0 is running from $INSTDIR.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY`
-      !insertmacro Refuse "$R0 is running: nothing was changed."
+      SetErrorLevel 2
+      Quit
     ${EndIf}
   ${Loop}
 !macroend

@@ -1,9 +1,9 @@
 #!/bin/bash
 # The Windows installer under Wine, on a display (on_display.sh): refused by a Windows older
 # than the least version; installed silently (/S) for the user, its files, Start menu
-# shortcut and uninstall entry checked; while the installed editor runs, installing again
-# and uninstalling both refuse with status 2 and change nothing; once it is closed,
-# uninstalled silently, with nothing left.
+# shortcut and uninstall entry checked; while the installed editor or quarvel-levels runs,
+# installing again and uninstalling both refuse with status 2 and change nothing; once it
+# has ended, uninstalled silently, with nothing left.
 #   installer_test.sh WINE SETUP.EXE
 # Runs in the Wine prefix of WINEPREFIX (made by wineboot).
 set -euo pipefail
@@ -57,28 +57,39 @@ for value in "DisplayName    REG_SZ    Quarvel Levels Editor" "Publisher    REG_
   grep -qF "$value" <<<"$entry" || fail "the uninstall entry lacks '$value': $entry"
 done
 
-# While the installed editor runs. The uninstaller is run as it runs itself from a copy
-# (_?=, unquoted, last), so that its status is its own; cmd reads the line as written.
-"$WINE" "$dir/QuarvelEdit.exe" >/dev/null 2>&1 &
-APP_PID=$!
-for _ in $(seq 600); do xdotool search --name '^Quarvel Levels Editor$' >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool search --name '^Quarvel Levels Editor$' >/dev/null || fail "the installed editor did not start"
+# While a program of the folder runs: the editor, or quarvel-levels waiting for a set on
+# its standard input (a FIFO this script holds open). Running means its program file is
+# mapped into the process. The uninstaller is run as it runs itself from a copy (_?=,
+# unquoted, last), so that its status is its own; cmd reads the line as written.
 printf '"%s\\Uninstall.exe" /S _?=%s\r\n' "$win_dir" "$win_dir" >"$appdata/quarvel-uninstall.bat"
+mkfifo "$TMP/stdin"
+exec 7<>"$TMP/stdin"
 before=$(files)
-for run in install uninstall; do
-  status=0
-  case $run in
-    install) "$WINE" "$SETUP" /S >/dev/null 2>&1 || status=$? ;;
-    uninstall) "$WINE" cmd /c "$local_appdata\\quarvel-uninstall.bat" >/dev/null 2>&1 || status=$? ;;
+mapped_dir=$(realpath "$dir")  # as /proc names it, past the prefix's drive links
+for program in QuarvelEdit.exe quarvel-levels.exe; do
+  case $program in
+    QuarvelEdit.exe) "$WINE" "$dir/$program" </dev/null >/dev/null 2>&1 & ;;
+    quarvel-levels.exe) "$WINE" "$dir/$program" check - <&7 >/dev/null 2>&1 & ;;
   esac
-  [ "$status" = 2 ] || fail "$run while the editor runs: status $status"
-  [ "$(files)" = "$before" ] || fail "$run while the editor runs changed the files: $(diff <(echo "$before") <(files))"
-  [ -f "$programs/Quarvel Levels Editor.lnk" ] && has_entry || fail "$run while the editor runs removed the shortcut or entry"
+  APP_PID=$!
+  for _ in $(seq 600); do grep -qF "$mapped_dir/$program" "/proc/$APP_PID/maps" 2>/dev/null && break; sleep 0.1; done
+  grep -qF "$mapped_dir/$program" "/proc/$APP_PID/maps" || fail "the installed $program did not start"
+  for run in install uninstall; do
+    status=0
+    case $run in
+      install) "$WINE" "$SETUP" /S >/dev/null 2>&1 || status=$? ;;
+      uninstall) "$WINE" cmd /c "$local_appdata\\quarvel-uninstall.bat" >/dev/null 2>&1 || status=$? ;;
+    esac
+    [ "$status" = 2 ] || fail "$run while $program runs: status $status"
+    [ "$(files)" = "$before" ] || fail "$run while $program runs changed the files: $(diff <(echo "$before") <(files))"
+    [ -f "$programs/Quarvel Levels Editor.lnk" ] && has_entry || fail "$run while $program runs removed the shortcut or entry"
+  done
+  kill "$APP_PID"
+  wait "$APP_PID" 2>/dev/null || true
+  APP_PID=""
 done
+exec 7>&-
 rm "$appdata/quarvel-uninstall.bat"
-kill "$APP_PID"
-wait "$APP_PID" 2>/dev/null || true
-APP_PID=""
 
 "$WINE" "$dir/Uninstall.exe" /S
 # The uninstaller runs a copy of itself from the temporary folder and returns at once.
