@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/Dpi.h"
 #include "win32/GridAccessible.h"
 
 namespace {
@@ -48,7 +49,7 @@ IAccessible* TDrawGrid::Accessible() {
 }
 
 quarvel::GridLayout TDrawGrid::CurrentLayout() const {
-  const UINT dpi = ::GetDpiForWindow(hwnd_);
+  const UINT dpi = win32::WindowDpi(hwnd_);
   return quarvel::GridAtRatio((dpi ? dpi : 96) / 96.0);
 }
 

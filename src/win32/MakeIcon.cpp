@@ -1,7 +1,8 @@
-// Build tool: writes the program icon as a Windows .ico holding it at several sizes, each
-// the 32 x 32 picture of picture/ProgramIcon.xpm enlarged by a whole number, pixel for
-// pixel, so that the pixel art keeps its hard edges (Windows shrinks the 32 x 32 one for
-// a 16 x 16 place).
+// Build tool: writes the program icon as a Windows .ico with a picture for each size
+// Windows shows it at, from 16 to 256 pixels, every one of them crisp: the icon is drawn
+// at 16, 24 and 32 pixels (picture/ProgramIcon*.xpm); each size is the most detailed
+// drawing that fits it a whole number of times, enlarged pixel for pixel, or else (20 and
+// 40 pixels) the largest drawing that fits, its grey field widened inside the frame.
 //   MakeIcon OUTPUT.ico
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,8 @@
 
 #include "picture/Picture.h"
 #include "picture/ProgramIcon.xpm"
+#include "picture/ProgramIcon16.xpm"
+#include "picture/ProgramIcon24.xpm"
 #include "picture/TilePixels.h"
 
 namespace {
@@ -47,6 +50,41 @@ std::vector<std::uint8_t> IconImage(const quarvel::Picture& picture) {
   return out;
 }
 
+// One drawing of the icon: a frame `frame` pixels wide around a field whose first row and
+// column are plain grey.
+struct Drawing {
+  quarvel::Picture picture;
+  int frame;
+};
+
+// Where pixel `x` of a side `size` long comes from in a drawing's side `n` long: the frame
+// as it is, the drawing centred, and the grey field where the drawing does not reach.
+int SourceOf(int x, int n, int size, int frame) {
+  if (x < frame) return x;
+  if (x >= size - frame) return x - (size - n);
+  const int source = x - (size - n) / 2;
+  return source < frame || source >= n - frame ? frame : source;
+}
+
+quarvel::Picture Widened(const Drawing& drawing, int size) {
+  const int n = drawing.picture.Width;
+  quarvel::Picture out(size, size);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      out.At(x, y) = drawing.picture.At(SourceOf(x, n, size, drawing.frame), SourceOf(y, n, size, drawing.frame));
+  return out;
+}
+
+quarvel::Picture IconAt(const std::vector<Drawing>& drawings, int size) {
+  const Drawing* widest = nullptr;
+  for (const Drawing& drawing : drawings) {  // the largest drawing first
+    const int n = drawing.picture.Width;
+    if (size % n == 0) return quarvel::Enlarge(drawing.picture, size / n);
+    if (!widest && n < size) widest = &drawing;
+  }
+  return Widened(*widest, size);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,10 +92,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: MakeIcon OUTPUT.ico\n");
     return 2;
   }
-  const quarvel::Picture icon = quarvel::ReadXpm(program_icon_xpm);
-  const int scales[] = {1, 2, 3, 4, 8};  // 32, 64, 96, 128 and 256 pixels
+  const std::vector<Drawing> drawings = {{quarvel::ReadXpm(program_icon_xpm), 2},
+                                         {quarvel::ReadXpm(program_icon_24_xpm), 2},
+                                         {quarvel::ReadXpm(program_icon_16_xpm), 1}};
+  const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
   std::vector<std::vector<std::uint8_t>> images;
-  for (int scale : scales) images.push_back(IconImage(quarvel::Enlarge(icon, scale)));
+  for (int size : sizes) images.push_back(IconImage(IconAt(drawings, size)));
 
   std::vector<std::uint8_t> out;
   Put16(out, 0);
@@ -65,7 +105,7 @@ int main(int argc, char** argv) {
   Put16(out, unsigned(images.size()));
   std::uint32_t offset = 6 + 16 * std::uint32_t(images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
-    const int size = icon.Width * scales[i];
+    const int size = sizes[i];
     out.push_back(std::uint8_t(size >= 256 ? 0 : size));  // 0 stands for 256
     out.push_back(std::uint8_t(size >= 256 ? 0 : size));
     out.push_back(0);

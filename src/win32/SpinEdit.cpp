@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "editor/IntegerText.h"
+#include "win32/Dpi.h"
 #include "win32/Shell.h"
 
 namespace {
@@ -26,7 +27,7 @@ std::wstring DecimalSeparator() {
 }
 
 UINT DpiOf(HWND hwnd) {
-  const UINT dpi = ::GetDpiForWindow(hwnd);
+  const UINT dpi = win32::WindowDpi(hwnd);
   return dpi ? dpi : 96;
 }
 

@@ -13,6 +13,7 @@
 #include "picture/TilePixels.h"
 #include "win32/Application.h"
 #include "win32/Controls.h"
+#include "win32/Dpi.h"
 #include "win32/Shell.h"
 #include "win32/Unit2.h"
 #include "win32/Unit3.h"
@@ -50,14 +51,14 @@ const TControlPlace& Row(const char* name) {
 }  // namespace
 
 TForm1::TForm1() {
-  dpi_ = ::GetDpiForSystem();
+  dpi_ = win32::SystemDpi();
   HICON icon = static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   RegisterClassOnce(L"TForm1", 0, ::GetSysColorBrush(COLOR_BTNFACE), icon);
   CreateMenu();
   Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle, win32::Scaled(kLeft, dpi_),
          win32::Scaled(kTop, dpi_), 0, 0, Application ? Application->Handle() : nullptr, MainMenu1);
-  dpi_ = ::GetDpiForWindow(hwnd_) ? ::GetDpiForWindow(hwnd_) : dpi_;
+  dpi_ = win32::WindowDpi(hwnd_) ? win32::WindowDpi(hwnd_) : dpi_;
   FitClientArea();
   CreateControls();
   FormCreate(this);
@@ -93,7 +94,7 @@ void TForm1::FitClientArea() {
   // then measured, in case the menu bar came out another height.
   const int width = win32::Scaled(kClientWidth, dpi_), height = win32::Scaled(kClientHeight, dpi_);
   RECT frame{0, 0, width, height};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
+  win32::AdjustWindowRectForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
   ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;

@@ -9,6 +9,8 @@
 //   window_probe focus TITLE      the control that has the focus in the window titled TITLE
 //                                 (its thread's focus; an integer field for its edit box),
 //                                 as a child line
+//   window_probe active           the window Windows has in the foreground, the one keys go
+//                                 to: "active CLASS|TITLE" (no line while there is none)
 //   window_probe taskbar          the taskbar's buttons (Wine's, in a desktop of its own with
 //                                 a shell), one line each: "button TEXT", the text of the
 //                                 window the button stands for
@@ -101,6 +103,11 @@ int wmain(int argc, wchar_t** argv) {
     ::EnumWindows(PrintWindow, 0);
     return 0;
   }
+  if (what == L"active") {
+    const HWND active = ::GetForegroundWindow();
+    if (active) std::printf("active %s|%s\n", ClassOf(active).c_str(), Text(active).c_str());
+    return 0;
+  }
   if (what == L"taskbar") {
     const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!tray) return 1;
@@ -156,8 +163,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     return std::fclose(out) == 0 ? 0 : 1;
   }
-  std::fprintf(stderr,
-               "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | pixels TITLE OUT "
-               "[CLASS]\n");
+  std::fprintf(
+      stderr,
+      "usage: window_probe [--desktop NAME] windows | active | taskbar | focus TITLE | close TITLE | pixels TITLE OUT "
+      "[CLASS]\n");
   return 2;
 }
