@@ -18,6 +18,7 @@ declare -A below=(
   [app]="model files picture painting desktop editor widgets windows app"
   [win32]="model files picture editor win32"
   [cli]="model files picture cli"
+  [web]="model files picture editor web"
 )
 status=0
 for folder in "$src"/*/; do

@@ -1,0 +1,52 @@
+#include "web/Unit2.h"
+
+#include "editor/EditorTexts.h"
+#include "editor/Layout.h"
+#include "model/LevelSet.h"
+#include "web/Page.h"
+#include "web/PendingEditorRules.h"
+
+namespace web {
+
+TForm2::TForm2() {
+  MakeForm("Form2", quarvel::kLevelsCopyCaption, quarvel::pending::kLevelsCopyClient.Width,
+           quarvel::pending::kLevelsCopyClient.Height);
+  for (const WindowLayout::TControlPlace& place : WindowLayout::TabOrder(WindowLayout::kLevelsCopy)) {
+    const std::string_view name = place.Name;
+    const int index = name.back() - '1';
+    if (name.starts_with("SpinEdit")) {
+      MakeControl("Form2", place.Name, "spin", place.Left, place.Top, place.Width, place.Height, "1",
+                  quarvel::kLevelsCopyLabels[index]);
+      fields_[index] = std::make_unique<TSpinEdit>("Form2", place.Name, 1, quarvel::kLevelCount, 1);
+    } else {
+      const char* caption = index == 0 ? quarvel::kOkCaption : quarvel::kCancelCaption;
+      MakeControl("Form2", place.Name, "button", place.Left, place.Top, place.Width, place.Height, caption, caption);
+    }
+  }
+  for (const WindowLayout::TControlPlace& place : WindowLayout::kLevelsCopy)
+    if (place.Tab < 0)
+      MakeControl("Form2", place.Name, "label", place.Left, place.Top, -1, -1,
+                  quarvel::kLevelsCopyLabels[place.Name[5] - '1'], "SpinEdit" + std::string(1, place.Name[5]));
+  SpinEdit1 = fields_[0].get();
+  SpinEdit2 = fields_[1].get();
+  SpinEdit3 = fields_[2].get();
+}
+
+TSpinEdit* TForm2::Field(std::string_view name) {
+  for (auto& field : fields_)
+    if (name == field->Name()) return field.get();
+  return nullptr;
+}
+
+void TForm2::ControlFocused(std::string_view name) {
+  if (name == active_) return;
+  if (TSpinEdit* left = Field(active_)) left->Leave();
+  active_ = Field(name) ? Field(name)->Name() : (name == "Button1" ? "Button1" : "Button2");
+}
+
+std::optional<quarvel::CopyRange> TForm2::ShowModal() {
+  if (!ShowDialog("Form2")) return std::nullopt;
+  return quarvel::CopyRange{SpinEdit1->Value(), SpinEdit2->Value(), SpinEdit3->Value()};
+}
+
+}  // namespace web
