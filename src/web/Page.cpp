@@ -4,7 +4,8 @@
 
 #include <cstdlib>
 
-// Each function hands its arguments to QuarvelPage (site/page.js), which owns the elements.
+// Each function hands its arguments to QuarvelPage (site/page.js), which owns the elements,
+// or to QuarvelFiles (site/files.js), which reaches the files.
 // clang-format off
 EM_JS(void, page_make_form, (const char* id, const char* caption, int w, int h), {
   QuarvelPage.makeForm(UTF8ToString(id), UTF8ToString(caption), w, h);
@@ -42,12 +43,12 @@ EM_JS(void, page_beep, (), { QuarvelPage.beep(); });
 EM_JS(void, page_end, (), { QuarvelPage.end(); });
 // A picked file comes back as one text: "" cancelled, "!" and the error's name, or the
 // path in memory, a line end and the file's own name.
-EM_ASYNC_JS(char*, page_choose_open, (), { return allocateUTF8(await QuarvelPage.chooseFileToOpen()); });
+EM_ASYNC_JS(char*, page_choose_open, (), { return allocateUTF8(await QuarvelFiles.chooseFileToOpen()); });
 EM_ASYNC_JS(char*, page_choose_save, (const char* suggested), {
-  return allocateUTF8(await QuarvelPage.chooseFileToSave(UTF8ToString(suggested)));
+  return allocateUTF8(await QuarvelFiles.chooseFileToSave(UTF8ToString(suggested)));
 });
 EM_ASYNC_JS(char*, page_commit_save, (const char* path), {
-  return allocateUTF8(await QuarvelPage.commitSave(UTF8ToString(path)));
+  return allocateUTF8(await QuarvelFiles.commitSave(UTF8ToString(path)));
 });
 // clang-format on
 
