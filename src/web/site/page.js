@@ -353,10 +353,12 @@ const QuarvelPage = {
     grid.addEventListener('wheel', (event) => {
       event.preventDefault();
       if (document.activeElement !== grid) return;
+      // Lines come three a notch and pages one; pixels vary by browser and system, where
+      // the legacy wheelDeltaY still counts 120 a notch.
       let units;
-      if (event.wheelDeltaY) units = event.wheelDeltaY;
-      else if (event.deltaMode === WheelEvent.DOM_DELTA_LINE) units = (-event.deltaY / 3) * 120;
+      if (event.deltaMode === WheelEvent.DOM_DELTA_LINE) units = (-event.deltaY / 3) * 120;
       else if (event.deltaMode === WheelEvent.DOM_DELTA_PAGE) units = -event.deltaY * 120;
+      else if (event.wheelDeltaY) units = event.wheelDeltaY;
       else units = (-event.deltaY / 100) * 120;
       Module._web_grid_wheel(Math.round(units));
     }, { passive: false });
