@@ -99,3 +99,22 @@ test('the current cell: focused with the dotted mark, else in the highlight colo
   expect(await pixel(12, 12)).toEqual([255, 255, 255]);
   expect(await pixel(2 + 21 * 4, 2 + 21 * 4)).toEqual([0, 0, 0]);
 });
+
+test('a dark scheme: the cells take the page\'s window colour, as they change', async ({ page }) => {
+  await start(page);
+  const cellPixel = () => page.evaluate(() =>
+    Array.from(document.querySelector('#Form1 canvas.grid').getContext('2d').getImageData(100, 100, 1, 1).data.slice(0, 3)));
+  const canvasColour = () => page.evaluate(() => {
+    const probe = document.createElement('span');
+    probe.style.color = 'Canvas';
+    document.body.append(probe);
+    const parts = getComputedStyle(probe).color.match(/[\d.]+/g).map(Number).slice(0, 3);
+    probe.remove();
+    return parts;
+  });
+  expect(await cellPixel()).toEqual([255, 255, 255]);
+  await page.emulateMedia({ colorScheme: 'dark' });
+  const dark = await canvasColour();
+  expect(dark).not.toEqual([255, 255, 255]);
+  await expect.poll(cellPixel).toEqual(dark);
+});

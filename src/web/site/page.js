@@ -272,6 +272,8 @@ const QuarvelPage = {
 
   started() {
     this.applyLook();
+    for (const query of ['(prefers-color-scheme: dark)', '(forced-colors: active)', '(prefers-contrast: more)'])
+      matchMedia(query).addEventListener('change', () => this.applyLook());
     this.grid.focus();
     QuarvelMenus.keyboard();
     QuarvelFiles.start();
@@ -297,8 +299,8 @@ const QuarvelPage = {
     };
     Module._web_look(devicePixelRatio, colour('Canvas'), colour('Highlight'));
     probe.remove();
-    const watch = (query) => matchMedia(query).addEventListener('change', () => this.applyLook(), { once: true });
-    watch(`(resolution: ${devicePixelRatio}dppx)`);
+    // A new zoom or display changes the ratio: watched anew for each ratio.
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => this.applyLook(), { once: true });
   },
 
   makeGrid(label) {
