@@ -203,8 +203,16 @@ const QuarvelPage = {
       box.addEventListener('keydown', (event) => {
         if (event.key === 'Escape') close();
       });
+      this.centre(box);
       this.openModal(box, ok);
     });
+  },
+
+  // A window's place over the main window, a negative left or top becoming 0.
+  centre(win) {
+    const main = this.forms.Form1.getBoundingClientRect();
+    win.style.left = Math.max(0, Math.round(main.left + (main.width - win.offsetWidth) / 2)) + 'px';
+    win.style.top = Math.max(0, Math.round(main.top + (main.height - win.offsetHeight) / 2)) + 'px';
   },
 
   // A dialog, modally: resolves 1 when OK closed it, else 0. It keeps its place and the
@@ -213,12 +221,8 @@ const QuarvelPage = {
     const form = this.forms[id];
     const win = form.window;
     win.hidden = false;
-    if (!win.placed) {
-      const main = this.forms.Form1.getBoundingClientRect();
-      win.style.left = Math.max(0, Math.round(main.left + (main.width - win.offsetWidth) / 2)) + 'px';
-      win.style.top = Math.max(0, Math.round(main.top + (main.height - win.offsetHeight) / 2)) + 'px';
-      win.placed = true;
-    }
+    if (!win.placed) this.centre(win);
+    win.placed = true;
     const first = form.lastFocus || form.querySelector('input, button');
     return new Promise((resolve) => {
       form.closeWith = (result) => {
