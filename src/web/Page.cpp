@@ -41,6 +41,9 @@ EM_ASYNC_JS(void, page_show_box, (const char* text, const char* caption, int err
 EM_ASYNC_JS(int, page_show_dialog, (const char* id), { return await QuarvelPage.showDialog(UTF8ToString(id)); });
 EM_JS(void, page_beep, (), { QuarvelPage.beep(); });
 EM_JS(void, page_end, (), { QuarvelPage.end(); });
+EM_JS(void, page_set_file_type, (const char* description, const char* extension), {
+  QuarvelFiles.setType(UTF8ToString(description), UTF8ToString(extension));
+});
 // A picked file comes back as one text: "" cancelled, "!" and the error's name, or the
 // path in memory, a line end and the file's own name.
 EM_ASYNC_JS(char*, page_choose_open, (), { return allocateUTF8(await QuarvelFiles.chooseFileToOpen()); });
@@ -103,6 +106,7 @@ void ShowBox(const std::string& text, const std::string& caption, bool error) {
 bool ShowDialog(const char* id) { return page_show_dialog(id) != 0; }
 void Beep() { page_beep(); }
 void End() { page_end(); }
+void SetFileType(const char* description, const char* extension) { page_set_file_type(description, extension); }
 PickedFile ChooseFileToOpen() { return Picked(Take(page_choose_open())); }
 PickedFile ChooseFileToSave(const std::string& suggestedName) {
   return Picked(Take(page_choose_save(suggestedName.c_str())));

@@ -47,6 +47,8 @@ struct PickedFile {
   std::string Failure;              // empty on success
   std::string Name;                 // the file's own name, as the user knows it
 };
+// The pickers' one type of file: its description and its extension (no dot).
+void SetFileType(const char* description, const char* extension);
 // Waits for the open picker (or the file dropped or launched).
 PickedFile ChooseFileToOpen();
 // Waits for the save picker, offered `suggestedName`; the chosen name, and where to write.

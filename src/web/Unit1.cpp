@@ -97,6 +97,7 @@ TForm1::TForm1(TForm2& levelsCopy, TForm3& about) : levelsCopy_(levelsCopy), abo
   MakeForm("Form1", quarvel::kMainCaption, quarvel::pending::kMainClient.Width, quarvel::pending::kMainClient.Height);
   MakeMenus();
   MakeControls();
+  SetFileType(quarvel::kLevelSetFilterName, quarvel::kLevelSetExtension);
   grid_ = std::make_unique<TDrawGrid>(Unit1::LevelSet, Unit1::CurrentLevel);
   DrawGrid1 = grid_.get();
   DrawGrid1->OnSelectCell = [this](int ACol, int ARow) { Dispatch([&] { DrawGrid1SelectCell(ACol, ARow); }); };

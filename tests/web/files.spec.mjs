@@ -122,6 +122,23 @@ test.describe('without the File System Access API', () => {
   });
 });
 
+test('a refused picker falls back as an absent one does', async ({ page }) => {
+  await start(page);
+  await page.evaluate(() => {
+    const refuse = async () => { throw new DOMException('refused by policy', 'NotAllowedError'); };
+    window.showOpenFilePicker = refuse;
+    window.showSaveFilePicker = refuse;
+  });
+  const chooser = page.waitForEvent('filechooser');
+  await menu(page, 'File1', 'N2');
+  await (await chooser).setFiles({ name: 'refused.dag', mimeType: 'application/octet-stream', buffer: SET });
+  await expect(field(page, 'Form1', 'SpinEdit5')).toHaveValue('10');
+  const download = page.waitForEvent('download');
+  await menu(page, 'File1', 'N3');
+  await dismissBox(page, 'Warning!', 'All incorrect levels');
+  expect((await download).suggestedFilename()).toBe('refused.dag');
+});
+
 test('Copy: the range is cut at level 256, the first level written is shown', async ({ page }) => {
   await start(page);
   const source = dag(Array.from({ length: 10 }, (_, k) => ({ time: 100 + k + 1 })));

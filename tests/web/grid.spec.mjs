@@ -118,3 +118,17 @@ test('a dark scheme: the cells take the page\'s window colour, as they change', 
   expect(dark).not.toEqual([255, 255, 255]);
   await expect.poll(cellPixel).toEqual(dark);
 });
+
+test('painting a cell redraws that cell only, and the cell it leaves', async ({ page }) => {
+  await start(page);
+  await page.evaluate(() => {
+    window.drawn = [];
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function (image, x, y) {
+      if (this.canvas.classList.contains('grid')) window.drawn.push([x, y, image.width, image.height]);
+      return put.apply(this, arguments);
+    };
+  });
+  await page.locator('#Form1 canvas.grid').press('ArrowRight');
+  expect(await page.evaluate(() => window.drawn)).toEqual([[2, 2, 20, 20], [23, 2, 20, 20]]);
+});

@@ -5,10 +5,16 @@
 // system in memory, where the editor's own reader and writer work on them.
 
 const QuarvelFiles = {
-  types: [{ description: '.dag files', accept: { 'application/octet-stream': ['.dag'] } }],
+  types: [],          // the pickers' one type, as the program gives it
+  extension: '',
   pendingOpen: null,  // a file dropped or launched, which the next Open Set takes
   saves: new Map(),   // where each staged save goes: a handle, or a download's name
   count: 0,
+
+  setType(description, extension) {
+    this.extension = '.' + extension;
+    this.types = [{ description, accept: { 'application/octet-stream': [this.extension] } }];
+  },
 
   start() {
     this.limit = Module._web_file_limit();
@@ -78,7 +84,7 @@ const QuarvelFiles = {
     return new Promise((resolve) => {
       const input = document.createElement('input');
       input.type = 'file';
-      input.accept = '.dag';
+      input.accept = this.extension;
       input.addEventListener('change', () => resolve(input.files[0] || null));
       input.addEventListener('cancel', () => resolve(null));
       input.click();
@@ -100,7 +106,8 @@ const QuarvelFiles = {
       }
     }
     if (!target) {
-      const name = /\.dag$/i.test(suggested) ? suggested : (suggested || 'levels') + '.dag';
+      const base = suggested || 'levels';
+      const name = base.toLowerCase().endsWith(this.extension) ? base : base + this.extension;
       target = { download: name, name };
     }
     const path = this.stagedPath();
