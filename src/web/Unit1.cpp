@@ -101,17 +101,12 @@ TForm1::TForm1(TForm2& levelsCopy, TForm3& about) : levelsCopy_(levelsCopy), abo
   grid_ = std::make_unique<TDrawGrid>(Unit1::LevelSet, Unit1::CurrentLevel);
   DrawGrid1 = grid_.get();
   DrawGrid1->OnSelectCell = [this](int ACol, int ARow) { Dispatch([&] { DrawGrid1SelectCell(ACol, ARow); }); };
+  TSpinEdit** fields[6] = {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit6};
   for (int i = 0; i < 6; ++i)
-    fields_[i] =
-        std::make_unique<TSpinEdit>("Form1", kFieldNames[i], i == 5 ? 1 : 0, i == 5 ? quarvel::kLevelCount : 0, i == 5);
-  SpinEdit1 = fields_[0].get();
-  SpinEdit2 = fields_[1].get();
-  SpinEdit3 = fields_[2].get();
-  SpinEdit4 = fields_[3].get();
-  SpinEdit5 = fields_[4].get();
-  SpinEdit6 = fields_[5].get();
+    *fields[i] = focus_.AddField(std::make_unique<TSpinEdit>("Form1", kFieldNames[i], i == 5 ? 1 : 0,
+                                                             i == 5 ? quarvel::kLevelCount : 0, i == 5));
   for (int i = 0; i < 5; ++i) {
-    TSpinEdit* field = fields_[i].get();
+    TSpinEdit* field = *fields[i];
     field->OnChange = [this, i, field] { Dispatch([&] { NumberFieldChange(quarvel::LevelNumber(i), field); }); };
   }
   SpinEdit6->OnChange = [this] { Dispatch([&] { SpinEdit6Change(); }); };
@@ -134,17 +129,10 @@ void TForm1::Dispatch(Handler handler) {
   }
 }
 
-TSpinEdit* TForm1::Field(std::string_view name) {
-  for (auto& field : fields_)
-    if (name == field->Name()) return field.get();
-  return nullptr;
-}
+TSpinEdit* TForm1::Field(std::string_view name) { return focus_.Field(name); }
 
 void TForm1::ControlFocused(std::string_view name) {
-  if (name == active_) return;
-  if (TSpinEdit* left = Field(active_)) left->Leave();
-  active_ = name;
-  DrawGrid1->SetFocused(name == "DrawGrid1");
+  if (focus_.Focused(name)) DrawGrid1->SetFocused(name == "DrawGrid1");
 }
 
 void TForm1::Command(int command) {
@@ -203,7 +191,10 @@ void TForm1::N5Click() {
 
 void TForm1::About2Click() { about_.ShowModal(); }
 
-void TForm1::SetNumberField(quarvel::LevelNumber which, std::int32_t value) { fields_[int(which)]->SetValue(value); }
+void TForm1::SetNumberField(quarvel::LevelNumber which, std::int32_t value) {
+  TSpinEdit* const numbers[5] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5};
+  numbers[int(which)]->SetValue(value);
+}
 
 void TForm1::SetLevelField(std::int32_t value) { SpinEdit6->SetValue(value); }
 

@@ -12,6 +12,7 @@
 #include "model/LevelSet.h"
 #include "web/DrawGrid.h"
 #include "web/SpinEdit.h"
+#include "web/WindowFocus.h"
 
 namespace web {
 
@@ -66,8 +67,7 @@ class TForm1 : public quarvel::EditorWindow {
   TForm2& levelsCopy_;
   TForm3& about_;
   std::unique_ptr<TDrawGrid> grid_;
-  std::unique_ptr<TSpinEdit> fields_[6];
-  std::string active_;  // none until the page gives the grid the focus
+  TWindowFocus focus_;
   bool ended_ = false;
   std::unique_ptr<quarvel::LevelSet> remembered_;
   std::string pickedName_;  // the file's own name, of the last file picked to open

@@ -17,7 +17,7 @@ TForm2::TForm2() {
     if (name.starts_with("SpinEdit")) {
       MakeControl("Form2", place.Name, "spin", place.Left, place.Top, place.Width, place.Height, "1",
                   quarvel::kLevelsCopyLabels[index]);
-      fields_[index] = std::make_unique<TSpinEdit>("Form2", place.Name, 1, quarvel::kLevelCount, 1);
+      focus_.AddField(std::make_unique<TSpinEdit>("Form2", place.Name, 1, quarvel::kLevelCount, 1));
     } else {
       const char* caption = index == 0 ? quarvel::kOkCaption : quarvel::kCancelCaption;
       MakeControl("Form2", place.Name, "button", place.Left, place.Top, place.Width, place.Height, caption, caption);
@@ -27,22 +27,14 @@ TForm2::TForm2() {
     if (place.Tab < 0)
       MakeControl("Form2", place.Name, "label", place.Left, place.Top, -1, -1,
                   quarvel::kLevelsCopyLabels[place.Name[5] - '1'], "SpinEdit" + std::string(1, place.Name[5]));
-  SpinEdit1 = fields_[0].get();
-  SpinEdit2 = fields_[1].get();
-  SpinEdit3 = fields_[2].get();
+  SpinEdit1 = Field("SpinEdit1");
+  SpinEdit2 = Field("SpinEdit2");
+  SpinEdit3 = Field("SpinEdit3");
 }
 
-TSpinEdit* TForm2::Field(std::string_view name) {
-  for (auto& field : fields_)
-    if (name == field->Name()) return field.get();
-  return nullptr;
-}
+TSpinEdit* TForm2::Field(std::string_view name) { return focus_.Field(name); }
 
-void TForm2::ControlFocused(std::string_view name) {
-  if (name == active_) return;
-  if (TSpinEdit* left = Field(active_)) left->Leave();
-  active_ = Field(name) ? Field(name)->Name() : (name == "Button1" ? "Button1" : "Button2");
-}
+void TForm2::ControlFocused(std::string_view name) { focus_.Focused(name); }
 
 std::optional<quarvel::CopyRange> TForm2::ShowModal() {
   if (!ShowDialog("Form2")) return std::nullopt;

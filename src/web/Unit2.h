@@ -7,6 +7,7 @@
 
 #include "editor/EditorCommands.h"
 #include "web/SpinEdit.h"
+#include "web/WindowFocus.h"
 
 namespace web {
 
@@ -21,8 +22,7 @@ class TForm2 {
   std::optional<quarvel::CopyRange> ShowModal();
 
  private:
-  std::unique_ptr<TSpinEdit> fields_[3];
-  std::string_view active_ = "SpinEdit1";
+  TWindowFocus focus_;
 };
 
 }  // namespace web
