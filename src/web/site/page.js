@@ -11,7 +11,11 @@ const QuarvelPage = {
   forms: {},
   modals: [],      // the open dialogs and boxes, the last one in front
   ended: false,
-  decimalSeparator: (1.5).toLocaleString().charAt(1),
+  // The locale's decimal separator, looked up at the first keystroke: the locale's data
+  // takes a while to load, and a start need not wait for it.
+  get decimalSeparator() {
+    return (this.separator ??= (1.5).toLocaleString().charAt(1));
+  },
 
   // --- Calls from the program ---------------------------------------------------------
 
