@@ -36,9 +36,11 @@ EM_JS(void, page_set_cell_name, (int col, int row, const char* name), {
 });
 EM_JS(void, page_set_current_cell, (int col, int row), { QuarvelPage.setCurrentCell(col, row); });
 EM_ASYNC_JS(void, page_show_box, (const char* text, const char* caption, int error), {
-  await QuarvelPage.showBox(UTF8ToString(text), UTF8ToString(caption), !!error);
+  await QuarvelPage.wait(() => QuarvelPage.showBox(UTF8ToString(text), UTF8ToString(caption), !!error));
 });
-EM_ASYNC_JS(int, page_show_dialog, (const char* id), { return await QuarvelPage.showDialog(UTF8ToString(id)); });
+EM_ASYNC_JS(int, page_show_dialog, (const char* id), {
+  return await QuarvelPage.wait(() => QuarvelPage.showDialog(UTF8ToString(id)));
+});
 EM_JS(void, page_beep, (), { QuarvelPage.beep(); });
 EM_JS(void, page_end, (), { QuarvelPage.end(); });
 EM_JS(void, page_set_file_type, (const char* description, const char* extension), {
@@ -46,12 +48,14 @@ EM_JS(void, page_set_file_type, (const char* description, const char* extension)
 });
 // A picked file comes back as one text: "" cancelled, "!" and the error's name, or the
 // path in memory, a line end and the file's own name.
-EM_ASYNC_JS(char*, page_choose_open, (), { return allocateUTF8(await QuarvelFiles.chooseFileToOpen()); });
+EM_ASYNC_JS(char*, page_choose_open, (), {
+  return allocateUTF8(await QuarvelPage.wait(() => QuarvelFiles.chooseFileToOpen()));
+});
 EM_ASYNC_JS(char*, page_choose_save, (const char* suggested), {
-  return allocateUTF8(await QuarvelFiles.chooseFileToSave(UTF8ToString(suggested)));
+  return allocateUTF8(await QuarvelPage.wait(() => QuarvelFiles.chooseFileToSave(UTF8ToString(suggested))));
 });
 EM_ASYNC_JS(char*, page_commit_save, (const char* path), {
-  return allocateUTF8(await QuarvelFiles.commitSave(UTF8ToString(path)));
+  return allocateUTF8(await QuarvelPage.wait(() => QuarvelFiles.commitSave(UTF8ToString(path))));
 });
 // clang-format on
 

@@ -139,6 +139,22 @@ test('a refused picker falls back as an absent one does', async ({ page }) => {
   expect((await download).suggestedFilename()).toBe('refused.dag');
 });
 
+test('one command at a time: while a picker is open the page takes no other', async ({ page }) => {
+  await start(page);
+  await page.evaluate(() => {
+    window.showOpenFilePicker = () => new Promise((resolve) => { window.pick = resolve; });
+  });
+  await page.locator('#Form1 canvas.grid').focus();
+  await menu(page, 'File1', 'N2');
+  await expect.poll(() => page.evaluate(() => typeof window.pick)).toBe('function');
+  await expect(page.locator('#MainWindow')).toHaveJSProperty('inert', true);
+  await page.evaluate(() => QuarvelPage.command(10));  // Check Level, by any route: refused
+  await page.evaluate(() => window.pick([{ kind: 'file', getFile: async () => new File([], 'empty.dag') }]));
+  await dismissBox(page, 'Quarveledit', 'Read beyond end of file.');
+  await expect(page.getByRole('alertdialog')).toHaveCount(0);
+  await expect(page.locator('#Form1 canvas.grid')).toBeFocused();
+});
+
 test('Copy: the range is cut at level 256, the first level written is shown', async ({ page }) => {
   await start(page);
   const source = dag(Array.from({ length: 10 }, (_, k) => ({ time: 100 + k + 1 })));

@@ -67,7 +67,7 @@ const QuarvelPage = {
       } else {
         el.textContent = text;
       }
-      if (command >= 0) el.addEventListener('click', () => Module._web_command(command));
+      if (command >= 0) el.addEventListener('click', () => this.command(command));
       else el.addEventListener('click', () => this.dialogButton(formId, name));
     } else if (kind === 'spin') {
       el = this.makeSpin(formId, name, text, label);
@@ -475,10 +475,31 @@ const QuarvelPage = {
     for (const w of document.querySelectorAll('.window')) w.inert = !!front && w !== front;
   },
 
+  // A command of the main window. One at a time: while one waits for a box, a dialog or a
+  // file, the page takes no other (the program can wait for one answer only).
+  command(number) {
+    if (!this.waiting && !this.ended) Module._web_command(number);
+  },
+
+  // The page waits for an answer that the program waits for: nothing behind it takes input.
+  async wait(answer) {
+    const focused = document.activeElement;
+    this.waiting = true;
+    document.getElementById('MainWindow').inert = true;
+    try {
+      return await answer();
+    } finally {
+      this.waiting = false;
+      this.updateInert();
+      // A picker takes the focus away; it comes back where it was.
+      if (!this.ended && document.activeElement === document.body && document.contains(focused)) focused.focus();
+    }
+  },
+
   // Runs a menu item's command as though it was chosen.
   runMenu(name) {
     const item = document.querySelector(`[role=menu] [data-name="${name}"]`);
-    if (item && !this.modals.length && !this.ended) Module._web_command(Number(item.dataset.command));
+    if (item && !this.modals.length) this.command(Number(item.dataset.command));
   },
 };
 
@@ -590,6 +611,6 @@ const QuarvelMenus = {
   // A command runs once the menu is closed and the focus is back where it was.
   choose(item) {
     this.close(true);
-    Module._web_command(Number(item.dataset.command));
+    QuarvelPage.command(Number(item.dataset.command));
   },
 };
