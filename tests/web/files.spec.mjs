@@ -211,6 +211,22 @@ test('the leave-page question only while the set has changed; Exit asks nothing'
   await expect.poll(() => asked).toEqual(['beforeunload']);
 });
 
+test('New Set clears every level and shows level 1; the set counts as unchanged', async ({ page }) => {
+  await start(page);
+  await field(page, 'Form1', 'SpinEdit6').fill('7');
+  await field(page, 'Form1', 'SpinEdit3').fill('4');
+  await control(page, 'Form1', 'BitBtn5').click();
+  await page.locator('#Form1 canvas.grid').click({ position: { x: 12, y: 12 } });
+  expect(await page.evaluate(() => Module._web_changed())).toBe(1);
+  await menu(page, 'File1', 'N1');
+  await expect(field(page, 'Form1', 'SpinEdit6')).toHaveValue('1');
+  await expect(field(page, 'Form1', 'SpinEdit3')).toHaveValue('0');
+  expect(await page.evaluate(() => Module._web_changed())).toBe(0);
+  await field(page, 'Form1', 'SpinEdit6').fill('7');
+  await expect(field(page, 'Form1', 'SpinEdit3')).toHaveValue('0');
+  await expect(page.locator('#cell-0-0')).toHaveAttribute('aria-label', 'Empty');
+});
+
 test('Exit ends the editor without a question; the page offers to start it again', async ({ page }) => {
   await start(page);
   await field(page, 'Form1', 'SpinEdit5').fill('5');
