@@ -97,47 +97,37 @@ test('the browser\'s failures are reported in the editor\'s words', async ({ pag
   await expect(page.getByRole('dialog')).toHaveCount(0);
 });
 
-test.describe('without the File System Access API', () => {
-  test.beforeEach(async ({ page }) => {
-    await page.addInitScript(() => {
-      delete window.showOpenFilePicker;
-      delete window.showSaveFilePicker;
-    });
-  });
-
-  test('Open Set takes a file input, Save Set downloads NAME.dag byte for byte', async ({ page }) => {
+// Where the File System Access API is absent (Firefox, Safari) or refused (a policy, a
+// frame of another site): a file input to open, a download to save.
+const FALLBACKS = {
+  absent: () => {
+    delete window.showOpenFilePicker;
+    delete window.showSaveFilePicker;
+  },
+  refused: () => {
+    const refuse = async () => { throw new DOMException('refused by policy', 'NotAllowedError'); };
+    window.showOpenFilePicker = refuse;
+    window.showSaveFilePicker = refuse;
+  },
+};
+for (const [why, setUp] of Object.entries(FALLBACKS)) {
+  test(`the pickers ${why}: Open Set takes a file input, Save Set downloads NAME.dag byte for byte`, async ({ page }) => {
+    await page.addInitScript(setUp);
     await start(page);
     const chooser = page.waitForEvent('filechooser');
     await menu(page, 'File1', 'N2');
-    await (await chooser).setFiles({ name: 'fallback.dag', mimeType: 'application/octet-stream', buffer: SET });
+    await (await chooser).setFiles({ name: `${why}.dag`, mimeType: 'application/octet-stream', buffer: SET });
     await expect(field(page, 'Form1', 'SpinEdit5')).toHaveValue('10');
     const download = page.waitForEvent('download');
     await menu(page, 'File1', 'N3');
     await dismissBox(page, 'Warning!', 'All incorrect levels will be deleted from the set');
     const saved = await download;
-    expect(saved.suggestedFilename()).toBe('fallback.dag');
+    expect(saved.suggestedFilename()).toBe(`${why}.dag`);
     const chunks = [];
     for await (const chunk of await saved.createReadStream()) chunks.push(chunk);
     expect(Buffer.concat(chunks)).toEqual(dag([playable, { ...playable, bombs: 1, time: 300 }]));
   });
-});
-
-test('a refused picker falls back as an absent one does', async ({ page }) => {
-  await start(page);
-  await page.evaluate(() => {
-    const refuse = async () => { throw new DOMException('refused by policy', 'NotAllowedError'); };
-    window.showOpenFilePicker = refuse;
-    window.showSaveFilePicker = refuse;
-  });
-  const chooser = page.waitForEvent('filechooser');
-  await menu(page, 'File1', 'N2');
-  await (await chooser).setFiles({ name: 'refused.dag', mimeType: 'application/octet-stream', buffer: SET });
-  await expect(field(page, 'Form1', 'SpinEdit5')).toHaveValue('10');
-  const download = page.waitForEvent('download');
-  await menu(page, 'File1', 'N3');
-  await dismissBox(page, 'Warning!', 'All incorrect levels');
-  expect((await download).suggestedFilename()).toBe('refused.dag');
-});
+}
 
 test('one command at a time: while a picker is open the page takes no other', async ({ page }) => {
   await start(page);
