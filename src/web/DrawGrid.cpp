@@ -23,7 +23,10 @@ quarvel::Rgb Over(quarvel::Rgb top, quarvel::Rgb under) {
 }  // namespace
 
 TDrawGrid::TDrawGrid(const quarvel::LevelSet& set, const quarvel::TCurrentLevel& level)
-    : set_(set), level_(level), dragSteps_([this] { DragStep(); }) {}
+    : set_(set), level_(level), dragSteps_([this] { DragStep(); }) {
+  for (int c = 0; c <= kLastCol; ++c)
+    for (int r = 0; r <= kLastRow; ++r) DescribeCell(c, r, quarvel::pending::CellPlace(c, r));
+}
 
 void TDrawGrid::SetFocused(bool focused) {
   if (focused == focused_) return;

@@ -31,6 +31,9 @@ EM_JS(void, page_size_grid, (int w, int h), { QuarvelPage.sizeGrid(w, h); });
 EM_JS(void, page_put_grid, (const std::uint8_t* rgba, int stride, int x, int y, int w, int h), {
   QuarvelPage.putGrid(HEAPU8, rgba, stride, x, y, w, h);
 });
+EM_JS(void, page_describe_cell, (int col, int row, const char* place), {
+  QuarvelPage.describeCell(col, row, UTF8ToString(place));
+});
 EM_JS(void, page_set_cell_name, (int col, int row, const char* name), {
   QuarvelPage.setCellName(col, row, UTF8ToString(name));
 });
@@ -102,6 +105,7 @@ void SizeGrid(int width, int height) { page_size_grid(width, height); }
 void PutGrid(const std::uint8_t* rgba, int stride, int x, int y, int width, int height) {
   page_put_grid(rgba, stride, x, y, width, height);
 }
+void DescribeCell(int col, int row, const std::string& place) { page_describe_cell(col, row, place.c_str()); }
 void SetCellName(int col, int row, const std::string& name) { page_set_cell_name(col, row, name.c_str()); }
 void SetCurrentCell(int col, int row) { page_set_current_cell(col, row); }
 void ShowBox(const std::string& text, const std::string& caption, bool error) {

@@ -28,7 +28,8 @@ void SetButtonPicture(const char* name, const std::uint8_t* rgba);
 // (rows of `stride` pixels).
 void SizeGrid(int width, int height);
 void PutGrid(const std::uint8_t* rgba, int stride, int x, int y, int width, int height);
-// The grid as a screen reader knows it: one cell's name, and the current cell.
+// The grid as a screen reader knows it: one cell's place and name, and the current cell.
+void DescribeCell(int col, int row, const std::string& place);
 void SetCellName(int col, int row, const std::string& name);
 void SetCurrentCell(int col, int row);
 

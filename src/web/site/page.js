@@ -152,13 +152,31 @@ const QuarvelPage = {
     this.grid.getContext('2d').putImageData(image, x, y);
   },
 
+  describeCell(col, row, place) {
+    while (this.rows.length <= row) {
+      const line = document.createElement('div');
+      line.setAttribute('role', 'row');
+      this.grid.append(line);
+      this.rows.push(line);
+    }
+    const cell = document.createElement('div');
+    cell.id = `cell-${col}-${row}`;
+    cell.setAttribute('role', 'gridcell');
+    cell.setAttribute('aria-selected', 'false');
+    cell.setAttribute('aria-description', place);
+    const line = this.rows[row];
+    const after = [...line.children].find((c) => Number(c.id.split('-')[1]) > col);
+    line.insertBefore(cell, after || null);
+    this.cells.set(`${col},${row}`, cell);
+  },
+
   setCellName(col, row, name) {
-    this.cells[row * 11 + col].setAttribute('aria-label', name);
+    this.cells.get(`${col},${row}`).setAttribute('aria-label', name);
   },
 
   setCurrentCell(col, row) {
     for (const cell of this.grid.querySelectorAll('[aria-selected=true]')) cell.setAttribute('aria-selected', 'false');
-    const cell = this.cells[row * 11 + col];
+    const cell = this.cells.get(`${col},${row}`);
     cell.setAttribute('aria-selected', 'true');
     this.grid.setAttribute('aria-activedescendant', cell.id);
   },
@@ -317,21 +335,8 @@ const QuarvelPage = {
     grid.tabIndex = 0;
     grid.setAttribute('role', 'grid');
     grid.setAttribute('aria-label', label);
-    this.cells = [];
-    for (let row = 0; row < 13; ++row) {
-      const line = document.createElement('div');
-      line.setAttribute('role', 'row');
-      for (let col = 0; col < 11; ++col) {
-        const cell = document.createElement('div');
-        cell.id = `cell-${col}-${row}`;
-        cell.setAttribute('role', 'gridcell');
-        cell.setAttribute('aria-description', `Column ${col + 1}, row ${row + 1}`);
-        cell.setAttribute('aria-selected', 'false');
-        line.append(cell);
-        this.cells.push(cell);
-      }
-      grid.append(line);
-    }
+    this.cells = new Map();  // 'col,row' -> its gridcell, made as the program describes it
+    this.rows = [];
     const at = (event) => {
       const box = grid.getBoundingClientRect();
       return [event.clientX - box.left, event.clientY - box.top];
