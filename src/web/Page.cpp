@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 
-// Each function hands its arguments to QuarvelPage (site/page.js), which owns the elements,
-// or to QuarvelFiles (site/files.js), which reaches the files.
+// Each function hands its arguments to the page's script: QuarvelPage (site/page.js: the
+// windows, boxes and dialogs), QuarvelControls (site/controls.js), QuarvelMenus
+// (site/menus.js) or QuarvelFiles (site/files.js: the files).
 // clang-format off
 EM_JS(void, page_make_form, (const char* id, const char* caption, int w, int h), {
   QuarvelPage.makeForm(UTF8ToString(id), UTF8ToString(caption), w, h);
@@ -16,28 +17,28 @@ EM_JS(void, page_make_control, (const char* form, const char* name, const char* 
                           UTF8ToString(text), UTF8ToString(label), command);
 });
 EM_JS(void, page_make_menu, (const char* name, const char* caption), {
-  QuarvelPage.makeMenu(UTF8ToString(name), UTF8ToString(caption));
+  QuarvelMenus.makeMenu(UTF8ToString(name), UTF8ToString(caption));
 });
 EM_JS(void, page_make_menu_item, (const char* menu, const char* name, const char* caption, int command), {
-  QuarvelPage.makeMenuItem(UTF8ToString(menu), UTF8ToString(name), UTF8ToString(caption), command);
+  QuarvelMenus.makeMenuItem(UTF8ToString(menu), UTF8ToString(name), UTF8ToString(caption), command);
 });
 EM_JS(void, page_set_field_text, (const char* form, const char* name, const char16_t* text), {
-  QuarvelPage.setFieldText(UTF8ToString(form), UTF8ToString(name), UTF16ToString(text));
+  QuarvelControls.setFieldText(UTF8ToString(form), UTF8ToString(name), UTF16ToString(text));
 });
 EM_JS(void, page_set_button_picture, (const char* name, const std::uint8_t* rgba), {
-  QuarvelPage.setButtonPicture(UTF8ToString(name), HEAPU8.slice(rgba, rgba + 20 * 20 * 4));
+  QuarvelControls.setButtonPicture(UTF8ToString(name), HEAPU8.slice(rgba, rgba + 20 * 20 * 4));
 });
-EM_JS(void, page_size_grid, (int w, int h), { QuarvelPage.sizeGrid(w, h); });
+EM_JS(void, page_size_grid, (int w, int h), { QuarvelControls.sizeGrid(w, h); });
 EM_JS(void, page_put_grid, (const std::uint8_t* rgba, int stride, int x, int y, int w, int h), {
-  QuarvelPage.putGrid(HEAPU8, rgba, stride, x, y, w, h);
+  QuarvelControls.putGrid(HEAPU8, rgba, stride, x, y, w, h);
 });
 EM_JS(void, page_describe_cell, (int col, int row, const char* place), {
-  QuarvelPage.describeCell(col, row, UTF8ToString(place));
+  QuarvelControls.describeCell(col, row, UTF8ToString(place));
 });
 EM_JS(void, page_set_cell_name, (int col, int row, const char* name), {
-  QuarvelPage.setCellName(col, row, UTF8ToString(name));
+  QuarvelControls.setCellName(col, row, UTF8ToString(name));
 });
-EM_JS(void, page_set_current_cell, (int col, int row), { QuarvelPage.setCurrentCell(col, row); });
+EM_JS(void, page_set_current_cell, (int col, int row), { QuarvelControls.setCurrentCell(col, row); });
 EM_ASYNC_JS(void, page_show_box, (const char* text, const char* caption, int error), {
   await QuarvelPage.wait(() => QuarvelPage.showBox(UTF8ToString(text), UTF8ToString(caption), !!error));
 });

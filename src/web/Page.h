@@ -1,6 +1,6 @@
 #pragma once
 // The page: what the C++ windows ask of the browser, each a call into the page's script
-// (site/page.js) that builds the controls, shows boxes and dialogs, and reaches the files.
+// (site/*.js) that builds the controls, shows boxes and dialogs, and reaches the files.
 // The calls marked "waits" return only once the page has its answer: the editor's code
 // waits in them as a desktop program waits in a modal loop, while the page goes on.
 

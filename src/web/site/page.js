@@ -54,7 +54,7 @@ const QuarvelPage = {
     const form = this.forms[formId];
     let el;
     if (kind === 'grid') {
-      el = this.makeGrid(label);
+      el = QuarvelControls.makeGrid(label);
     } else if (kind === 'palette' || kind === 'button') {
       el = document.createElement('button');
       el.type = 'button';
@@ -70,7 +70,7 @@ const QuarvelPage = {
       if (command >= 0) el.addEventListener('click', () => this.command(command));
       else el.addEventListener('click', () => this.dialogButton(formId, name));
     } else if (kind === 'spin') {
-      el = this.makeSpin(formId, name, text, label);
+      el = QuarvelControls.makeSpin(formId, name, text, label);
     } else if (kind === 'label') {
       el = document.createElement('label');
       el.textContent = text;
@@ -91,94 +91,6 @@ const QuarvelPage = {
     if (width >= 0) el.style.width = width + 'px';
     if (height >= 0) el.style.height = height + 'px';
     form.append(el);
-  },
-
-  makeMenu(name, caption) {
-    const menu = document.createElement('div');
-    menu.className = 'menu';
-    const title = document.createElement('button');
-    title.type = 'button';
-    title.dataset.name = name;
-    title.textContent = caption;
-    title.tabIndex = -1;
-    title.setAttribute('role', 'menuitem');
-    title.setAttribute('aria-haspopup', 'menu');
-    title.setAttribute('aria-expanded', 'false');
-    const items = document.createElement('div');
-    items.setAttribute('role', 'menu');
-    items.setAttribute('aria-label', caption);
-    items.hidden = true;
-    menu.append(title, items);
-    document.getElementById('MainMenu1').append(menu);
-    QuarvelMenus.attach(title, items);
-  },
-
-  makeMenuItem(menu, name, caption, command) {
-    const items = document.querySelector(`[data-name="${menu}"]`).nextElementSibling;
-    const item = document.createElement(caption ? 'button' : 'div');
-    item.dataset.name = name;
-    if (caption) {
-      item.type = 'button';
-      item.tabIndex = -1;
-      item.textContent = caption;
-      item.setAttribute('role', 'menuitem');
-      item.dataset.command = command;
-    } else {
-      item.setAttribute('role', 'separator');
-    }
-    items.append(item);
-  },
-
-  setFieldText(form, name, text) {
-    this.forms[form].querySelector(`[data-name="${name}"] input`).value = text;
-  },
-
-  setButtonPicture(name, rgba) {
-    const picture = this.forms.Form1.querySelector(`[data-name="${name}"] canvas`);
-    picture.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), 20, 20), 0, 0);
-  },
-
-  sizeGrid(width, height) {
-    this.grid.width = width;
-    this.grid.height = height;
-  },
-
-  putGrid(heap, pointer, stride, x, y, width, height) {
-    const image = new ImageData(width, height);
-    for (let row = 0; row < height; ++row) {
-      const from = pointer + ((y + row) * stride + x) * 4;
-      image.data.set(heap.subarray(from, from + width * 4), row * width * 4);
-    }
-    this.grid.getContext('2d').putImageData(image, x, y);
-  },
-
-  describeCell(col, row, place) {
-    while (this.rows.length <= row) {
-      const line = document.createElement('div');
-      line.setAttribute('role', 'row');
-      this.grid.append(line);
-      this.rows.push(line);
-    }
-    const cell = document.createElement('div');
-    cell.id = `cell-${col}-${row}`;
-    cell.setAttribute('role', 'gridcell');
-    cell.setAttribute('aria-selected', 'false');
-    cell.setAttribute('aria-description', place);
-    const line = this.rows[row];
-    const after = [...line.children].find((c) => Number(c.id.split('-')[1]) > col);
-    line.insertBefore(cell, after || null);
-    this.cells.set(`${col},${row}`, cell);
-  },
-
-  setCellName(col, row, name) {
-    this.cells.get(`${col},${row}`).setAttribute('aria-label', name);
-  },
-
-  setCurrentCell(col, row) {
-    for (const cell of this.grid.querySelectorAll('[aria-selected=true]')) cell.setAttribute('aria-selected', 'false');
-    const cell = this.cells.get(`${col},${row}`);
-    cell.setAttribute('aria-selected', 'true');
-    this.grid.setAttribute('aria-activedescendant', cell.id);
   },
 
   // A message box: its caption names it; OK, Enter, Space or Escape dismisses it.
@@ -300,7 +212,7 @@ const QuarvelPage = {
     this.applyLook();
     for (const query of ['(prefers-color-scheme: dark)', '(forced-colors: active)', '(prefers-contrast: more)'])
       matchMedia(query).addEventListener('change', () => this.applyLook());
-    this.grid.focus();
+    QuarvelControls.grid.focus();
     QuarvelMenus.keyboard();
     QuarvelFiles.start();
     addEventListener('beforeunload', (event) => {
@@ -327,131 +239,6 @@ const QuarvelPage = {
     probe.remove();
     // A new zoom or display changes the ratio: watched anew for each ratio.
     matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => this.applyLook(), { once: true });
-  },
-
-  makeGrid(label) {
-    const grid = document.createElement('canvas');
-    grid.className = 'grid';
-    grid.tabIndex = 0;
-    grid.setAttribute('role', 'grid');
-    grid.setAttribute('aria-label', label);
-    this.cells = new Map();  // 'col,row' -> its gridcell, made as the program describes it
-    this.rows = [];
-    const at = (event) => {
-      const box = grid.getBoundingClientRect();
-      return [event.clientX - box.left, event.clientY - box.top];
-    };
-    grid.addEventListener('mousedown', (event) => {
-      event.preventDefault();
-      grid.focus();
-      Module._web_grid_mouse(0, ...at(event), event.button, event.detail);
-      if (event.button !== 0) return;
-      const move = (e) => Module._web_grid_mouse(1, ...at(e), 0, 0);
-      const up = (e) => {
-        if (e.button !== 0) return;
-        removeEventListener('mousemove', move);
-        removeEventListener('mouseup', up);
-        Module._web_grid_mouse(2, ...at(e), 0, 0);
-      };
-      addEventListener('mousemove', move);
-      addEventListener('mouseup', up);
-    });
-    grid.addEventListener('contextmenu', (event) => event.preventDefault());
-    const keys = ['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Home', 'End', 'PageUp', 'PageDown'];
-    grid.addEventListener('keydown', (event) => {
-      const key = keys.indexOf(event.key);
-      if (key < 0 || event.altKey || event.metaKey) return;
-      event.preventDefault();
-      Module._web_grid_key(key, event.ctrlKey ? 1 : 0);
-    });
-    // A notch is one step whatever unit the browser gives: 120 units a notch.
-    grid.addEventListener('wheel', (event) => {
-      event.preventDefault();
-      if (document.activeElement !== grid) return;
-      // Lines come three a notch and pages one; pixels vary by browser and system, where
-      // the legacy wheelDeltaY still counts 120 a notch.
-      let units;
-      if (event.deltaMode === WheelEvent.DOM_DELTA_LINE) units = (-event.deltaY / 3) * 120;
-      else if (event.deltaMode === WheelEvent.DOM_DELTA_PAGE) units = -event.deltaY * 120;
-      else if (event.wheelDeltaY) units = event.wheelDeltaY;
-      else units = (-event.deltaY / 100) * 120;
-      Module._web_grid_wheel(Math.round(units));
-    }, { passive: false });
-    this.grid = grid;
-    return grid;
-  },
-
-  makeSpin(formId, name, text, label) {
-    const spin = document.createElement('div');
-    spin.className = 'spin';
-    const input = document.createElement('input');
-    input.type = 'text';
-    input.id = formId + '-' + name;
-    input.value = text;
-    input.spellcheck = false;
-    input.autocomplete = 'off';
-    input.setAttribute('aria-label', label);
-    const arrows = document.createElement('div');
-    arrows.className = 'arrows';
-    arrows.setAttribute('aria-hidden', 'true');
-    spin.append(input, arrows);
-    const call = (fn, types, args) => Module.ccall(fn, 'number', ['string', 'string', ...types], [formId, name, ...args]);
-    const utf16 = (textValue, use) => {
-      const bytes = (textValue.length + 1) * 2;
-      const pointer = Module._malloc(bytes);
-      Module.stringToUTF16(textValue, pointer, bytes);
-      try {
-        return use(pointer);
-      } finally {
-        Module._free(pointer);
-      }
-    };
-    input.addEventListener('beforeinput', (event) => {
-      if (event.inputType !== 'insertText' || event.data === null) return;  // pasting brings any text
-      const allowed = utf16(event.data, (t) => utf16(this.decimalSeparator, (s) => call('web_may_type', ['number', 'number'], [t, s])));
-      if (!allowed) {
-        event.preventDefault();
-        this.beep();
-      }
-    });
-    input.addEventListener('input', () => utf16(input.value, (t) => call('web_edited', ['number'], [t])));
-    input.addEventListener('keydown', (event) => {
-      if (event.key === 'ArrowUp' || event.key === 'ArrowDown') {
-        event.preventDefault();
-        call('web_step', ['number'], [event.key === 'ArrowUp' ? 1 : -1]);
-      } else if (event.key === 'Enter') {
-        event.preventDefault();
-        this.beep();
-      }
-    });
-    // A click into the text places the caret; any other way in selects the whole text.
-    let clicked = false;
-    input.addEventListener('mousedown', () => { clicked = true; });
-    input.addEventListener('focus', () => {
-      if (!clicked) input.select();
-      clicked = false;
-    });
-    for (const step of [1, -1]) {
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.tabIndex = -1;
-      button.textContent = step > 0 ? '\u25B2' : '\u25BC';
-      button.addEventListener('mousedown', (event) => {
-        event.preventDefault();
-        if (event.button !== 0) return;
-        if (document.activeElement !== input) input.focus();
-        call('web_spin_button', ['number', 'number'], [0, step]);
-        const up = (e) => {
-          removeEventListener('mouseup', up, true);
-          call('web_spin_button', ['number', 'number'], [2, e.target === button ? 1 : 0]);
-        };
-        addEventListener('mouseup', up, true);
-      });
-      button.addEventListener('mouseenter', () => call('web_spin_button', ['number', 'number'], [1, 1]));
-      button.addEventListener('mouseleave', () => call('web_spin_button', ['number', 'number'], [1, 0]));
-      arrows.append(button);
-    }
-    return spin;
   },
 
   // The control of a window that took the focus: its own name, or its field's.
@@ -505,117 +292,5 @@ const QuarvelPage = {
   runMenu(name) {
     const item = document.querySelector(`[role=menu] [data-name="${name}"]`);
     if (item && !this.modals.length) this.command(Number(item.dataset.command));
-  },
-};
-
-// The menu bar: Alt or F10 gives it the keyboard, the arrows move through it, Enter or
-// Space chooses, Escape goes back.
-const QuarvelMenus = {
-  titles: [],
-  returnFocus: null,
-
-  attach(title, items) {
-    this.titles.push(title);
-    title.addEventListener('mousedown', (event) => {
-      event.preventDefault();
-      if (title.getAttribute('aria-expanded') === 'true') this.close(true);
-      else this.open(title, false);
-    });
-    title.addEventListener('keydown', (event) => this.titleKey(event, title));
-    items.addEventListener('keydown', (event) => this.itemKey(event, title));
-    items.addEventListener('mousedown', (event) => event.preventDefault());
-    items.addEventListener('click', (event) => {
-      const item = event.target.closest('[data-command]');
-      if (item) this.choose(item);
-    });
-  },
-
-  keyboard() {
-    let altAlone = false;
-    addEventListener('keydown', (event) => {
-      if (QuarvelPage.modals.length || QuarvelPage.ended) return;
-      altAlone = event.key === 'Alt';
-      if (event.key === 'F10' && !event.shiftKey) {
-        event.preventDefault();
-        if (this.active()) this.close(true);
-        else this.enter();
-      }
-    });
-    addEventListener('keyup', (event) => {
-      if (event.key === 'Alt' && altAlone && !QuarvelPage.modals.length) {
-        event.preventDefault();
-        if (this.active()) this.close(true);
-        else this.enter();
-      }
-      altAlone = false;
-    });
-    addEventListener('mousedown', (event) => {
-      if (this.active() && !event.target.closest('#MainMenu1')) this.close(false);
-    });
-  },
-
-  active() { return document.getElementById('MainMenu1').contains(document.activeElement); },
-
-  enter() {
-    this.returnFocus = document.activeElement;
-    this.titles[0].focus();
-  },
-
-  open(title, focusFirst) {
-    if (!this.active()) this.returnFocus = document.activeElement;
-    this.closeMenus();
-    title.setAttribute('aria-expanded', 'true');
-    title.nextElementSibling.hidden = false;
-    if (focusFirst) title.nextElementSibling.querySelector('[role=menuitem]').focus();
-    else title.focus();
-  },
-
-  closeMenus() {
-    for (const title of this.titles) {
-      title.setAttribute('aria-expanded', 'false');
-      title.nextElementSibling.hidden = true;
-    }
-  },
-
-  close(giveBack) {
-    this.closeMenus();
-    if (giveBack && this.returnFocus && document.contains(this.returnFocus)) this.returnFocus.focus();
-    else if (this.active()) document.activeElement.blur();
-  },
-
-  titleKey(event, title) {
-    const i = this.titles.indexOf(title);
-    const move = (d) => {
-      const next = this.titles[(i + d + this.titles.length) % this.titles.length];
-      if (title.getAttribute('aria-expanded') === 'true') this.open(next, true);
-      else next.focus();
-    };
-    if (event.key === 'ArrowRight') move(1);
-    else if (event.key === 'ArrowLeft') move(-1);
-    else if (['ArrowDown', 'Enter', ' '].includes(event.key)) this.open(title, true);
-    else if (event.key === 'Escape') this.close(true);
-    else return;
-    event.preventDefault();
-  },
-
-  itemKey(event, title) {
-    const items = [...title.nextElementSibling.querySelectorAll('[role=menuitem]')];
-    const i = items.indexOf(document.activeElement);
-    const i2 = this.titles.indexOf(title);
-    if (event.key === 'ArrowDown') items[(i + 1) % items.length].focus();
-    else if (event.key === 'ArrowUp') items[(i - 1 + items.length) % items.length].focus();
-    else if (event.key === 'ArrowRight') this.open(this.titles[(i2 + 1) % this.titles.length], true);
-    else if (event.key === 'ArrowLeft') this.open(this.titles[(i2 - 1 + this.titles.length) % this.titles.length], true);
-    else if (event.key === 'Escape') { this.closeMenus(); title.focus(); }
-    else if (event.key === 'Enter' || event.key === ' ') this.choose(document.activeElement);
-    else return;
-    event.preventDefault();
-    event.stopPropagation();
-  },
-
-  // A command runs once the menu is closed and the focus is back where it was.
-  choose(item) {
-    this.close(true);
-    QuarvelPage.command(Number(item.dataset.command));
   },
 };

@@ -2,10 +2,7 @@
 // The app's own files, cached at installation so that it starts with the network off.
 // Nothing of the user's is ever kept. The cache's name changes with the files' content.
 const CACHE = 'quarvel-levels-editor-@QUARVEL_WEB_HASH@';
-const FILES = [
-  './', 'index.html', 'editor.css', 'page.js', 'files.js', 'quarvel-levels-editor.js',
-  'quarvel-levels-editor.wasm', 'manifest.webmanifest', 'icon-32.png', 'icon-192.png', 'icon-512.png',
-];
+const FILES = [@QUARVEL_WEB_FILES@];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
