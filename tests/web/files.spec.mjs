@@ -153,6 +153,11 @@ test('Copy: the range is cut at level 256, the first level written is shown', as
   const copy = page.getByRole('dialog', { name: 'Levels Copy' });
   await expect(copy).toBeVisible();
   await field(page, 'Form2', 'SpinEdit2').fill('10');
+  // Enter in a field and Escape copy nothing and leave the dialog open.
+  await field(page, 'Form2', 'SpinEdit2').press('Enter');
+  await page.keyboard.press('Escape');
+  await expect(copy).toBeVisible();
+  await expect(field(page, 'Form1', 'SpinEdit6')).toHaveValue('1');
   await field(page, 'Form2', 'SpinEdit3').fill('300');  // clamped to 256 when the focus leaves
   await control(page, 'Form2', 'Button1').click();
   await expect(copy).toBeHidden();
