@@ -11,9 +11,10 @@ const types = {
   '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 createServer(async (request, response) => {
-  let path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
-  if (path.endsWith('/')) path += 'index.html';
   try {
+    // Normalised from the root, a path cannot climb out of the site.
+    let path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+    if (path.endsWith('/')) path += 'index.html';
     const body = await readFile(join(site, path));
     response.writeHead(200, { 'Content-Type': types[extname(path)] || 'application/octet-stream' });
     response.end(body);
