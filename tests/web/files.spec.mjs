@@ -33,10 +33,15 @@ test('Open Set then Save Set: the warning, the name offered, the playable levels
   await expect.poll(() => readPrivateFile(page, 'saved.dag').then((b) => b.length)).toBe(4 + 2 * 296);
   expect(await readPrivateFile(page, 'saved.dag')).toEqual(dag([playable, { ...playable, bombs: 1, time: 300 }]));
   expect(await page.evaluate(() => window.savePickerOptions.suggestedName)).toBe('pack.dag');
-  // The next save offers the name confirmed in the save picker.
+  // The next save offers the name confirmed in the save picker, in that file's folder; the
+  // next Copy opens where the last file opened was.
   await menu(page, 'File1', 'N3');
   await dismissBox(page, 'Warning!', 'All incorrect levels will be deleted from the set');
   await expect.poll(() => page.evaluate(() => window.savePickerOptions.suggestedName)).toBe('saved.dag');
+  expect(await page.evaluate(() => window.savePickerOptions.startIn.name)).toBe('saved.dag');
+  await menu(page, 'File1', 'N7');
+  await control(page, 'Form2', 'Button2').click();
+  expect(await page.evaluate(() => window.openPickerOptions.startIn.name)).toBe('pack.dag');
 });
 
 // What Open Set shows for each kind of file, and that a failure changes nothing.

@@ -8,6 +8,8 @@ const QuarvelFiles = {
   types: [],          // the pickers' one type, as the program gives it
   extension: '',
   pendingOpen: null,  // a file dropped or launched, which the next Open Set takes
+  lastOpen: null,     // the handles last confirmed in the open and the save picker
+  lastSave: null,
   saves: new Map(),   // where each staged save goes: a handle, or a download's name
   count: 0,
 
@@ -74,7 +76,12 @@ const QuarvelFiles = {
   async pickToOpen() {
     if (window.showOpenFilePicker) {
       try {
-        const [handle] = await showOpenFilePicker({ types: this.types });
+        // The picker opens in the folder of the file last confirmed in it (Open Set and
+        // Copy share it), as the desktop's open dialog does.
+        const options = { types: this.types };
+        if (this.lastOpen) options.startIn = this.lastOpen;
+        const [handle] = await showOpenFilePicker(options);
+        this.lastOpen = handle;
         return handle;
       } catch (error) {
         if (error.name === 'AbortError') return null;
@@ -98,7 +105,9 @@ const QuarvelFiles = {
       try {
         const options = { types: this.types };
         if (suggested) options.suggestedName = suggested;
+        if (this.lastSave) options.startIn = this.lastSave;
         const handle = await showSaveFilePicker(options);
+        this.lastSave = handle;
         target = { handle, name: handle.name };
       } catch (error) {
         if (error.name === 'AbortError') return '';
