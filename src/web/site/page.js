@@ -214,7 +214,6 @@ const QuarvelPage = {
       matchMedia(query).addEventListener('change', () => this.applyLook());
     QuarvelControls.grid.focus();
     QuarvelMenus.keyboard();
-    QuarvelFiles.start();
     addEventListener('beforeunload', (event) => {
       // The browser's own question, only while the set has changed since New, Open or Save.
       if (!this.ended && Module._web_changed()) {
@@ -222,7 +221,11 @@ const QuarvelPage = {
         event.returnValue = '';
       }
     });
-    document.documentElement.dataset.ready = 'true';
+    // The files (drops, launches, the service worker) once the window has been painted.
+    requestAnimationFrame(() => setTimeout(() => {
+      QuarvelFiles.start();
+      document.documentElement.dataset.ready = 'true';
+    }));
   },
 
   // The device pixel ratio and the system colours, now and whenever they change.
