@@ -1,6 +1,7 @@
 #include "web/DrawGrid.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "web/Page.h"
 
@@ -136,15 +137,9 @@ void TDrawGrid::MouseUp(double x, double y) {
 }
 
 void TDrawGrid::Wheel(int units) {
-  wheel_ += units;
-  while (wheel_ >= quarvel::pending::kWheelNotch) {
-    wheel_ -= quarvel::pending::kWheelNotch;
-    KeyDown(quarvel::pending::GridKey::Up, false);
-  }
-  while (wheel_ <= -quarvel::pending::kWheelNotch) {
-    wheel_ += quarvel::pending::kWheelNotch;
-    KeyDown(quarvel::pending::GridKey::Down, false);
-  }
+  const int rows = quarvel::pending::WheelRows(wheel_, units);
+  for (int i = 0; i < std::abs(rows); ++i)
+    KeyDown(rows < 0 ? quarvel::pending::GridKey::Up : quarvel::pending::GridKey::Down, false);
 }
 
 void TDrawGrid::KeyDown(quarvel::pending::GridKey key, bool ctrl) {

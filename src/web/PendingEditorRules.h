@@ -60,8 +60,15 @@ constexpr GridCell GridKeyTarget(GridCell from, GridKey key, bool ctrl) {
   return to;
 }
 
-// The wheel: each full notch of 120 units, added up across turns, is one row.
+// The wheel: turns are added up, and each full notch of 120 units is one row (up for a
+// turn up). Returns the rows to move, negative upward, and keeps the rest in `remainder`.
 constexpr int kWheelNotch = 120;
+constexpr int WheelRows(int& remainder, int units) {
+  remainder += units;
+  const int notches = remainder / kWheelNotch;  // toward zero: a part notch waits
+  remainder -= notches * kWheelNotch;
+  return -notches;
+}
 
 // A drag held outside the cells steps one column and one row toward the pointer every
 // 60 milliseconds (dc, dr: -1, 0 or 1), stopping at the edges.
