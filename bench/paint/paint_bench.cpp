@@ -16,10 +16,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/Application.h"
+#include "qt/app/Application.h"
 #include "model/LevelSet.h"
-#include "windows/ProgramWindows.h"
-#include "windows/Unit1.h"
+#include "qt/forms/ProgramWindows.h"
+#include "qt/forms/Unit1.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Starts the editor exactly as its own main() does and reports when the main window has
 // first been painted (see ProbeReport.h).
 #include "ProbeReport.h"
-#include "app/Application.h"
-#include "windows/ProgramWindows.h"
+#include "qt/app/Application.h"
+#include "qt/forms/ProgramWindows.h"
 
 int main(int argc, char** argv) {
   startup_probe::Stamps stamps;

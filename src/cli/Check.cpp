@@ -1,5 +1,6 @@
 // quarvel-levels check: the facts of every level used, file by file, and warnings about
 // what the editor's next save would change without a word.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,13 +59,11 @@ std::string JsonLevel(int number, const quarvel::Playability& rules) {
 }
 
 // What the editor's next save of this file would change that `check` lists nowhere else:
-// the empty levels before a used one, records past the 256th, a tail.
+// the empty levels before a used one, another header, records past the 256th, a tail.
 std::vector<std::string> Warnings(const quarvel::LevelSet& set, const SetFileShape& shape) {
   std::vector<std::string> warnings;
   const quarvel::SavePlan plan = quarvel::PlanSave(set, shape.LevelsRead, shape.RecordsPastTheEnd());
-  std::vector<int> gaps;
-  for (const quarvel::DroppedLevel& level : plan.Dropped)
-    if (level.Reason == quarvel::DropReason::Empty && level.Number < plan.LastUsed) gaps.push_back(level.Number);
+  const std::vector<int> gaps = plan.EmptyBeforeUsed();
   if (gaps.size() == 1) {
     warnings.push_back("level " + NumberRanges(gaps) +
                        " is empty: the next save removes it and renumbers the levels after it");
@@ -112,8 +111,7 @@ int RunCheck(const ParsedArgs& parsed) {
     Totals totals;
     totals.Records = shape.Records();
     std::string levels;
-    for (int index = 0; index < quarvel::kLevelCount; ++index) {
-      if (!quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) continue;
+    for (const std::int32_t index : quarvel::UsedLevels(*set)) {
       const quarvel::Playability rules = quarvel::PlayabilityOf((*set)[static_cast<std::size_t>(index)]);
       ++totals.Used;
       totals.Playable += rules.Playable() ? 1 : 0;

@@ -89,6 +89,18 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> op
   return parsed;
 }
 
+std::optional<std::string> ParsedArgs::Value(std::string_view name) const {
+  const auto found = Values.find(std::string(name));
+  if (found == Values.end()) return std::nullopt;
+  return found->second;
+}
+
+std::int32_t ParsedArgs::Number(std::string_view name, std::int32_t min, std::int32_t max,
+                                std::int32_t otherwise) const {
+  const std::optional<std::string> value = Value(name);
+  return value ? ParseNumberInRange(std::string(name), *value, min, max) : otherwise;
+}
+
 std::int32_t ParseNumber(const std::string& option, const std::string& text) {
   std::size_t i = 0;
   bool negative = false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <stdexcept>
@@ -17,7 +18,7 @@ namespace quarvel_cli {
 
 constexpr int kStatusOk = 0;
 constexpr int kStatusNotPlayable = 1;  // check: a level cannot be played (or, with --strict, a warning)
-constexpr int kStatusRefused = 1;      // copy: nothing written, as it would copy nothing or drop levels
+constexpr int kStatusRefused = 1;      // copy: nothing written, as it would copy nothing, drop or move levels
 constexpr int kStatusError = 2;
 
 // The program's name in every message.
@@ -55,6 +56,11 @@ struct ParsedArgs {
   std::map<std::string, std::string> Values;  // by long name, the last one given wins
   std::set<std::string> Flags;                // long names
   bool Has(std::string_view name) const { return Flags.count(std::string(name)) != 0; }
+  // The value of option `name` (its long name), or nothing when it is not given.
+  std::optional<std::string> Value(std::string_view name) const;
+  // The value of option `name` as a number in min..max (ParseNumberInRange), or `otherwise`
+  // when it is not given.
+  std::int32_t Number(std::string_view name, std::int32_t min, std::int32_t max, std::int32_t otherwise) const;
 };
 
 // Reads options anywhere among the operands, one convention for every command: a long

@@ -28,10 +28,8 @@ constexpr OptionSpec kOptions[] = {{"--start", 0, true}, {"--quantity", 0, true}
                                    {"--new", 0, false},  {"--drop", 0, false},    {"--dry-run", 0, false}};
 
 // 1 to 256 as in the Levels Copy dialog, 1 when not given; anything else is refused.
-std::int32_t LevelOption(const ParsedArgs& parsed, const std::string& option) {
-  const auto found = parsed.Values.find(option);
-  if (found == parsed.Values.end()) return 1;
-  return ParseNumberInRange(option, found->second, 1, quarvel::kLevelCount);
+std::int32_t LevelOption(const ParsedArgs& parsed, std::string_view option) {
+  return parsed.Number(option, 1, quarvel::kLevelCount, 1);
 }
 
 std::string Levels(const std::vector<int>& numbers) {
@@ -53,8 +51,7 @@ struct Tense {
 constexpr Tense kDone{"copied", "dropped", "saved"};
 constexpr Tense kWould{"would copy", "would drop", "would save"};
 
-std::string DroppedLines(const quarvel::SavePlan& plan, std::uint64_t held, std::uint64_t trailingBytes,
-                         const Tense& tense) {
+std::string DroppedLines(const quarvel::SavePlan& plan, const quarvel::LevelSetFileShape& target, const Tense& tense) {
   std::string lines;
   for (const quarvel::DroppedLevel& level : plan.Dropped)
     lines += std::string(tense.Drop) + " level " + std::to_string(level.Number) + ": " +
@@ -63,34 +60,24 @@ std::string DroppedLines(const quarvel::SavePlan& plan, std::uint64_t held, std:
     std::string records = std::to_string(quarvel::kLevelCount + 1);
     if (plan.RecordsPastTheEnd > 1) {
       records += '-';  // appended alone: GCC 12 at -O3 sees a false overlap in "-" + std::string
-      records += std::to_string(held);
+      records += std::to_string(target.Records());
     }
     lines += std::string(tense.Drop) + (plan.RecordsPastTheEnd == 1 ? " record " : " records ") + records +
              ": past level 256, never read\n";
   }
-  if (trailingBytes > 0) {
-    lines += std::string(tense.Drop) + " " + Counted(static_cast<long long>(trailingBytes), "byte") +
+  if (target.TrailingBytes() > 0) {
+    lines += std::string(tense.Drop) + " " + Counted(static_cast<long long>(target.TrailingBytes()), "byte") +
              " after the last whole record: never read\n";
   }
   return lines;
 }
 
-// Where the copies stand in the saved file: a level dropped before them moves them up.
-std::vector<int> SavedAs(const quarvel::CopiedLevels& copied, const quarvel::SavePlan& plan) {
-  std::vector<int> savedAs;
-  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number)
-    if (const int saved = plan.SavedAs[static_cast<std::size_t>(number - 1)]; saved != 0) savedAs.push_back(saved);
-  return savedAs;
-}
-
 // What the copy did, ending with a sum that adds up: before + copied - replaced - dropped
 // = written.
 std::string Report(const std::string& sourceFile, const std::string& targetFile, const quarvel::CopiedLevels& copied,
-                   const quarvel::SavePlan& plan, std::uint64_t held, std::uint64_t trailing, const Tense& tense) {
-  const std::vector<int> savedAs = SavedAs(copied, plan);
-  int replaced = 0;
-  for (int number = copied.FirstTarget; number < copied.FirstTarget + copied.Count; ++number)
-    if (static_cast<std::uint64_t>(number) <= held) ++replaced;
+                   const quarvel::SavePlan& plan, const SetFileShape& target, const Tense& tense) {
+  const std::vector<int>& savedAs = plan.CopiesSavedAs;
+  const std::uint64_t held = target.Records();
   const std::vector<int> inserted = Consecutive(copied.FirstTarget, copied.Count);
   std::string report = std::string(tense.Copied) + " " + Counted(copied.Count, "level") + ": " + ShownName(sourceFile) +
                        " " + Levels(Consecutive(copied.FirstSource, copied.Count)) + " to " + Levels(inserted);
@@ -101,10 +88,11 @@ std::string Report(const std::string& sourceFile, const std::string& targetFile,
     report += Levels(savedAs);
   }
   report += '\n';
-  report += DroppedLines(plan, held, trailing, tense);
+  report += DroppedLines(plan, target, tense);
   return report + tense.Saved + " " + ShownName(targetFile) + ": " + Counted(static_cast<long long>(held), "level") +
-         " before, " + std::to_string(copied.Count) + " copied, " + std::to_string(replaced) + " replaced, " +
-         std::to_string(plan.DroppedCount()) + " dropped: " + Counted(plan.Written, "level") + " written\n";
+         " before, " + std::to_string(copied.Count) + " copied, " + std::to_string(copied.Replaced(target.LevelsRead)) +
+         " replaced, " + std::to_string(plan.DroppedCount()) + " dropped: " + Counted(plan.Written, "level") +
+         " written\n";
 }
 
 int RunCopy(const ParsedArgs& parsed) {
@@ -113,6 +101,7 @@ int RunCopy(const ParsedArgs& parsed) {
   const std::int32_t start = LevelOption(parsed, "--start");
   const std::int32_t quantity = LevelOption(parsed, "--quantity");
   const std::int32_t after = LevelOption(parsed, "--after");
+  const bool drop = parsed.Has("--drop");
   const bool toStandardOutput = targetFile == kStandardStream;
   if (sourceFile == kStandardStream && toStandardOutput)
     throw CliError(kStandardStream, "Standard input can be SOURCE or TARGET, not both");
@@ -122,12 +111,12 @@ int RunCopy(const ParsedArgs& parsed) {
   if (parsed.Has("--new")) {
     if (!toStandardOutput && quarvel::NameExists(targetFile))
       throw CliError(targetFile, "File exists: --new makes a new file and never replaces one");
-    CheckOutput(targetFile, {OutputKind::LevelSet, {}});
+    CheckOutput(targetFile, {quarvel::ContentKind::LevelSet, {}});
     quarvel::ClearLevelSet(*target);
   } else {
     // Read, then saved over: a FIFO would give a set and take none.
     if (!toStandardOutput && quarvel::KindOfFile(targetFile) == quarvel::FileKind::Fifo)
-      CheckOutput(targetFile, {OutputKind::LevelSet, {}});
+      CheckOutput(targetFile, {quarvel::ContentKind::LevelSet, {}});
     // Saved over, so the set itself: never its text, never a file of another header.
     targetShape = ReadSet(targetFile, *target, TextAllowed::No);
     if (!targetShape.LevelSetHeader) throw CliError(targetFile, NotALevelSet("copy saves only over a level set"));
@@ -145,26 +134,25 @@ int RunCopy(const ParsedArgs& parsed) {
     return kStatusRefused;
   }
 
-  const std::uint64_t held = targetShape.Records();
   const std::uint64_t trailing = targetShape.TrailingBytes();  // only past 256 records: else the read failed
   const quarvel::SavePlan plan =
       quarvel::PlanSave(*target, targetShape.LevelsRead, targetShape.RecordsPastTheEnd(), copied);
   const std::uint64_t dropped = plan.DroppedCount();
-  if ((dropped > 0 || trailing > 0) && !parsed.Has("--drop")) {
+  if ((dropped > 0 || trailing > 0) && !drop) {
     std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";
     if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
     PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
-    std::fputs(DroppedLines(plan, held, trailing, kWould).c_str(), stderr);
+    std::fputs(DroppedLines(plan, targetShape, kWould).c_str(), stderr);
     return kStatusRefused;
   }
 
   // Copies past the end of the target leave a gap of levels it never held, which the save
   // closes as it closes an empty level: refused alike, as the copies would not stand where
   // --after puts them.
-  if (const int gap = copied.FirstTarget - 1 - targetShape.LevelsRead; gap > 0 && !parsed.Has("--drop")) {
+  if (copied.Gap(targetShape.LevelsRead) > 0 && !drop) {
     PrintError(targetFile, "The copies would go to " + Levels(Consecutive(copied.FirstTarget, copied.Count)) +
                                ", past its " + Counted(targetShape.LevelsRead, "level") +
-                               ", and the save would close the gap: saved as " + Levels(SavedAs(copied, plan)) +
+                               ", and the save would close the gap: saved as " + Levels(plan.CopiesSavedAs) +
                                "; nothing written (--after " + std::to_string(targetShape.LevelsRead + 1) +
                                " puts them there, --drop allows it).");
     return kStatusRefused;
@@ -187,7 +175,7 @@ int RunCopy(const ParsedArgs& parsed) {
     }
   }
 
-  const std::string report = Report(sourceFile, targetFile, copied, plan, held, trailing, dryRun ? kWould : kDone);
+  const std::string report = Report(sourceFile, targetFile, copied, plan, targetShape, dryRun ? kWould : kDone);
   // The set itself goes to standard output: the report goes beside it.
   if (toStandardOutput) {
     std::fputs(report.c_str(), stderr);

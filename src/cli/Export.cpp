@@ -15,7 +15,7 @@ namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--output", 'o', true}, {"--force", 0, false}, {"--textconv", 0, false}};
+constexpr OptionSpec kOptions[] = {kOutputOption, kForceOption, {"--textconv", 0, false}};
 
 constexpr std::size_t kDumpLine = 16;
 
@@ -43,9 +43,8 @@ std::string UnreadableText(const std::string& why, std::span<const std::uint8_t>
 
 int RunExport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
-  const auto found = parsed.Values.find("--output");
-  const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
-  const OutputRule rule{OutputKind::Text, {file}, parsed.Has("--force")};
+  const std::string out = GivenOutput(parsed).value_or(kStandardStream);
+  const OutputRule rule = RuleOfOutput(parsed, quarvel::ContentKind::Text, {file});
   CheckOutput(out, rule);
   // Always read as a level set file: every file the reader takes gives its own text back.
   std::string text;

@@ -1,4 +1,5 @@
 // quarvel-levels import: the text form back into the very bytes of a level set file.
+#include <optional>
 #include <string>
 
 #include "cli/CliSupport.h"
@@ -11,15 +12,15 @@ namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--output", 'o', true}, {"--force", 0, false}};
+constexpr OptionSpec kOptions[] = {kOutputOption, kForceOption};
 
 int RunImport(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
-  const auto found = parsed.Values.find("--output");
-  const std::string out = found == parsed.Values.end() ? kStandardStream : found->second;
-  if (out == kStandardStream && found == parsed.Values.end() && quarvel::StandardOutputIsTerminal())
+  const std::optional<std::string> given = GivenOutput(parsed);
+  if (!given && quarvel::StandardOutputIsTerminal())
     throw CliError("standard output", "Is a terminal; give -o SET, or -o - to write the set there");
-  const OutputRule rule{OutputKind::LevelSet, {file}, parsed.Has("--force")};
+  const std::string out = given.value_or(kStandardStream);
+  const OutputRule rule = RuleOfOutput(parsed, quarvel::ContentKind::LevelSet, {file});
   CheckOutput(out, rule);
   const std::vector<std::uint8_t> text = ReadInput(file);
   if (quarvel::FormOfSetFile(text) == quarvel::SetFileForm::LevelSet)

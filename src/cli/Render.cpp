@@ -9,6 +9,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/PictureOutput.h"
 #include "cli/SetFiles.h"
 #include "model/LevelCheck.h"
@@ -19,8 +20,7 @@ namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {
-    {"--output", 'o', true}, {"--level", 0, true}, {"--scale", 0, true}, {"--force", 0, false}};
+constexpr OptionSpec kOptions[] = {kOutputOption, {"--level", 0, true}, {"--scale", 0, true}, kForceOption};
 constexpr int kMaxScale = 16;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;  // 512 MB as 32-bit pixels
 
@@ -35,23 +35,18 @@ struct Request {
 Request ReadRequest(const ParsedArgs& parsed) {
   Request request;
   request.File = parsed.Operands[0];
-  const auto output = parsed.Values.find("--output");
-  if (output == parsed.Values.end() || output->second.empty()) throw CliError("-o", "No output file given");
-  request.Output = output->second;
+  request.Output = GivenOutput(parsed).value_or("");
+  if (request.Output.empty()) throw CliError("-o", "No output file given");
   if (request.Output != kStandardStream) {
     const std::string ending = request.Output.size() >= 4 ? request.Output.substr(request.Output.size() - 4) : "";
     if (ending.size() != 4 || ending[0] != '.' || (ending[1] | 0x20) != 'p' || (ending[2] | 0x20) != 'n' ||
         (ending[3] | 0x20) != 'g')
       throw CliError(request.Output, "Not a PNG name: the output ends in .png, or is - for standard output");
   }
-  request.Rule = {OutputKind::Png, {request.File}, parsed.Has("--force")};
+  request.Rule = RuleOfOutput(parsed, quarvel::ContentKind::Png, {request.File});
   CheckOutput(request.Output, request.Rule);
-  if (const auto level = parsed.Values.find("--level"); level != parsed.Values.end()) {
-    request.Level = ParseNumberInRange("--level", level->second, 1, quarvel::kLevelCount);
-  }
-  if (const auto scale = parsed.Values.find("--scale"); scale != parsed.Values.end()) {
-    request.Scale = ParseNumberInRange("--scale", scale->second, 1, kMaxScale);
-  }
+  request.Level = parsed.Number("--level", 1, quarvel::kLevelCount, 0);
+  request.Scale = parsed.Number("--scale", 1, kMaxScale, 1);
   return request;
 }
 
@@ -60,14 +55,8 @@ int RunRender(const ParsedArgs& args) {
 
   auto set = std::make_unique<quarvel::LevelSet>();
   ReadSet(request.File, *set);
-  std::vector<int> levels;
-  if (request.Level != 0) {
-    levels.push_back(request.Level - 1);
-  } else {
-    for (int index = 0; index < quarvel::kLevelCount; ++index)
-      if (quarvel::IsLevelUsed((*set)[static_cast<std::size_t>(index)])) levels.push_back(index);
-    if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
-  }
+  const std::vector<int> levels = request.Level != 0 ? std::vector<int>{request.Level - 1} : quarvel::UsedLevels(*set);
+  if (levels.empty()) throw CliError(request.File, "No level used, nothing to draw");
 
   const quarvel::Picture picture = request.Level != 0
                                        ? quarvel::GridPicture(*set, levels.front(), quarvel::StandardGridColours())

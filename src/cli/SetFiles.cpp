@@ -1,8 +1,5 @@
 #include "cli/SetFiles.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "cli/CliSupport.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
@@ -84,11 +81,6 @@ quarvel::SetImage ReadSetImage(const std::string& file, std::span<const std::uin
   }
 }
 
-bool IsLevelSetHeader(std::span<const std::uint8_t> start) {
-  return start.size() >= quarvel::kHeaderSize &&
-         std::equal(std::begin(quarvel::kLevelSetHeader), std::end(quarvel::kLevelSetHeader), start.begin());
-}
-
 std::string FileErrorMessage(const std::string& path, const std::string& message) {
   return message + ItIs(quarvel::KindOfFile(path));
 }
@@ -104,7 +96,7 @@ SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set, TextAllowe
     shape.FromText = true;
   }
   shape.Bytes = bytes.size();
-  shape.LevelSetHeader = IsLevelSetHeader(bytes);
+  shape.LevelSetHeader = quarvel::FormOfSetFile(bytes) == quarvel::SetFileForm::LevelSet;
   try {
     shape.LevelsRead = quarvel::ParseLevelSetBytes(bytes, set);
   } catch (const quarvel::EInOutError& error) {

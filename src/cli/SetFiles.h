@@ -33,7 +33,7 @@ std::vector<std::uint8_t> ReadInput(const std::string& file);
 // and 256 records.
 struct SetFileShape : quarvel::LevelSetFileShape {
   int LevelsRead = 0;           // 0..256
-  bool LevelSetHeader = false;  // it begins with 44 41 47 00 (the reader takes any 4 bytes)
+  bool LevelSetHeader = false;  // of the LevelSet form, 44 41 47 00 (the reader takes any 4 bytes)
   bool FromText = false;        // read from the text form
 };
 
@@ -49,9 +49,6 @@ quarvel::SetImage ReadSetImage(const std::string& file, std::span<const std::uin
 // Reads FILE, or standard input for "-", into `set` as the editor opens a set: cleared,
 // then the file's levels from level 1 on. Failures are CliErrors with the editor's message.
 SetFileShape ReadSet(const std::string& file, quarvel::LevelSet& set, TextAllowed text = TextAllowed::Yes);
-
-// Whether `start`, a file's first bytes, begins with the level set header 44 41 47 00.
-bool IsLevelSetHeader(std::span<const std::uint8_t> start);
 
 // "Not a level set: it does not begin with 44 41 47 00; WHY", for a file of another
 // header where a command takes only a level set.

@@ -5,10 +5,13 @@
 // is written only once the picture is whole.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/OutputFiles.h"
 #include "cli/PictureOutput.h"
 #include "cli/SetFiles.h"
 #include "model/LevelCheck.h"
@@ -18,30 +21,27 @@ namespace quarvel_cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--size", 's', true}, {"--output", 'o', true}, {"--force", 0, false}};
+constexpr OptionSpec kOptions[] = {{"--size", 's', true}, kOutputOption, kForceOption};
 constexpr int kDefaultSize = 256;
 constexpr int kMinSize = 32;  // cells of one pixel still fit
 constexpr int kMaxSize = 4096;
 
 // The first level used; in a set with none, level 1, the empty grid the editor opens it on.
 int ShownLevel(const quarvel::LevelSet& set) {
-  for (int level = 0; level < quarvel::kLevelCount; ++level)
-    if (quarvel::IsLevelUsed(set[static_cast<std::size_t>(level)])) return level;
-  return 0;
+  const std::vector<std::int32_t> used = quarvel::UsedLevels(set);
+  return used.empty() ? 0 : used.front();
 }
 
 int RunThumbnail(const ParsedArgs& parsed) {
   const std::string& file = parsed.Operands[0];
   // OUT as the thumbnailer entry gives it, after FILE, or as every other command takes it.
-  const auto option = parsed.Values.find("--output");
-  if (option != parsed.Values.end() && parsed.Operands.size() > 1)
+  const std::optional<std::string> option = GivenOutput(parsed);
+  if (option && parsed.Operands.size() > 1)
     throw CliError(parsed.Operands[1], "Unexpected argument: the output is given by -o");
-  if (option == parsed.Values.end() && parsed.Operands.size() < 2) throw CliError("thumbnail", "No output file given");
-  const std::string& output = option != parsed.Values.end() ? option->second : parsed.Operands[1];
-  int size = kDefaultSize;
-  if (const auto given = parsed.Values.find("--size"); given != parsed.Values.end())
-    size = ParseNumberInRange("--size", given->second, kMinSize, kMaxSize);
-  const OutputRule rule{OutputKind::Png, {file}, parsed.Has("--force")};
+  if (!option && parsed.Operands.size() < 2) throw CliError("thumbnail", "No output file given");
+  const std::string& output = option ? *option : parsed.Operands[1];
+  const int size = parsed.Number("--size", kMinSize, kMaxSize, kDefaultSize);
+  const OutputRule rule = RuleOfOutput(parsed, quarvel::ContentKind::Png, {file});
   CheckOutput(output, rule);
 
   auto set = std::make_unique<quarvel::LevelSet>();

@@ -19,6 +19,9 @@ inline constexpr char kExitItem[] = "Exit";
 inline constexpr char kHelpMenu[] = "Help";
 inline constexpr char kAboutItem[] = "About";
 
+// The level grid's name for screen readers.
+inline constexpr char kGridName[] = "Level grid";
+
 // The main window's labels (Label1 to Label6) and Check Level.
 inline constexpr const char* kNumberLabels[] = {"Rubies", "Emeralds", "Sapphires", "Bombs", "Time"};
 inline constexpr char kLevelLabel[] = "Level";

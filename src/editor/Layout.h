@@ -1,10 +1,12 @@
 #pragma once
-// Where the controls of the main window and of the Levels Copy dialog stand, the one copy
-// of these numbers: both front ends build their windows from it, the widget tests read it,
-// and the end-to-end helpers' table of places is checked against it
-// (tests/e2e/place_table_test.sh). Plain C++: the Qt and the Win32 windows share it.
+// Where the editor's three windows open, how large their client areas are, and where every
+// control stands in them: the one copy of these numbers. Every front end builds its windows
+// from it, the widget tests read it, and the end-to-end helpers' table of places is checked
+// against it (tests/qt/e2e/place_table_test.sh).
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -22,7 +24,21 @@ struct TControlPlace {
   int Tab;
 };
 
-// The main window, in a client area of 256 x 477 below the menu bar.
+// A window: where it first opens and its client area (below the menu bar, for the main
+// window). A window with no place of its own (Left < 0) opens centred over its owner.
+struct TFormPlace {
+  const char* Name;
+  int Left;
+  int Top;
+  int ClientWidth;
+  int ClientHeight;
+};
+
+inline constexpr TFormPlace kForm1{"Form1", 204, 129, 256, 477};  // the main window
+inline constexpr TFormPlace kForm2{"Form2", 436, 396, 198, 202};  // Levels Copy
+inline constexpr TFormPlace kForm3{"Form3", -1, -1, 232, 243};    // About
+
+// The main window, in the client area of kForm1.
 inline constexpr TControlPlace kMainWindow[] = {
     {"DrawGrid1", 8, 8, 241, 281, 0},    {"SpinEdit1", 8, 392, 65, 22, 1},    {"BitBtn1", 8, 296, 33, 33, 2},
     {"BitBtn2", 40, 296, 33, 33, 3},     {"BitBtn3", 72, 296, 33, 33, 4},     {"BitBtn4", 104, 296, 33, 33, 5},
@@ -34,11 +50,17 @@ inline constexpr TControlPlace kMainWindow[] = {
     {"Label4", 176, 296, -1, -1, -1},    {"Label5", 176, 336, -1, -1, -1},    {"Label6", 176, 432, -1, -1, -1},
 };
 
-// The Levels Copy dialog, 198 x 202.
+// The Levels Copy dialog, in the client area of kForm2.
 inline constexpr TControlPlace kLevelsCopy[] = {
     {"SpinEdit1", 8, 40, 65, 22, 0}, {"SpinEdit2", 8, 96, 65, 22, 1}, {"SpinEdit3", 8, 152, 65, 22, 2},
     {"Button1", 104, 40, 75, 25, 3}, {"Button2", 104, 96, 75, 25, 4}, {"Label1", 8, 24, -1, -1, -1},
     {"Label2", 8, 80, -1, -1, -1},   {"Label3", 8, 136, -1, -1, -1},
+};
+
+// The About box, in the client area of kForm3: the Close button first in the tab order.
+inline constexpr TControlPlace kAbout[] = {
+    {"Memo1", 8, 8, 217, 177, 1},
+    {"Button1", 80, 200, 75, 25, 0},
 };
 
 // The row of `name` in `table`; at compile time, so that a name with no row fails the build.
@@ -46,6 +68,15 @@ consteval const TControlPlace& At(std::span<const TControlPlace> table, std::str
   for (const TControlPlace& place : table)
     if (name == place.Name) return place;
   throw "no such control in the layout";
+}
+
+// The rows of `names` in `table`, in their order; at compile time, as At.
+template <std::size_t N>
+consteval std::array<TControlPlace, N> AtEach(std::span<const TControlPlace> table,
+                                              const std::array<std::string_view, N>& names) {
+  std::array<TControlPlace, N> rows{};
+  for (std::size_t i = 0; i < N; ++i) rows[i] = At(table, names[i]);
+  return rows;
 }
 
 // The controls of `table` that take the focus, in tab order.

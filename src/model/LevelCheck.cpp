@@ -21,6 +21,13 @@ bool IsLevelUsed(const LevelRecord& level) {
   return level.Rubies != 0 || level.Emeralds != 0 || level.Sapphires != 0 || level.Bombs != 0 || level.Time != 0;
 }
 
+std::vector<std::int32_t> UsedLevels(const LevelSet& set) {
+  std::vector<std::int32_t> used;
+  for (std::int32_t index = 0; index < kLevelCount; ++index)
+    if (IsLevelUsed(set[static_cast<std::size_t>(index)])) used.push_back(index);
+  return used;
+}
+
 Playability PlayabilityOf(const LevelRecord& level) { return {BlockCount(level), Demand(level), level.Time}; }
 
 bool IsLevelPlayable(const LevelRecord& level) { return PlayabilityOf(level).Playable(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "model/LevelSet.h"
 
@@ -17,6 +18,10 @@ std::int32_t Demand(const LevelRecord& level);
 
 // A level is used when any cell or number is not 0; a cleared level is not.
 bool IsLevelUsed(const LevelRecord& level);
+
+// The indexes (0..255) of the levels used, in ascending order: the levels a report lists
+// and a picture of the set shows.
+std::vector<std::int32_t> UsedLevels(const LevelSet& set);
 
 // The two rules a level can fail, with the counts they compare; both are always worked out.
 struct Playability {

@@ -35,7 +35,13 @@ struct SavePlan {
   // The number of the last level used (any cell or number not 0), 0 when none is: an empty
   // level before it moves the levels after it up.
   std::int32_t LastUsed = 0;
+  // Where the copies stand in the saved file (the numbers of those written, in order): a
+  // level dropped before them, or a gap before them, moves them up.
+  std::vector<std::int32_t> CopiesSavedAs;
   std::uint64_t DroppedCount() const { return Dropped.size() + RecordsPastTheEnd; }
+  // The empty levels dropped before the last level used, in order: each moves the levels
+  // after it up, where an empty level after the last one used changes no number.
+  std::vector<std::int32_t> EmptyBeforeUsed() const;
 };
 
 // `levelsRead`: how many levels the set was read from its file (0 for a new set), and

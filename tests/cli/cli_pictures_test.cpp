@@ -60,6 +60,7 @@ std::vector<DagLevel> EveryCodeSet() {
 }
 
 struct PictureCase {
+  std::string name;
   const char* reference;          // in tests/cli/pictures
   std::vector<std::string> args;  // FILE and OUT are added: render FILE ARGS -o OUT, thumbnail ARGS FILE OUT
 };
@@ -91,13 +92,15 @@ TEST_P(PicturesTest, SamePixelsAsBefore) {
         << (i / 3) / std::size_t(want.width);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, PicturesTest,
-                         testing::Values(PictureCase{"level1-scale1.png", {"render", "--level", "1"}},
-                                         PictureCase{"level1-scale2.png", {"render", "--level", "1", "--scale", "2"}},
-                                         PictureCase{"level1-scale3.png", {"render", "--level", "1", "--scale", "3"}},
-                                         PictureCase{"sheet.png", {"render"}},
-                                         PictureCase{"thumb32.png", {"thumbnail", "-s", "32"}},
-                                         PictureCase{"thumb128.png", {"thumbnail", "-s", "128"}},
-                                         PictureCase{"thumb512.png", {"thumbnail", "-s", "512"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Cli, PicturesTest,
+    testing::Values(PictureCase{"RenderLevel1", "level1-scale1.png", {"render", "--level", "1"}},
+                    PictureCase{"RenderLevel1Scale2", "level1-scale2.png", {"render", "--level", "1", "--scale", "2"}},
+                    PictureCase{"RenderLevel1Scale3", "level1-scale3.png", {"render", "--level", "1", "--scale", "3"}},
+                    PictureCase{"RenderSheet", "sheet.png", {"render"}},
+                    PictureCase{"Thumbnail32", "thumb32.png", {"thumbnail", "-s", "32"}},
+                    PictureCase{"Thumbnail128", "thumb128.png", {"thumbnail", "-s", "128"}},
+                    PictureCase{"Thumbnail512", "thumb512.png", {"thumbnail", "-s", "512"}}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -23,12 +23,12 @@
 #include "FileBytes.h"
 #include "RunProgram.h"
 #include "TempDir.h"
-#include "desktop/ProgramLook.h"
 #include "files/LevelSetFile.h"
-#include "painting/GridPainting.h"
-#include "widgets/DrawGrid.h"
-#include "windows/ProgramWindows.h"
-#include "windows/Unit1.h"
+#include "qt/desktop/ProgramLook.h"
+#include "qt/forms/ProgramWindows.h"
+#include "qt/forms/Unit1.h"
+#include "qt/painting/GridPainting.h"
+#include "qt/widgets/DrawGrid.h"
 
 using quarvel_test::Bytes;
 using quarvel_test::DagFile;

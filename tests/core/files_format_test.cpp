@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "InOutFailure.h"
 #include "LevelSets.h"
 #include "TempDir.h"
+#include "files/ContentKind.h"
 #include "files/InOutError.h"
 #include "files/LevelSetBytes.h"
 #include "files/LevelSetFile.h"
@@ -314,6 +316,56 @@ TEST(LevelSetFileFormat, ASetImageHoldsEveryByte) {
   EXPECT_EQ(EncodeSetBytes(image), bytes);
   EXPECT_EQ(FailureOf([&] { DecodeSetBytes(Bytes(DagFile({levels[0]}).size() + 1, 0)); }).first,
             kReadBeyondEndOfFile.Code);
+}
+
+// What a file holds, by its start and its length, as a program that would replace it asks:
+// a PNG by its signature, a level set by its header or, with another header, by a length the
+// reader takes and a zero byte in its start, a set's text by its first line.
+TEST(ContentKind, ByTheStartAndTheLength) {
+  const auto text = [](std::string_view t) { return Bytes(t.begin(), t.end()); };
+  Bytes otherHeader = DagFile({DagLevel{}, DagLevel{}});
+  otherHeader[0] = 'Z';
+  Bytes otherHeaderTail = otherHeader;
+  otherHeaderTail.push_back(0);
+  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  const std::uint64_t pastTheEnd = kHeaderSize + 300 * kBlockSize + 5;
+  struct Case {
+    const char* name;
+    Bytes start;
+    std::uint64_t length;  // 0: the start's
+    ContentKind kind;
+  };
+  const Case cases[] = {
+      {"nothing", {}, 0, ContentKind::Empty},
+      {"a PNG", png, 0, ContentKind::Png},
+      {"a PNG's signature cut short", Bytes(png.begin(), png.begin() + 7), 0, ContentKind::Other},
+      {"a level set", DagFile({DagLevel{}}), 0, ContentKind::LevelSet},
+      {"the header alone", DagHeader(), 0, ContentKind::LevelSet},
+      {"the header, cut short", {0x44, 0x41, 0x47}, 0, ContentKind::Other},
+      {"the text form", text("quarvel-levels text 1\n\nlevel 1\n"), 0, ContentKind::Text},
+      {"text after a byte-order mark and blank lines", text("\xEF\xBB\xBF\r\n\nquarvel-levels text 9\n"), 0,
+       ContentKind::Text},
+      {"the text form's line indented", text("  quarvel-levels text 1\n"), 0, ContentKind::Other},
+      {"other text", text("hello\n"), 0, ContentKind::Other},
+      {"another header, whole records", otherHeader, 0, ContentKind::LevelSet},
+      {"another header and a tail", otherHeaderTail, 0, ContentKind::Other},
+      {"another header, no zero byte", Bytes(kHeaderSize + kBlockSize, 0x5A), 0, ContentKind::Other},
+      {"another header, past 256 records", Bytes(otherHeader.begin(), otherHeader.begin() + 512), pastTheEnd,
+       ContentKind::LevelSet},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ContentKindOf(c.start, c.length == 0 ? c.start.size() : c.length), c.kind) << c.name;
+
+  // A file's own start and length; what cannot be read is nobody's to call a set.
+  TempDir dir;
+  Bytes longOther = otherHeader;
+  longOther.resize(pastTheEnd, 0x5A);
+  WriteRaw(dir / "long", longOther);
+  WriteRaw(dir / "empty", {});
+  EXPECT_EQ(ContentKindOfFile(dir / "long"), ContentKind::LevelSet);
+  EXPECT_EQ(ContentKindOfFile(dir / "empty"), ContentKind::Empty);
+  EXPECT_EQ(ContentKindOfFile(dir / "missing"), ContentKind::Other);
+  EXPECT_EQ(ContentKindOfFile(dir.Path()), ContentKind::Other);
 }
 
 // Two files compared record by record: only the records that differ, each with the cells

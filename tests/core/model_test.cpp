@@ -194,6 +194,21 @@ TEST(LevelCheck, BlocksDemandAndUse) {
   }
 }
 
+// The levels used, by index and in order, whatever makes each one used.
+TEST(LevelCheck, UsedLevelsInOrder) {
+  const std::vector<std::int32_t> cases[] = {{}, {0}, {255}, {0, 255}, {2, 3, 17, 200}};
+  for (const std::vector<std::int32_t>& used : cases) {
+    auto set = NewSet();
+    for (const std::int32_t index : used) {
+      if (index % 2 == 0)
+        (*set)[index].Cells[kCellCount - 1] = CannonLeft;
+      else
+        (*set)[index].Bombs = -1;
+    }
+    EXPECT_EQ(UsedLevels(*set), used);
+  }
+}
+
 struct CopyCase {
   const char* name;
   int start, quantity, first, sourceLevels;
@@ -287,6 +302,38 @@ TEST(LevelCopy, KeepsCodesOutsideThePaletteAndNegativeNumbers) {
   EXPECT_EQ(current, 2);
 }
 
+// The copies against the levels the target was read with: the copies that replace one of
+// them, and the levels between the last of them and the first copy, which nothing brought.
+TEST(LevelCopy, CopiesAgainstTheLevelsHeld) {
+  struct Case {
+    const char* name;
+    int quantity, first, held;
+    int replaced, gap;
+  };
+  const Case cases[] = {
+      {"over the first levels", 3, 1, 10, 3, 0},
+      {"across the end", 4, 9, 10, 2, 0},
+      {"right after the end", 2, 11, 10, 0, 0},
+      {"past the end", 2, 14, 10, 0, 3},
+      {"into a new set", 2, 1, 0, 0, 0},
+      {"into a new set, further on", 2, 5, 0, 0, 4},
+      {"the whole of a full set", 256, 1, 256, 256, 0},
+      {"the last level of a full set", 5, 256, 256, 1, 0},
+      {"nothing copied", 0, 20, 10, 0, 0},
+  };
+  for (const Case& c : cases) {
+    auto target = NewSet();
+    auto source = NewSet();
+    TCurrentLevel current = 0;
+    const CopiedLevels copied = CopyLevels(*target, *source, kLevelCount, 1, c.quantity, c.first, current);
+    EXPECT_EQ(copied.Replaced(c.held), c.replaced) << c.name;
+    EXPECT_EQ(copied.Gap(c.held), c.gap) << c.name;
+    for (int number = 1; number <= kLevelCount; ++number)
+      EXPECT_EQ(copied.Wrote(number), c.quantity > 0 && number >= c.first && number < c.first + c.quantity)
+          << c.name << ": level " << number;
+  }
+}
+
 // What Save Set would write and drop. The file held levels 1 to 6 and 2 records past the
 // 256th; a copy wrote levels 8 and 9 since, and level 12 was painted after the read.
 TEST(SavePlan, WhatTheSaveWritesAndDrops) {
@@ -323,6 +370,36 @@ TEST(SavePlan, WhatTheSaveWritesAndDrops) {
   EXPECT_EQ(plan.RecordsPastTheEnd, 2u);
   EXPECT_EQ(plan.DroppedCount(), 8u);
   EXPECT_EQ(plan.LastUsed, 12);
+  EXPECT_EQ(plan.CopiesSavedAs, std::vector<std::int32_t>{3});
+  EXPECT_EQ(plan.EmptyBeforeUsed(), (std::vector<std::int32_t>{2, 5, 6, 8}));
+}
+
+// What moves levels up in the saved file: the copies stand where they are saved, after every
+// level dropped or never brought before them, and the empty levels before the last one used
+// renumber the levels after them.
+TEST(SavePlan, WhatMovesLevelsUp) {
+  struct Case {
+    const char* name;
+    std::vector<int> playable;  // level numbers; all the others empty
+    int held, first, count;     // the levels read, and the copies
+    std::vector<std::int32_t> copiesSavedAs, emptyBeforeUsed;
+  };
+  const Case cases[] = {
+      {"in place", {1, 2, 3, 4}, 4, 3, 2, {3, 4}, {}},
+      {"behind an empty level", {1, 3, 4, 5}, 5, 4, 2, {3, 4}, {2}},
+      {"past a gap nothing brought", {1, 2, 6, 7}, 2, 6, 2, {3, 4}, {}},
+      {"a copy left empty", {1, 2, 3}, 2, 3, 2, {3}, {}},
+      {"no copy saved", {1}, 1, 2, 2, {}, {}},
+      {"empty levels after the last used", {1}, 6, 0, 0, {}, {}},
+      {"empty levels held before a copy", {1, 5}, 4, 5, 1, {2}, {2, 3, 4}},
+  };
+  for (const Case& c : cases) {
+    auto set = NewSet();
+    for (const int number : c.playable) (*set)[number - 1] = MakeLevel(0, 0, 0, 0, 10, {});
+    const SavePlan plan = PlanSave(*set, c.held, 0, c.count == 0 ? CopiedLevels{} : CopiedLevels{1, c.first, c.count});
+    EXPECT_EQ(plan.CopiesSavedAs, c.copiesSavedAs) << c.name;
+    EXPECT_EQ(plan.EmptyBeforeUsed(), c.emptyBeforeUsed) << c.name;
+  }
 }
 
 TEST(SavePlan, ANewSetDropsNothing) {

@@ -1,7 +1,7 @@
 // The core's pictures apart from any front end: the XPM reader and its refusals, the tile
 // pictures' masks, the stretch of a tile over a cell, the grid at whole ratios as the
 // 100 % grid enlarged, and the PNG bytes decoded back (by stb_image, not the encoder).
-// The pixels against the editor's grid are compared in tests/ui (grid_picture_test), and
+// The pixels against the editor's grid are compared in tests/qt/ui (grid_picture_test), and
 // against pictures the program made before, in tests/cli (cli_pictures_test).
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 # groups the window under the launcher's icon), and ends with status 0 when the window
 # is closed the way a window manager closes it.
 # Usage: installed_editor_test.sh BUILD-DIR APP-ID WM-CLOSE
-# (WM-CLOSE: the tool of tests/e2e that asks a window to close as a window manager does)
+# (WM-CLOSE: the tool of tests/qt/e2e that asks a window to close as a window manager does)
 set -euo pipefail
 build=${1:?usage: $0 BUILD-DIR APP-ID WM-CLOSE} id=${2:?} wm_close=${3:?}
 source "$(dirname "$0")/installed_files.sh"

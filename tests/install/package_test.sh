@@ -44,7 +44,7 @@ done
 # with no optimisation level but its -O2 and without -Werror; linked with its LDFLAGS.
 build="$out/a"
 grep -qx 'CMAKE_BUILD_TYPE:STRING=None' "$build/CMakeCache.txt" || fail "the package build is not CMAKE_BUILD_TYPE=None"
-for target in src/app/CMakeFiles/QuarvelEdit.dir src/cli/CMakeFiles/quarvel-levels.dir; do
+for target in src/qt/app/CMakeFiles/QuarvelEdit.dir src/cli/CMakeFiles/quarvel-levels.dir; do
   compile=" $(sed -n 's/^CXX_FLAGS = //p' "$build/$target/flags.make") "
   link=" $(cat "$build/$target/link.txt") "
   for flag in $(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS); do

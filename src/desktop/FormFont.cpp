@@ -1,8 +1,0 @@
-#include "desktop/FormFont.h"
-
-QFont FormFont() {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
