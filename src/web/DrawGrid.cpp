@@ -3,13 +3,15 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "editor/GridCells.h"
 #include "web/Page.h"
+#include "web/PendingEditorRules.h"
 
 namespace web {
 namespace {
 
-using quarvel::pending::kLastCol;
-using quarvel::pending::kLastRow;
+using quarvel::kLastCol;
+using quarvel::kLastRow;
 
 // A translucent colour laid over an opaque one, so that every cell stays opaque.
 quarvel::Rgb Over(quarvel::Rgb top, quarvel::Rgb under) {
@@ -23,10 +25,9 @@ quarvel::Rgb Over(quarvel::Rgb top, quarvel::Rgb under) {
 
 }  // namespace
 
-TDrawGrid::TDrawGrid(const quarvel::LevelSet& set, const quarvel::TCurrentLevel& level)
-    : set_(set), level_(level), dragSteps_([this] { DragStep(); }) {
+TDrawGrid::TDrawGrid(const quarvel::EditorSession& editor) : editor_(editor), dragSteps_([this] { DragStep(); }) {
   for (int c = 0; c <= kLastCol; ++c)
-    for (int r = 0; r <= kLastRow; ++r) DescribeCell(c, r, quarvel::pending::CellPlace(c, r));
+    for (int r = 0; r <= kLastRow; ++r) DescribeCell(c, r, quarvel::CellPlace({c, r}));
 }
 
 void TDrawGrid::SetFocused(bool focused) {
@@ -56,8 +57,8 @@ void TDrawGrid::Repaint() {
 
 void TDrawGrid::Draw(const quarvel::PixelRect& area) {
   const quarvel::GridLayout layout = quarvel::GridAtRatio(ratio_);
-  const quarvel::Picture picture =
-      quarvel::GridPicture(set_, level_, colours_, layout, quarvel::CurrentCell{current_.Col, current_.Row, focused_});
+  const quarvel::Picture picture = quarvel::GridPicture(editor_.Set, editor_.Level, colours_, layout,
+                                                        quarvel::CurrentCell{current_.Col, current_.Row, focused_});
   rgba_.resize(std::size_t(picture.Width) * std::size_t(picture.Height) * 4);
   for (int y = area.Y; y < area.Y + area.Height; ++y)
     for (int x = area.X; x < area.X + area.Width; ++x) {
@@ -71,9 +72,7 @@ void TDrawGrid::Draw(const quarvel::PixelRect& area) {
   PutGrid(rgba_.data(), picture.Width, area.X, area.Y, area.Width, area.Height);
 }
 
-void TDrawGrid::Name(Cell cell) {
-  SetCellName(cell.Col, cell.Row, quarvel::pending::CellName(quarvel::ReadCell(set_, level_, cell.Col, cell.Row)));
-}
+void TDrawGrid::Name(Cell cell) { SetCellName(cell.Col, cell.Row, editor_.CellName(cell.Col, cell.Row)); }
 
 bool TDrawGrid::CellAt(double x, double y, Cell& cell) const {
   const quarvel::GridGeometry g;  // CSS pixels: the 100 % layout
@@ -124,7 +123,7 @@ void TDrawGrid::DragStep() {
   const double x = pointerX_ - g.origin, y = pointerY_ - g.origin;
   const int dc = x < 0 ? -1 : (x >= quarvel::kColumns * g.pitch ? 1 : 0);
   const int dr = y < 0 ? -1 : (y >= quarvel::kRows * g.pitch ? 1 : 0);
-  const Cell to = quarvel::pending::DragStepTarget(current_, dc, dr);
+  const Cell to = quarvel::CellAfterDragStep(current_, dc, dr);
   if (!(to == current_)) MoveTo(to);
 }
 
@@ -137,13 +136,12 @@ void TDrawGrid::MouseUp(double x, double y) {
 }
 
 void TDrawGrid::Wheel(int units) {
-  const int rows = quarvel::pending::WheelRows(wheel_, units);
-  for (int i = 0; i < std::abs(rows); ++i)
-    KeyDown(rows < 0 ? quarvel::pending::GridKey::Up : quarvel::pending::GridKey::Down, false);
+  const int rows = wheel_.Add(units);
+  for (int i = 0; i < std::abs(rows); ++i) KeyDown(rows < 0 ? quarvel::TGridKey::Up : quarvel::TGridKey::Down, false);
 }
 
-void TDrawGrid::KeyDown(quarvel::pending::GridKey key, bool ctrl) {
-  const Cell to = quarvel::pending::GridKeyTarget(current_, key, ctrl);
+void TDrawGrid::KeyDown(quarvel::TGridKey key, bool ctrl) {
+  const Cell to = quarvel::CellAfterKey(current_, key, ctrl);
   if (!(to == current_)) MoveTo(to);
 }
 

@@ -7,17 +7,17 @@
 #include <functional>
 #include <vector>
 
-#include "model/LevelSet.h"
+#include "editor/EditorSession.h"
+#include "editor/GridCursor.h"
 #include "picture/GridPicture.h"
-#include "web/PendingEditorRules.h"
 #include "web/Timer.h"
 
 namespace web {
 
 class TDrawGrid {
  public:
-  using Cell = quarvel::pending::GridCell;
-  TDrawGrid(const quarvel::LevelSet& set, const quarvel::TCurrentLevel& level);
+  using Cell = quarvel::TGridCell;
+  explicit TDrawGrid(const quarvel::EditorSession& editor);
 
   std::function<void(int ACol, int ARow)> OnSelectCell;
 
@@ -35,7 +35,7 @@ class TDrawGrid {
   void MouseMove(double x, double y);
   void MouseUp(double x, double y);
   void Wheel(int units);  // 120 a notch, positive turned up
-  void KeyDown(quarvel::pending::GridKey key, bool ctrl);
+  void KeyDown(quarvel::TGridKey key, bool ctrl);
 
  private:
   bool CellAt(double x, double y, Cell& cell) const;
@@ -44,15 +44,14 @@ class TDrawGrid {
   void Draw(const quarvel::PixelRect& area);
   void Name(Cell cell);
 
-  const quarvel::LevelSet& set_;
-  const quarvel::TCurrentLevel& level_;
+  const quarvel::EditorSession& editor_;
   Cell current_;
   bool focused_ = false;
   double ratio_ = 1;
   quarvel::GridColours colours_ = quarvel::StandardGridColours();
   bool dragging_ = false;
   double pointerX_ = 0, pointerY_ = 0;
-  int wheel_ = 0;
+  quarvel::TWheelSteps wheel_;
   Timer dragSteps_;
   std::vector<std::uint8_t> rgba_;
 };

@@ -93,9 +93,9 @@ EMSCRIPTEN_KEEPALIVE void web_grid_mouse(int action, double x, double y, int but
 
 EMSCRIPTEN_KEEPALIVE void web_grid_wheel(int units) { Form1->DrawGrid1->Wheel(units); }
 
-// A key on the grid, by its place in GridKey; Ctrl held or not.
+// A key on the grid, by its place in TGridKey; Ctrl held or not.
 EMSCRIPTEN_KEEPALIVE void web_grid_key(int key, int ctrl) {
-  Form1->DrawGrid1->KeyDown(quarvel::pending::GridKey(key), ctrl != 0);
+  Form1->DrawGrid1->KeyDown(quarvel::TGridKey(key), ctrl != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE int web_changed() { return Form1 && Form1->SetChanged(); }

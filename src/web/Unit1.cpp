@@ -3,8 +3,10 @@
 #include <exception>
 
 #include "editor/EditorTexts.h"
+#include "editor/ErrorReport.h"
+#include "editor/FieldRanges.h"
 #include "editor/Layout.h"
-#include "files/InOutError.h"
+#include "editor/Palette.h"
 #include "model/Tiles.h"
 #include "picture/TilePixels.h"
 #include "web/BrowserFailures.h"
@@ -14,22 +16,19 @@
 #include "web/Unit3.h"
 
 namespace Unit1 {
-// The editor's state, module-level as in the main window's unit of the desktop editors.
-quarvel::LevelSet LevelSet;
-quarvel::TCurrentLevel CurrentLevel = 0;
-quarvel::TCurrentBrush CurrentBrush = 0;
+// The editor, module-level as in the main window's unit of the desktop editors.
+quarvel::EditorSession Editor;
 }  // namespace Unit1
 
 namespace web {
 namespace {
 
 constexpr const char* kFieldNames[6] = {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "SpinEdit5", "SpinEdit6"};
-constexpr const char* kPaletteNames[10] = {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5",
-                                           "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10"};
+using Unit1::Editor;
 
 int PaletteIndex(std::string_view name) {
-  for (int i = 0; i < 10; ++i)
-    if (name == kPaletteNames[i]) return i;
+  for (int i = 0; i < quarvel::kPaletteSize; ++i)
+    if (name == quarvel::kPalette[i].Name) return i;
   return -1;
 }
 
@@ -37,15 +36,14 @@ int PaletteIndex(std::string_view name) {
 std::string LabelText(int field) { return field < 5 ? quarvel::kNumberLabels[field] : quarvel::kLevelLabel; }
 
 void MakeControls() {
-  using quarvel::pending::kPaletteBrush;
   for (const WindowLayout::TControlPlace& place : WindowLayout::TabOrder(WindowLayout::kMainWindow)) {
     const std::string_view name = place.Name;
     if (name == "DrawGrid1") {
       MakeControl("Form1", place.Name, "grid", place.Left, place.Top, place.Width, place.Height, "",
-                  quarvel::pending::kGridName);
+                  quarvel::kGridName);
     } else if (const int button = PaletteIndex(name); button >= 0) {
       MakeControl("Form1", place.Name, "palette", place.Left, place.Top, place.Width, place.Height, "",
-                  std::string(quarvel::kTiles[kPaletteBrush[button]].Label), button);
+                  std::string(quarvel::kTiles[quarvel::kPalette[button].Code].Label), button);
     } else if (name.starts_with("SpinEdit")) {
       const int field = name.back() - '1';
       MakeControl("Form1", place.Name, "spin", place.Left, place.Top, place.Width, place.Height, field == 5 ? "1" : "0",
@@ -59,8 +57,8 @@ void MakeControls() {
     if (place.Tab < 0)
       MakeControl("Form1", place.Name, "label", place.Left, place.Top, -1, -1, LabelText(place.Name[5] - '1'),
                   "SpinEdit" + std::string(1, place.Name[5]));
-  for (int i = 0; i < 10; ++i) {
-    const quarvel::Picture& tile = quarvel::TilePicture(kPaletteBrush[i]);
+  for (int i = 0; i < quarvel::kPaletteSize; ++i) {
+    const quarvel::Picture& tile = quarvel::TilePicture(quarvel::kPalette[i].Code);
     std::uint8_t rgba[20 * 20 * 4] = {};
     for (int p = 0; p < 20 * 20 && !tile.IsNull(); ++p) {
       const quarvel::Rgb pixel = tile.Pixels[std::size_t(p)];
@@ -69,7 +67,7 @@ void MakeControls() {
       rgba[p * 4 + 2] = std::uint8_t(pixel);
       rgba[p * 4 + 3] = std::uint8_t(pixel >> 24);
     }
-    SetButtonPicture(kPaletteNames[i], rgba);
+    SetButtonPicture(quarvel::kPalette[i].Name, rgba);
   }
 }
 
@@ -89,22 +87,19 @@ void MakeMenus() {
 }  // namespace
 
 TForm1::TForm1(TForm2& levelsCopy, TForm3& about) : levelsCopy_(levelsCopy), about_(about) {
-  // FormCreate: a cleared set, level 1, the brush Empty.
-  quarvel::ClearLevelSet(Unit1::LevelSet);
-  Unit1::CurrentLevel = 0;
-  Unit1::CurrentBrush = 0;
-  Remember();
-  MakeForm("Form1", quarvel::kMainCaption, quarvel::pending::kMainClient.Width, quarvel::pending::kMainClient.Height);
+  Editor.Start();  // FormCreate
+  MakeForm("Form1", quarvel::kMainCaption, WindowLayout::kForm1.ClientWidth, WindowLayout::kForm1.ClientHeight);
   MakeMenus();
   MakeControls();
   SetFileType(quarvel::kLevelSetFilterName, quarvel::kLevelSetExtension);
-  grid_ = std::make_unique<TDrawGrid>(Unit1::LevelSet, Unit1::CurrentLevel);
+  grid_ = std::make_unique<TDrawGrid>(Editor);
   DrawGrid1 = grid_.get();
   DrawGrid1->OnSelectCell = [this](int ACol, int ARow) { Dispatch([&] { DrawGrid1SelectCell(ACol, ARow); }); };
+  constexpr quarvel::TFieldRange kNumber = quarvel::kNumberFieldRange, kLevel = quarvel::kLevelFieldRange;
   TSpinEdit** fields[6] = {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit6};
   for (int i = 0; i < 6; ++i)
-    *fields[i] = focus_.AddField(std::make_unique<TSpinEdit>("Form1", kFieldNames[i], i == 5 ? 1 : 0,
-                                                             i == 5 ? quarvel::kLevelCount : 0, i == 5));
+    *fields[i] = focus_.AddField(std::make_unique<TSpinEdit>("Form1", kFieldNames[i], (i == 5 ? kLevel : kNumber).Min,
+                                                             (i == 5 ? kLevel : kNumber).Max, i == 5));
   for (int i = 0; i < 5; ++i) {
     TSpinEdit* field = *fields[i];
     field->OnChange = [this, i, field] { Dispatch([&] { NumberFieldChange(quarvel::LevelNumber(i), field); }); };
@@ -112,11 +107,7 @@ TForm1::TForm1(TForm2& levelsCopy, TForm3& about) : levelsCopy_(levelsCopy), abo
   SpinEdit6->OnChange = [this] { Dispatch([&] { SpinEdit6Change(); }); };
 }
 
-quarvel::EditorState TForm1::State() const { return {Unit1::LevelSet, Unit1::CurrentLevel}; }
-
-void TForm1::Remember() { remembered_ = std::make_unique<quarvel::LevelSet>(Unit1::LevelSet); }
-
-bool TForm1::SetChanged() const { return !ended_ && *remembered_ != Unit1::LevelSet; }
+bool TForm1::SetChanged() const { return !ended_ && (Editor.Changed() || unsaved_); }
 
 // An error that escapes a handler ends it and is shown, as the desktop's event dispatch
 // shows it, in an error box captioned with the program title.
@@ -125,7 +116,7 @@ void TForm1::Dispatch(Handler handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    ShowBox(quarvel::WithFullStop(error.what()), quarvel::pending::kProgramTitle, true);
+    ShowBox(quarvel::ErrorReportText(error), quarvel::pending::kProgramTitle, true);
   }
 }
 
@@ -144,44 +135,45 @@ void TForm1::Command(int command) {
   if (command >= kButton1 && command <= kAbout2) Dispatch([&] { (this->*handlers[command - kButton1])(); });
 }
 
-void TForm1::PaletteClick(int button) { Unit1::CurrentBrush = quarvel::pending::kPaletteBrush[button]; }
+void TForm1::PaletteClick(int button) { Editor.ChooseBrush(quarvel::kPalette[button].Code); }
 
-void TForm1::DrawGrid1SelectCell(int ACol, int ARow) {
-  quarvel::WriteCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow, quarvel::Low16(Unit1::CurrentBrush));
-}
+void TForm1::DrawGrid1SelectCell(int ACol, int ARow) { Editor.Paint(ACol, ARow); }
 
 void TForm1::NumberFieldChange(quarvel::LevelNumber which, TSpinEdit* Sender) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, which, Sender->Value());
+  Editor.SetNumber(which, Sender->Value());
 }
 
-void TForm1::SpinEdit6Change() { quarvel::ChangeLevelShown(State(), *this, SpinEdit6->Value()); }
+void TForm1::SpinEdit6Change() { Editor.ShowLevel(*this, SpinEdit6->Value()); }
 
-void TForm1::Button1Click() { quarvel::CheckLevel(State(), *this); }
+void TForm1::Button1Click() { Editor.CheckLevel(*this); }
 
 void TForm1::N1Click() {
-  quarvel::NewSet(State(), *this);
-  Remember();
+  Editor.NewSet(*this);
+  unsaved_ = false;
 }
 
 void TForm1::N2Click() {
   pickedName_.clear();
-  quarvel::OpenSet(State(), *this);
+  Editor.OpenSet(*this);
   if (pickedName_.empty()) return;  // cancelled
   openedName_ = pickedName_;
-  Remember();
+  unsaved_ = false;
 }
 
+// The editor writes the set into the program's own memory; the bytes then go to the file
+// the browser gave. Until they are there, the set is not saved.
 void TForm1::N3Click() {
   pendingSave_.reset();
-  quarvel::SaveSet(State(), *this);
+  const bool changed = SetChanged();
+  Editor.SaveSet(*this);
   if (!pendingSave_) return;  // cancelled
   const std::string failure = CommitSave(*pendingSave_);
   pendingSave_.reset();
+  unsaved_ = !failure.empty() && changed;
   if (!failure.empty()) throw FromBrowser(failure);
-  Remember();
 }
 
-void TForm1::N7Click() { quarvel::CopyFromFile(State(), *this); }
+void TForm1::N7Click() { Editor.CopyFromFile(*this); }
 
 // A page cannot close its tab: Exit ends the editor, and the page says so.
 void TForm1::N5Click() {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "editor/EditorCommands.h"
-#include "model/LevelSet.h"
+#include "editor/EditorSession.h"
+#include "editor/EditorWindow.h"
 #include "web/DrawGrid.h"
 #include "web/SpinEdit.h"
 #include "web/WindowFocus.h"
@@ -33,7 +33,8 @@ class TForm1 : public quarvel::EditorWindow {
   // BitBtn10), then Button1, N1, N2, N3, N7, N5, About2.
   enum Commands { kButton1 = 10, kN1, kN2, kN3, kN7, kN5, kAbout2 };
   void Command(int command);
-  // Whether the set differs from what the last New Set, Open Set or Save Set left.
+  // Whether the set has changed since the last New Set, Open Set or Save Set: the page's
+  // leave-page question.
   bool SetChanged() const;
 
   // Handlers, by their controls.
@@ -59,8 +60,6 @@ class TForm1 : public quarvel::EditorWindow {
   std::optional<quarvel::CopyRange> AskCopyRange() override;
 
  private:
-  quarvel::EditorState State() const;
-  void Remember();  // the set as it now stands is the one New, Open or Save left
   template <class Handler>
   void Dispatch(Handler handler);
 
@@ -69,7 +68,7 @@ class TForm1 : public quarvel::EditorWindow {
   std::unique_ptr<TDrawGrid> grid_;
   TWindowFocus focus_;
   bool ended_ = false;
-  std::unique_ptr<quarvel::LevelSet> remembered_;
+  bool unsaved_ = false;    // a save that failed in the browser after the editor wrote it
   std::string pickedName_;  // the file's own name, of the last file picked to open
   std::string openedName_;  // of the set last opened by Open Set
   std::string savedName_;   // last confirmed in the save picker

@@ -1,23 +1,22 @@
 #include "web/Unit2.h"
 
 #include "editor/EditorTexts.h"
+#include "editor/FieldRanges.h"
 #include "editor/Layout.h"
-#include "model/LevelSet.h"
 #include "web/Page.h"
-#include "web/PendingEditorRules.h"
 
 namespace web {
 
 TForm2::TForm2() {
-  MakeForm("Form2", quarvel::kLevelsCopyCaption, quarvel::pending::kLevelsCopyClient.Width,
-           quarvel::pending::kLevelsCopyClient.Height);
+  MakeForm("Form2", quarvel::kLevelsCopyCaption, WindowLayout::kForm2.ClientWidth, WindowLayout::kForm2.ClientHeight);
   for (const WindowLayout::TControlPlace& place : WindowLayout::TabOrder(WindowLayout::kLevelsCopy)) {
     const std::string_view name = place.Name;
     const int index = name.back() - '1';
     if (name.starts_with("SpinEdit")) {
       MakeControl("Form2", place.Name, "spin", place.Left, place.Top, place.Width, place.Height, "1",
                   quarvel::kLevelsCopyLabels[index]);
-      focus_.AddField(std::make_unique<TSpinEdit>("Form2", place.Name, 1, quarvel::kLevelCount, 1));
+      focus_.AddField(std::make_unique<TSpinEdit>("Form2", place.Name, quarvel::kLevelFieldRange.Min,
+                                                  quarvel::kLevelFieldRange.Max, 1));
     } else {
       const char* caption = index == 0 ? quarvel::kOkCaption : quarvel::kCancelCaption;
       MakeControl("Form2", place.Name, "button", place.Left, place.Top, place.Width, place.Height, caption, caption);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "editor/EditorCommands.h"
+#include "editor/EditorWindow.h"
 #include "web/SpinEdit.h"
 #include "web/WindowFocus.h"
 
