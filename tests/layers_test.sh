@@ -20,6 +20,7 @@ declare -A below=(
   [qt/forms]="model files picture editor qt/painting qt/desktop qt/widgets qt/forms"
   [qt/app]="model files picture editor qt/painting qt/desktop qt/widgets qt/forms qt/app"
   [win32]="model files picture editor win32"
+  [web]="model files picture editor web"
 )
 # Folders that only hold layers.
 front_ends=" qt "

@@ -275,7 +275,7 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
   const std::size_t size = bytes.size();
   rlimit limit;
   if (FileSizeLimited(limit) && size > limit.rlim_cur) throw EInOutError(kDiskFull);
-#ifdef FALLOC_FL_KEEP_SIZE
+#if defined(FALLOC_FL_KEEP_SIZE) && !defined(__EMSCRIPTEN__)  // emscripten declares it, has none
   if (size > old_size) {
     int r;
     do r = ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size));
@@ -287,7 +287,7 @@ void RewriteInPlace(Fd& fd, bool readable, const struct stat& st, const std::str
   std::size_t backup_size = 0;
   if (readable) {
     const std::size_t wanted = std::min(old_size, kMaxInPlaceBackup);
-    backup = std::make_unique_for_overwrite<std::uint8_t[]>(wanted);
+    backup.reset(new std::uint8_t[wanted]);  // uninitialised, as make_unique_for_overwrite (not in emscripten's libc++)
     while (backup_size < wanted) {
       const ssize_t n =
           ::pread(fd.Get(), backup.get() + backup_size, wanted - backup_size, static_cast<off_t>(backup_size));
