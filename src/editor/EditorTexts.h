@@ -9,6 +9,10 @@ namespace quarvel {
 
 inline constexpr char kMainCaption[] = "Quarvel Levels Editor";
 
+// The program title of QuarvelEdit, as the desktop editors make it from their file's name,
+// which captions the error boxes; a page has no file of its own and takes this one.
+inline constexpr char kProgramTitle[] = "Quarveledit";
+
 // The main window's menu.
 inline constexpr char kLevelsMenu[] = "Levels";
 inline constexpr char kNewSetItem[] = "New Set";

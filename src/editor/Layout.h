@@ -84,7 +84,7 @@ inline std::vector<TControlPlace> TabOrder(std::span<const TControlPlace> table)
   std::vector<TControlPlace> order;
   for (const TControlPlace& place : table)
     if (place.Tab >= 0) order.push_back(place);
-  std::ranges::sort(order, {}, &TControlPlace::Tab);
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.Tab < b.Tab; });
   return order;
 }
 

@@ -5,7 +5,6 @@
 
 #include "editor/GridCells.h"
 #include "web/Page.h"
-#include "web/PendingEditorRules.h"
 
 namespace web {
 namespace {
@@ -114,7 +113,7 @@ void TDrawGrid::MouseMove(double x, double y) {
     dragSteps_.Stop();
     if (!(cell == current_)) MoveTo(cell);
   } else if (!dragSteps_.Running()) {
-    dragSteps_.Start(quarvel::pending::kDragStepMilliseconds, quarvel::pending::kDragStepMilliseconds);
+    dragSteps_.Start(quarvel::kDragStepMs, quarvel::kDragStepMs);
   }
 }
 

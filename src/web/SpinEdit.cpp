@@ -2,7 +2,7 @@
 
 #include "editor/IntegerText.h"
 #include "web/Page.h"
-#include "web/PendingEditorRules.h"
+#include "editor/IntegerText.h"
 
 namespace web {
 
@@ -41,7 +41,7 @@ void TSpinEdit::Leave() {
 void TSpinEdit::ButtonDown(int delta) {
   held_ = delta;
   over_ = true;
-  repeat_.Start(quarvel::pending::kRepeatDelayMilliseconds, quarvel::pending::kRepeatIntervalMilliseconds);
+  repeat_.Start(quarvel::kRepeatDelayMs, quarvel::kRepeatIntervalMs);
 }
 
 void TSpinEdit::ButtonOver(bool over) { over_ = over; }

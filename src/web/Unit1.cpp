@@ -11,7 +11,6 @@
 #include "picture/TilePixels.h"
 #include "web/BrowserFailures.h"
 #include "web/Page.h"
-#include "web/PendingEditorRules.h"
 #include "web/Unit2.h"
 #include "web/Unit3.h"
 
@@ -116,7 +115,7 @@ void TForm1::Dispatch(Handler handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    ShowBox(quarvel::ErrorReportText(error), quarvel::pending::kProgramTitle, true);
+    ShowBox(quarvel::ErrorReportText(error), quarvel::kProgramTitle, true);
   }
 }
 
