@@ -124,6 +124,11 @@ struct StandardOutputError {
 void WriteStandardOutput(std::span<const std::uint8_t> bytes);
 bool StandardOutputIsTerminal();
 
+// Writes every byte to standard error, unbuffered, as far as it goes: a failure there has
+// nowhere left to be told. Text for a Windows console is shown as UTF-8, as standard
+// output's is.
+void WriteStandardError(std::span<const std::uint8_t> bytes);
+
 // Ends the program as a program whose reader went away ends on this system (by SIGPIPE on
 // POSIX): quietly.
 [[noreturn]] void EndForBrokenPipe();

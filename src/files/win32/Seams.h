@@ -1,0 +1,30 @@
+#pragma once
+// What the tests of the Windows file layer reach beneath the door (files/SystemFiles.h):
+// failures that Wine never gives, where Windows does (a scanner holding the file being
+// replaced, a delete refused, a read error, a file system without POSIX renames), and the
+// console's close events, which Wine never sends. Outside the tests no hook is set and
+// every call runs as it is.
+
+#include <windows.h>
+
+namespace quarvel::win32 {
+
+enum class SystemCall {
+  RenameByHandle,  // SetFileInformationByHandle(FileRenameInfoEx): the replacing rename
+  MoveFile,        // MoveFileExW: the rename where the first is refused
+  Delete,          // removing the temporary file
+  Read,            // ReadFile
+};
+
+// Called before each of those calls: 0 lets it run, anything else is the error number that
+// it fails with instead. nullptr (the default) lets every call run.
+using SystemCallHook = DWORD (*)(SystemCall call);
+void SetSystemCallHook(SystemCallHook hook);
+
+// The console control handler that the first save installs (SetConsoleCtrlHandler). Each of
+// Ctrl+C, Ctrl+Break, closing the console, logging off and shutting down waits for a save
+// under way to end, then returns FALSE for the next handler (in the end the system's) to end
+// the program; from then on no new save starts.
+BOOL WINAPI OnConsoleControl(DWORD event);
+
+}  // namespace quarvel::win32
