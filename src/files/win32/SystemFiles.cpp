@@ -22,6 +22,7 @@
 
 #include "files/BoundedRead.h"
 #include "files/SystemFiles.h"
+#include "files/win32/ConsoleText.h"
 #include "files/win32/SaveGate.h"
 #include "files/win32/Seams.h"
 #include "files/win32/Utf16.h"
@@ -436,37 +437,6 @@ bool IsConsole(HANDLE h) {
   return h != nullptr && h != INVALID_HANDLE_VALUE && ::GetFileType(h) == FILE_TYPE_CHAR && ::GetConsoleMode(h, &mode);
 }
 
-// Writes UTF-8 text to a console as UTF-16 (WriteConsoleW), so that it shows whatever the
-// console's code page, which is never changed: it belongs to every program on the console.
-// A sequence split between two writes waits in `pending` for its end. Bytes that are no
-// UTF-8 go as they are, as to a file. Returns 0 or the error number.
-DWORD WriteToConsole(HANDLE console, std::string& pending, std::span<const std::uint8_t> bytes) {
-  std::string text = std::exchange(pending, {});
-  text.append(bytes.begin(), bytes.end());
-  for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
-    const auto c = static_cast<unsigned char>(text[text.size() - back]);
-    if ((c & 0xC0) == 0x80) continue;  // a continuation byte: its lead is further back
-    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (length > back) pending = text.substr(text.size() - back);
-    break;
-  }
-  text.resize(text.size() - pending.size());
-  std::wstring wide;
-  try {
-    wide = Utf16FromUtf8(text);
-  } catch (const TextEncodingError&) {
-    return WriteAll(console, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-  }
-  for (std::size_t done = 0; done < wide.size();) {
-    DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 16384));
-    if (!::WriteConsoleW(console, wide.data() + done, chunk, &written, nullptr)) return ::GetLastError();
-    if (written == 0) return ERROR_WRITE_FAULT;
-    done += written;
-  }
-  return 0;
-}
-
 }  // namespace
 
 namespace {
@@ -696,7 +666,7 @@ void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
   static std::string pending;
   const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
   const DWORD err = (out == nullptr || out == INVALID_HANDLE_VALUE) ? static_cast<DWORD>(ERROR_INVALID_HANDLE)
-                    : IsConsole(out)                                ? WriteToConsole(out, pending, bytes)
+                    : IsConsole(out)                                ? win32::WriteToConsole(out, pending, bytes)
                                                                     : WriteAll(out, bytes.data(), bytes.size());
   if (err == 0) return;
   throw StandardOutputError{ErrorFromSystem(static_cast<int>(err), "-"),
@@ -711,7 +681,7 @@ void WriteStandardError(std::span<const std::uint8_t> bytes) {
   const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
   if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
   if (IsConsole(err))
-    WriteToConsole(err, pending, bytes);
+    win32::WriteToConsole(err, pending, bytes);
   else
     WriteAll(err, bytes.data(), bytes.size());
 }
