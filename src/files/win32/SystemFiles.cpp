@@ -57,23 +57,29 @@ DWORD InjectedFailure(win32::SystemCall call) {
   return hook ? hook(call) : 0;
 }
 
-// A long name in the form that Windows takes past MAX_PATH whether or not the system's
-// LongPathsEnabled is on: absolute, with the \\?\ (or \\?\UNC\) prefix. A name that fits,
-// with room for the temporary name beside it, stays as it is.
-std::wstring LongForm(std::wstring wide) {
-  if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
+bool HasPrefix(const std::wstring& wide) { return wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\"); }
+
+// The name made absolute (GetFullPathNameW), as it is where that fails or it already is.
+std::wstring FullName(const std::wstring& wide) {
+  if (HasPrefix(wide)) return wide;
   std::wstring full(wide.size() + MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (n == 0) return wide;
     if (n < full.size()) {
       full.resize(n);
-      break;
+      return full;
     }
-    full.resize(n);
+    full.resize(n);  // the size asked for, its NUL included
   }
-  if (full.size() + kTempSuffixLength < MAX_PATH || full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\"))
-    return wide;
+}
+
+// A long name in the form that Windows takes past MAX_PATH whether or not the system's
+// LongPathsEnabled is on: absolute, with the \\?\ (or \\?\UNC\) prefix. A name that fits,
+// with room for the temporary name beside it, stays as it is.
+std::wstring LongForm(std::wstring wide) {
+  const std::wstring full = FullName(wide);
+  if (full.size() + kTempSuffixLength < MAX_PATH || HasPrefix(full)) return wide;
   if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
 }
@@ -282,13 +288,15 @@ class TempFile {
   DWORD MoveOver(const std::wstring& target) {
     DWORD err = InjectedFailure(win32::SystemCall::RenameByHandle);
     if (err == 0) {
-      const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+      // In full, so that the name means what it means to the other calls here.
+      const std::wstring to = FullName(target);
+      const std::size_t nameBytes = to.size() * sizeof(wchar_t);
       std::vector<std::uint8_t> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
       auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
       info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
       info->RootDirectory = nullptr;
       info->FileNameLength = static_cast<DWORD>(nameBytes);
-      std::memcpy(info->FileName, target.data(), nameBytes);
+      std::memcpy(info->FileName, to.data(), nameBytes);
       if (::SetFileInformationByHandle(handle_.Get(), kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size())))
         return Moved();
       err = ::GetLastError();
