@@ -14,6 +14,9 @@ enum class SystemCall {
   MoveFile,        // MoveFileExW: the rename where the first is refused
   Delete,          // removing the temporary file
   Read,            // ReadFile
+  // CreateFileW or MoveFileExW given a name of MAX_PATH characters or more without the
+  // \\?\ prefix, which Windows refuses (206) unless the system's LongPathsEnabled is on.
+  UnprefixedLongName,
 };
 
 // Called before each of those calls: 0 lets it run, anything else is the error number that

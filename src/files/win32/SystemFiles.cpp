@@ -162,7 +162,16 @@ class Handle {
   HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
+// 0, or what a test makes of a long name without the prefix (Seams.h).
+DWORD LongNameFailure(const std::wstring& name) {
+  return name.size() >= MAX_PATH && !HasPrefix(name) ? InjectedFailure(win32::SystemCall::UnprefixedLongName) : 0;
+}
+
 Handle Open(const std::wstring& name, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+  if (const DWORD err = LongNameFailure(name)) {
+    ::SetLastError(err);
+    return Handle();
+  }
   return Handle(::CreateFileW(name.c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
@@ -304,6 +313,8 @@ class TempFile {
     if (err != ERROR_INVALID_PARAMETER && err != ERROR_NOT_SUPPORTED && err != ERROR_INVALID_FUNCTION) return err;
     // MOVEFILE_WRITE_THROUGH: the call returns only once the move is on the disk.
     err = InjectedFailure(win32::SystemCall::MoveFile);
+    if (err == 0) err = LongNameFailure(name_);
+    if (err == 0) err = LongNameFailure(target);
     if (err == 0 && !::MoveFileExW(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       err = ::GetLastError();
     return err ? err : Moved();
