@@ -154,7 +154,7 @@ int RunCopy(const ParsedArgs& parsed) {
     std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";
     if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
     PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
-    WriteErr(DroppedLines(plan, held, trailing, kWould));
+    std::fputs(DroppedLines(plan, held, trailing, kWould).c_str(), stderr);
     return kStatusRefused;
   }
 
@@ -190,7 +190,7 @@ int RunCopy(const ParsedArgs& parsed) {
   const std::string report = Report(sourceFile, targetFile, copied, plan, held, trailing, dryRun ? kWould : kDone);
   // The set itself goes to standard output: the report goes beside it.
   if (toStandardOutput) {
-    WriteErr(report);
+    std::fputs(report.c_str(), stderr);
   } else {
     WriteOut(report);
   }
