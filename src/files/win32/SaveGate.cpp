@@ -18,8 +18,9 @@ namespace {
 std::atomic<int> savesRunning{0};
 std::atomic<bool> ending{false};
 
-// Windows ends a program 5 seconds after it sent one of these events, handled or not: a save
-// that is not done by then is cut short by the system whatever the handler does.
+// Windows gives a handler of these events a few seconds (5 for the console's close) before
+// it ends the program, handled or not; a save not done by then is cut short whatever the
+// handler does, so the wait stays within them.
 constexpr DWORD kEndingEventWait = 4500;
 
 bool IsEndingEvent(DWORD event) {

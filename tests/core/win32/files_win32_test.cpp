@@ -29,12 +29,7 @@ using namespace quarvel_test;
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
+std::wstring Wide(const std::string& utf8) { return Utf16FromUtf8(utf8); }
 
 // The names in a folder, as the system lists them (UTF-16).
 std::set<std::wstring> NamesIn(const std::string& folder) {
