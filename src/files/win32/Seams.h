@@ -24,10 +24,11 @@ enum class SystemCall {
 using SystemCallHook = DWORD (*)(SystemCall call);
 void SetSystemCallHook(SystemCallHook hook);
 
-// The console control handler that the first save installs (SetConsoleCtrlHandler). Each of
-// Ctrl+C, Ctrl+Break, closing the console, logging off and shutting down waits for a save
-// under way to end, then returns FALSE for the next handler (in the end the system's) to end
-// the program; from then on no new save starts.
+// The console control handler that the first save installs (SetConsoleCtrlHandler). With a
+// save under way, Ctrl+C and Ctrl+Break let it finish, and it ends the program; closing the
+// console, logging off and shutting down wait for it (within the time Windows gives), and
+// it ends the program too. With none, it returns FALSE: the next handler ends the program.
+// From then on no new save starts.
 BOOL WINAPI OnConsoleControl(DWORD event);
 
 }  // namespace quarvel::win32

@@ -33,11 +33,11 @@ for round in $(seq 10); do
   wait "$pid" 2>/dev/null
   status=$?
   pid=""
-  # Ended once any save under way is done: by Ctrl+C through Wine's own handler, with 0; by
-  # the console's close as Windows ends a program, with STATUS_CONTROL_C_EXIT (0xC000013A),
-  # of which Wine keeps the low byte. On a loaded machine Wine's server may finish an ending
-  # process with SIGKILL (137) before it has exited by itself; the files below are checked
-  # all the same.
+  # Ended once the save under way is done, by the program itself, with STATUS_CONTROL_C_EXIT
+  # (0xC000013A), of which Wine keeps the low byte; between saves by Wine's own handler, with
+  # 0 (after a close, by save_loop as by Windows, with the same status). On a loaded machine
+  # Wine's server may finish an ending process with SIGKILL (137) before it has exited by
+  # itself; the files below are checked all the same.
   if [ $ended = no ] || { [ $status -ne 58 ] && [ $status -ne 0 ] && [ $status -ne 137 ]; }; then
     echo "round $round: ${event:-Ctrl+C} did not end the program (ended: $ended, status $status): $(cat "$work/err")"
     failures=$((failures + 1))
