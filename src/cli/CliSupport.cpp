@@ -11,14 +11,13 @@ namespace quarvel_cli {
 void PrintError(const std::string& subject, const std::string& message) {
   // Whatever was written to standard output comes first, as it would on a terminal.
   FlushOutBeforeError();
-  std::fprintf(stderr, "%s: %s: %s\n", kProgram, ShownName(subject).c_str(), message.c_str());
+  WriteErr(std::string(kProgram) + ": " + ShownName(subject) + ": " + message + "\n");
 }
 
 void PrintError(const CliError& error) {
   if (error.Place.empty()) return PrintError(error.Subject, error.what());
   FlushOutBeforeError();
-  std::fprintf(stderr, "%s: %s:%s: %s\n", kProgram, ShownName(error.Subject).c_str(), error.Place.c_str(),
-               error.what());
+  WriteErr(std::string(kProgram) + ": " + ShownName(error.Subject) + ":" + error.Place + ": " + error.what() + "\n");
 }
 
 namespace {

@@ -42,6 +42,10 @@ void SendPending() {
 
 void GuardStandardStreams() { quarvel::PrepareStandardStreams(); }
 
+void WriteErr(std::string_view text) {
+  quarvel::WriteStandardError({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
 void WriteOut(std::string_view text) {
   Buffer& out = Out();
   if (out.Pending.size() + text.size() <= kBufferSize) {

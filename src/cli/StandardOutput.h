@@ -29,6 +29,9 @@ void FlushOut();
 // it would on a terminal. A failure here is kept for FlushOut to throw.
 void FlushOutBeforeError();
 
+// Writes to standard error at once (quarvel::WriteStandardError): no failure is told.
+void WriteErr(std::string_view text);
+
 // What an OutputFailure becomes: for a reader that went away the program ends quietly (by
 // SIGPIPE on POSIX); else the error line and status 2.
 int ReportOutputFailure(const OutputFailure& failure);

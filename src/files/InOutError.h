@@ -44,6 +44,8 @@ class EInOutError : public std::runtime_error {
   // A platform error number, read as "I/O error N" even where it equals one of the codes
   // above (EIO is 5 on Linux): it is not "File access denied".
   static EInOutError FromPlatform(int err) { return EInOutError(err, PlatformErrorMessage(err)); }
+  // The same code, its message followed by `more` ("Disk full" + "; the temporary file ...").
+  EInOutError WithMore(std::string_view more) const { return EInOutError(ErrorCode, what() + std::string(more)); }
 
   int ErrorCode;
 

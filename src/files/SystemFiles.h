@@ -3,7 +3,8 @@
 // I/O result codes (EInOutError) and plain facts, never a system's own calls or types.
 // posix/SystemFiles.cpp implements it on Linux, win32/SystemFiles.cpp on Windows; nothing
 // else in the program includes an operating-system header. Names are UTF-8 everywhere;
-// on Windows they become UTF-16 only at the system's calls.
+// on Windows they become UTF-16 only at the system's calls (files/win32/Utf16.h), and a
+// name that is not valid UTF-8 is kInvalidFilename, never changed into another.
 
 #include <cstddef>
 #include <cstdint>
@@ -95,8 +96,12 @@ BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit);
 // the replacement could not keep what the old file had (its owner, say). Then the old
 // bytes are kept aside and put back if the rewrite fails; a crash in the middle of a
 // rewrite can leave a mix.
-// On failure EInOutError is thrown, no temporary file is left behind and the old file
-// keeps its content (rewritten in place: as far as just said).
+// A file that another program holds for a moment (Windows: a rename or delete refused with
+// 5 or 32) is tried again for about a second before it counts as one that may not be
+// replaced.
+// On failure EInOutError is thrown and the old file keeps its content (rewritten in place:
+// as far as just said). No temporary file is left behind; should the system refuse to
+// remove one, the message ends saying so, with its name.
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // The standard streams, in binary: no byte is changed on its way in or out.
@@ -123,6 +128,11 @@ struct StandardOutputError {
 // returns is written.
 void WriteStandardOutput(std::span<const std::uint8_t> bytes);
 bool StandardOutputIsTerminal();
+
+// Writes every byte to standard error, unbuffered, as far as it goes: a failure there has
+// nowhere left to be told. Text for a Windows console is shown as UTF-8, as standard
+// output's is.
+void WriteStandardError(std::span<const std::uint8_t> bytes);
 
 // Ends the program as a program whose reader went away ends on this system (by SIGPIPE on
 // POSIX): quietly.

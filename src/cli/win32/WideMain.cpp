@@ -3,33 +3,27 @@
 // every name inside the program. The C library's main would get them in the ANSI code
 // page, which has no spelling for most names outside it (niveaux-été.dag has one in
 // Western code pages, ниво.dag none).
-#include <windows.h>
-
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "cli/CliSupport.h"
 #include "cli/Main.h"
-
-namespace {
-
-// An argument in UTF-8. A lone surrogate, which no UTF-8 can hold, becomes U+FFFD: such a
-// name then names no file, and the failure says so.
-std::string Utf8(std::wstring_view text) {
-  // A command line holds at most 32,767 characters: every size fits an int.
-  const int size = static_cast<int>(text.size());
-  const int n = size == 0 ? 0 : ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
-
-}  // namespace
+#include "files/InOutError.h"
+#include "files/win32/Utf16.h"
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
   arguments.reserve(static_cast<std::size_t>(argc));
-  for (int i = 0; i < argc; ++i) arguments.push_back(Utf8(argv[i]));
+  for (int i = 0; i < argc; ++i) {
+    try {
+      arguments.push_back(quarvel::Utf8FromUtf16(argv[i]));
+    } catch (const quarvel::TextEncodingError& error) {
+      // A lone surrogate, which NTFS allows in a name, has no UTF-8 spelling: any stand-in
+      // would name another file, so the argument is refused.
+      quarvel_cli::PrintError("argument " + std::to_string(i), quarvel::WithFullStop(error.what()));
+      return quarvel_cli::kStatusError;
+    }
+  }
   // NULL-terminated, as main's argv is.
   std::vector<char*> pointers;
   for (std::string& argument : arguments) pointers.push_back(argument.data());

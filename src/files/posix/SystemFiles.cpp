@@ -536,6 +536,8 @@ void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
 
 bool StandardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
 
+void WriteStandardError(std::span<const std::uint8_t> bytes) { WriteAll(STDERR_FILENO, bytes.data(), bytes.size()); }
+
 void EndForBrokenPipe() {
   std::signal(SIGPIPE, SIG_DFL);
   sigset_t pipe;

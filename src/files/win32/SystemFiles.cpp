@@ -1,7 +1,7 @@
 // The door to the system on Windows (files/SystemFiles.h): the Unicode calls of kernel32,
-// with names turned from UTF-8 into UTF-16 here and nowhere else. I/O result codes are the
-// system's own error numbers (GetLastError), as the editor's file layer has always shown
-// them; those that mean one of the codes of InOutError.h become that code.
+// with names turned from UTF-8 into UTF-16 (files/win32/Utf16.h) at the calls. I/O result
+// codes are the system's own error numbers (GetLastError), as the editor's file layer has
+// always shown them; those that mean one of the codes of InOutError.h become that code.
 
 #include <windows.h>
 // After windows.h:
@@ -14,48 +14,120 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "files/BoundedRead.h"
 #include "files/SystemFiles.h"
+#include "files/win32/ConsoleText.h"
+#include "files/win32/SaveGate.h"
+#include "files/win32/Seams.h"
+#include "files/win32/Utf16.h"
 
 namespace quarvel {
 
 namespace {
 
 constexpr wchar_t kTempInfix[] = L".saving-";  // NAME.saving-XXXXXXXXXXXX beside NAME
+constexpr std::size_t kTempSuffixLength = 8 + 12;
+constexpr std::size_t kMaxTempBaseLength = 200;  // keeps the temporary name under 255 units
 constexpr int kMaxTempAttempts = 100;
+// How long a rename or delete refused with 5 or 32 is tried again: a scanner, an indexer or
+// a sync client that opened the file holds it for moments at a time.
+constexpr DWORD kRetryFor = 1000;
+// FileRenameInfoEx, which MinGW-w64's headers leave out of FILE_INFO_BY_HANDLE_CLASS.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 // How much of an old file an in-place rewrite keeps aside to put back on failure.
 constexpr std::size_t kMaxInPlaceBackup = std::size_t{4} << 20;
 // ReadFile and WriteFile move at most a DWORD of bytes at a time.
 constexpr std::size_t kMaxChunk = 1u << 30;
-// The exit status of a console program ended by Ctrl+C (STATUS_CONTROL_C_EXIT).
-constexpr UINT kControlCExit = 0xC000013A;
-
 // What a replacement keeps of the old file's attributes (read-only files are not replaced).
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// A name as the system takes it. Invalid UTF-8 gives an empty name, which no call accepts.
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty() || utf8.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), n);
-  // A name holding a NUL would be cut short by the system: refuse it whole instead.
-  if (wide.find(L'\0') != std::wstring::npos) return {};
-  return wide;
+std::atomic<win32::SystemCallHook> systemCallHook{nullptr};
+
+// 0, or the failure that a test's hook (Seams.h) puts in place of `call`.
+DWORD InjectedFailure(win32::SystemCall call) {
+  const win32::SystemCallHook hook = systemCallHook.load(std::memory_order_relaxed);
+  return hook ? hook(call) : 0;
+}
+
+bool HasPrefix(const std::wstring& wide) { return wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\"); }
+
+// The name made absolute (GetFullPathNameW), as it is where that fails or it already is.
+std::wstring FullName(const std::wstring& wide) {
+  if (HasPrefix(wide)) return wide;
+  std::wstring full(wide.size() + MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return wide;
+    if (n < full.size()) {
+      full.resize(n);
+      return full;
+    }
+    full.resize(n);  // the size asked for, its NUL included
+  }
+}
+
+// A long name in the form that Windows takes past MAX_PATH whether or not the system's
+// LongPathsEnabled is on: absolute, with the \\?\ (or \\?\UNC\) prefix. A name that fits,
+// with room for the temporary name beside it, stays as it is.
+std::wstring LongForm(std::wstring wide) {
+  const std::wstring full = FullName(wide);
+  if (full.size() + kTempSuffixLength < MAX_PATH || HasPrefix(full)) return wide;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// A name as the system takes it, or nothing: a name that is not valid UTF-8, or one holding
+// a NUL (the system would cut it short), names no file.
+std::optional<std::wstring> Wide(const std::string& utf8) {
+  if (utf8.empty() || utf8.find('\0') != std::string::npos) return std::nullopt;
+  try {
+    return LongForm(Utf16FromUtf8(utf8));
+  } catch (const TextEncodingError&) {
+    return std::nullopt;
+  }
 }
 
 // A wide name, or kInvalidFilename when the UTF-8 name has none.
 std::wstring SystemName(const std::string& utf8) {
-  std::wstring wide = Wide(utf8);
-  if (wide.empty()) throw EInOutError(kInvalidFilename);
-  return wide;
+  std::optional<std::wstring> wide = Wide(utf8);
+  if (!wide) throw EInOutError(kInvalidFilename);
+  return std::move(*wide);
+}
+
+// A name of the system's shown in a message: in UTF-8, without the long form's prefix.
+std::string ShownName(std::wstring_view wide) {
+  if (wide.starts_with(L"\\\\?\\UNC\\")) return "\\\\" + ShownName(wide.substr(8));
+  if (wide.starts_with(L"\\\\?\\")) wide.remove_prefix(4);
+  try {
+    return Utf8FromUtf16(wide);
+  } catch (const TextEncodingError&) {
+    return "?";
+  }
+}
+
+// Runs `call` again while it fails with 5 or 32 (or 32 alone), for about a second
+// (kRetryFor), as Git, LLVM and SQLite do on Windows.
+constexpr bool kSharingViolationOnly = true;
+template <class Call>
+DWORD Retrying(Call call, bool sharingViolationOnly = false) {
+  auto transient = [&](DWORD err) {
+    return err == ERROR_SHARING_VIOLATION || (err == ERROR_ACCESS_DENIED && !sharingViolationOnly);
+  };
+  DWORD err = call();
+  for (DWORD waited = 0, delay = 1; transient(err) && waited < kRetryFor;
+       waited += delay, delay = std::min<DWORD>(delay * 2, 100)) {
+    ::Sleep(delay);
+    err = call();
+  }
+  return err;
 }
 
 // A handle that is closed when it goes out of scope.
@@ -90,15 +162,24 @@ class Handle {
   HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
+// 0, or what a test makes of a long name without the prefix (Seams.h).
+DWORD LongNameFailure(const std::wstring& name) {
+  return name.size() >= MAX_PATH && !HasPrefix(name) ? InjectedFailure(win32::SystemCall::UnprefixedLongName) : 0;
+}
+
 Handle Open(const std::wstring& name, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+  if (const DWORD err = LongNameFailure(name)) {
+    ::SetLastError(err);
+    return Handle();
+  }
   return Handle(::CreateFileW(name.c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
 // Opens whatever the name stands for, folders too, only to look at it.
 Handle OpenToLookAt(const std::string& path) {
-  const std::wstring wide = Wide(path);
-  if (wide.empty()) return Handle();
-  return Open(wide, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  const std::optional<std::wstring> wide = Wide(path);
+  if (!wide) return Handle();
+  return Open(*wide, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
 }
 
 // Writes all of `size` bytes at the handle's position. Returns 0 or an error number; a
@@ -122,8 +203,9 @@ std::size_t ReadAll(HANDLE h, std::uint8_t* data, std::size_t size, const std::s
   while (done < size) {
     const DWORD chunk = static_cast<DWORD>(std::min(size - done, kMaxChunk));
     DWORD got = 0;
-    if (!::ReadFile(h, data + done, chunk, &got, nullptr)) {
-      const DWORD err = ::GetLastError();
+    DWORD err = InjectedFailure(win32::SystemCall::Read);
+    if (err == 0 && !::ReadFile(h, data + done, chunk, &got, nullptr)) err = ::GetLastError();
+    if (err != 0) {
       if (err == ERROR_BROKEN_PIPE || err == ERROR_HANDLE_EOF) break;
       throw ErrorFromSystem(static_cast<int>(err), path);
     }
@@ -153,33 +235,6 @@ DWORD SetLength(HANDLE h, std::uint64_t size) {
 
 DWORD Flush(HANDLE h) { return ::FlushFileBuffers(h) ? 0 : ::GetLastError(); }
 
-// Ctrl+C and Ctrl+Break wait while a save runs, so that it ends with the old file or the
-// new one (and no stray file), then end the program as they would have.
-std::atomic<int> savesRunning{0};
-std::atomic<bool> interrupted{false};
-
-BOOL WINAPI OnConsoleControl(DWORD event) {
-  if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && savesRunning.load() > 0) {
-    interrupted.store(true);
-    return TRUE;
-  }
-  return FALSE;  // the next handler, in the end the system's: the program ends
-}
-
-class SaveRunning {
- public:
-  SaveRunning() {
-    static const bool installed = ::SetConsoleCtrlHandler(OnConsoleControl, TRUE) != 0;
-    (void)installed;
-    ++savesRunning;
-  }
-  SaveRunning(const SaveRunning&) = delete;
-  SaveRunning& operator=(const SaveRunning&) = delete;
-  ~SaveRunning() {
-    if (--savesRunning == 0 && interrupted.load()) ::ExitProcess(kControlCExit);
-  }
-};
-
 std::uint64_t TempSuffix() {
   static std::atomic<std::uint64_t> counter{0};
   LARGE_INTEGER now;
@@ -191,8 +246,10 @@ std::uint64_t TempSuffix() {
   return x ^ (x >> 33);
 }
 
-// A new file beside the target, opened for writing and shared with no one, deleted again
-// unless Keep() is called.
+// A new file beside the target, opened for writing with DELETE access and shared only with
+// a rename or delete by name (MoveFileExW's), so that it can be renamed and removed through
+// its own handle, even in a folder that lets users create files but not delete them. It is
+// removed again unless moved into place.
 class TempFile {
  public:
   TempFile() = default;
@@ -202,14 +259,23 @@ class TempFile {
 
   // Returns 0 or the error number of the failed creation.
   DWORD Create(const std::wstring& target) {
+    // A name of 236 to 255 units would overflow the system's limit for one name once the
+    // suffix is added: the temporary name keeps only the start of it.
+    const std::size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 == 0
+    std::size_t baseEnd = target.size();
+    if (baseEnd - nameStart > kMaxTempBaseLength) {
+      baseEnd = nameStart + kMaxTempBaseLength;
+      if (target[baseEnd - 1] >= 0xD800 && target[baseEnd - 1] <= 0xDBFF) --baseEnd;  // never half a pair
+    }
+    const std::wstring base = target.substr(0, baseEnd);
     for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
       // Visible and named after the file being saved ("pack.dag.saving-3f09a1c27b44"), so
       // that one left by a save cut short (a power cut) is plain to see and to remove.
       wchar_t suffix[32];
       std::swprintf(suffix, 32, L"%ls%012llx", kTempInfix,
                     static_cast<unsigned long long>(TempSuffix() & 0xFFFFFFFFFFFFull));
-      std::wstring name = target + suffix;
-      Handle h = Open(name, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+      std::wstring name = base + suffix;
+      Handle h = Open(name, GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
       if (h.Valid()) {
         handle_ = std::move(h);
         name_ = std::move(name);
@@ -222,16 +288,70 @@ class TempFile {
   }
 
   HANDLE Get() const { return handle_.Get(); }
-  const std::wstring& Name() const { return name_; }
-  DWORD Close() { return handle_.Close(); }
-  void Keep() { name_.clear(); }  // moved into place, or the only copy of the new bytes
-  void Remove() {
+
+  // Puts the file in place of `target` in one step; returns 0 or the error number. Through
+  // its own handle with POSIX semantics first: that replaces a target which other programs
+  // hold open while sharing deletion, where any other rename fails with 5. File systems
+  // without it (FAT, exFAT, SMB shares, Windows before 10 1709) answer 87, 50 or 1: there
+  // MoveFileExW renames it by name. Either way both files are as they were on failure.
+  DWORD MoveOver(const std::wstring& target) {
+    DWORD err = InjectedFailure(win32::SystemCall::RenameByHandle);
+    if (err == 0) {
+      // In full, so that the name means what it means to the other calls here.
+      const std::wstring to = FullName(target);
+      const std::size_t nameBytes = to.size() * sizeof(wchar_t);
+      std::vector<std::uint8_t> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+      auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+      info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+      info->RootDirectory = nullptr;
+      info->FileNameLength = static_cast<DWORD>(nameBytes);
+      std::memcpy(info->FileName, to.data(), nameBytes);
+      if (::SetFileInformationByHandle(handle_.Get(), kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size())))
+        return Moved();
+      err = ::GetLastError();
+    }
+    if (err != ERROR_INVALID_PARAMETER && err != ERROR_NOT_SUPPORTED && err != ERROR_INVALID_FUNCTION) return err;
+    // MOVEFILE_WRITE_THROUGH: the call returns only once the move is on the disk.
+    err = InjectedFailure(win32::SystemCall::MoveFile);
+    if (err == 0) err = LongNameFailure(name_);
+    if (err == 0) err = LongNameFailure(target);
+    if (err == 0 && !::MoveFileExW(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      err = ::GetLastError();
+    return err ? err : Moved();
+  }
+
+  // Removes the file, through its handle, trying again for a while when refused (a scanner
+  // may have just opened it); returns 0 or the error number of the last try.
+  DWORD Remove() {
+    if (name_.empty()) return 0;
+    const DWORD err = Retrying([&]() -> DWORD {
+      if (DWORD injected = InjectedFailure(win32::SystemCall::Delete)) return injected;
+      FILE_DISPOSITION_INFO dispose = {TRUE};  // gone once the handle below is closed
+      return ::SetFileInformationByHandle(handle_.Get(), FileDispositionInfo, &dispose, sizeof dispose)
+                 ? 0
+                 : ::GetLastError();
+    });
     handle_.Close();
-    if (!name_.empty()) ::DeleteFileW(name_.c_str());
-    name_.clear();
+    if (err == 0) name_.clear();
+    return err;
+  }
+
+  // `error`, once the file is removed; if it could not be, the message says where it is.
+  EInOutError Removed(EInOutError error) {
+    const std::wstring name = name_;
+    if (Remove() == 0) return error;
+    name_.clear();  // left where the message says
+    return error.WithMore("; the temporary file " + ShownName(name) + " could not be removed");
   }
 
  private:
+  DWORD Moved() {
+    // The rename is done and the bytes were flushed before it: a failing close loses nothing.
+    handle_.Close();
+    name_.clear();
+    return 0;
+  }
+
   Handle handle_;
   std::wstring name_;
 };
@@ -254,19 +374,16 @@ std::wstring ResolveTarget(const std::wstring& name, HANDLE existing) {
   }
 }
 
-// Rewrites an existing file through `h`, for when no new file may take its place. Room is
-// made first by setting the new length (a full disk fails there, before any old byte
-// changes), the old bytes are kept aside (when `h` may read) and written back if the
-// rewrite fails, and the old tail is cut off only once the new bytes are on the disk.
-void RewriteInPlace(Handle& h, bool readable, std::uint64_t oldSize, const std::string& path,
-                    std::span<const std::uint8_t> bytes) {
-  const std::size_t size = bytes.size();
-  if (size > oldSize) {
-    if (DWORD err = SetLength(h.Get(), size)) {
-      SetLength(h.Get(), oldSize);
-      throw ErrorFromSystem(static_cast<int>(err), path);
-    }
-  }
+// Rewrites an existing file through `h`, for when no new file may take its place. Its length
+// is read now (another program may have changed it meanwhile), and the old bytes are kept
+// aside first (when `h` may read): a failure before anything changed throws at once. Then
+// room is made by setting the new length (a full disk fails there, before any old byte
+// changes); after that every failure writes the old bytes back and puts the old length
+// back. The old tail is cut off only once the new bytes are on the disk.
+void RewriteInPlace(Handle& h, bool readable, const std::string& path, std::span<const std::uint8_t> bytes) {
+  LARGE_INTEGER length;
+  if (!::GetFileSizeEx(h.Get(), &length)) throw ErrorFromSystem(static_cast<int>(::GetLastError()), path);
+  const auto oldSize = static_cast<std::uint64_t>(length.QuadPart);
   std::unique_ptr<std::uint8_t[]> backup;
   std::size_t backupSize = 0;
   if (readable) {
@@ -282,6 +399,9 @@ void RewriteInPlace(Handle& h, bool readable, std::uint64_t oldSize, const std::
     Flush(h.Get());
     throw ErrorFromSystem(static_cast<int>(err), path);
   };
+  const std::size_t size = bytes.size();
+  if (size > oldSize)
+    if (DWORD err = SetLength(h.Get(), size)) fail(err);
   if (DWORD err = Seek(h.Get(), 0)) fail(err);
   if (DWORD err = WriteAll(h.Get(), bytes.data(), size)) fail(err);
   if (DWORD err = Flush(h.Get())) fail(err);
@@ -324,12 +444,11 @@ std::string SystemMessage(DWORD err) {
   ::LocalFree(text);
   while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' || wide.back() == L'.'))
     wide.pop_back();
-  if (wide.empty()) return {};
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
+  try {
+    return Utf8FromUtf16(wide);
+  } catch (const TextEncodingError&) {
+    return {};
+  }
 }
 
 bool IsConsole(HANDLE h) {
@@ -369,7 +488,10 @@ FileKind KindOfStandardInput() {
   return in == nullptr || in == INVALID_HANDLE_VALUE ? FileKind::Missing : KindOfHandle(in);
 }
 
-bool NameExists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool NameExists(const std::string& path) {
+  const std::optional<std::wstring> wide = Wide(path);
+  return wide && ::GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::optional<std::uint64_t> FileLength(const std::string& path) {
   const Handle h = OpenToLookAt(path);
@@ -454,27 +576,31 @@ BoundedBytes ReadFileUpTo(const std::string& path, std::size_t limit) {
 
 void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::wstring name = SystemName(path);
-  const SaveRunning saveRunning;
+  const win32::SaveRunning saveRunning;
 
   // An existing target must be a disk file that this process may write: replacing it would
   // otherwise get round its read-only attribute or its security. Opened for reading too
   // where it may be, for an in-place rewrite to keep the old bytes aside.
   bool readable = false;
+  // Opened again for a rewrite in place after a failed rename. Returns 0 or the error
+  // number; a program that holds the file for a moment without sharing writing (32) is
+  // waited for.
+  Handle existing;
   auto openExisting = [&] {
-    Handle h = Open(name, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_EXISTING, 0);
-    readable = h.Valid();
-    if (!h.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
-      h = Open(name, GENERIC_WRITE, kShareAll, OPEN_EXISTING, 0);
-    return h;
+    return Retrying(
+        [&]() -> DWORD {
+          existing = Open(name, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_EXISTING, 0);
+          readable = existing.Valid();
+          if (!existing.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
+            existing = Open(name, GENERIC_WRITE, kShareAll, OPEN_EXISTING, 0);
+          return existing.Valid() ? 0 : ::GetLastError();
+        },
+        kSharingViolationOnly);
   };
-  Handle existing = openExisting();
-  const bool exists = existing.Valid();
-  if (!exists) {
-    const DWORD err = ::GetLastError();
-    if (err != ERROR_FILE_NOT_FOUND) throw ErrorFromSystem(static_cast<int>(err), path);
-  }
+  const DWORD openFailure = openExisting();
+  const bool exists = openFailure == 0;
+  if (!exists && openFailure != ERROR_FILE_NOT_FOUND) throw ErrorFromSystem(static_cast<int>(openFailure), path);
   BY_HANDLE_FILE_INFORMATION info = {};
-  std::uint64_t oldSize = 0;
   std::wstring target = name;
   if (exists) {
     if (::GetFileType(existing.Get()) != FILE_TYPE_DISK) throw EInOutError(kFileAccessDenied);
@@ -483,28 +609,33 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     // Windows refuses to write a read-only file for every user; Wine run as root would not.
     if (info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
       throw EInOutError(kFileAccessDenied);
-    oldSize = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     // A new file put in place of one of the names of a file with several hard links would
     // leave the other names holding the old content: such a file is rewritten itself.
-    if (info.nNumberOfLinks > 1) return RewriteInPlace(existing, readable, oldSize, path, bytes);
+    if (info.nNumberOfLinks > 1) return RewriteInPlace(existing, readable, path, bytes);
     target = ResolveTarget(target, existing.Get());
   }
 
   TempFile temp;
   if (DWORD err = temp.Create(target)) {
-    // The folder takes no new file (no permission, no room), but the file itself may still
-    // be written.
-    if (exists && (err == ERROR_ACCESS_DENIED || err == ERROR_DISK_FULL || err == ERROR_WRITE_PROTECT))
-      return RewriteInPlace(existing, readable, oldSize, path, bytes);
+    // The folder takes no new file (no permission, no room, a name or path too long for
+    // one more), but the file itself may still be written.
+    const bool folderRefuses = err == ERROR_ACCESS_DENIED || err == ERROR_DISK_FULL || err == ERROR_WRITE_PROTECT ||
+                               err == ERROR_PATH_NOT_FOUND || err == ERROR_FILENAME_EXCED_RANGE;
+    if (exists && folderRefuses) return RewriteInPlace(existing, readable, path, bytes);
     throw ErrorFromSystem(static_cast<int>(err), path);
   }
+  // Instead of the file being replaced, the file itself is rewritten: only once the new file
+  // is gone, else the save fails saying where it was left.
+  auto rewriteInstead = [&](DWORD reason) {
+    if (temp.Remove() != 0) throw temp.Removed(ErrorFromSystem(static_cast<int>(reason), path));
+    if (!existing.Valid())
+      if (DWORD err = openExisting()) throw ErrorFromSystem(static_cast<int>(err), path);
+    RewriteInPlace(existing, readable, path, bytes);
+  };
   if (exists) {
     // A new file that would not have the old one's owner and access list may not take its
     // place: the file itself is rewritten.
-    if (!SameSecurity(existing.Get(), temp.Get())) {
-      temp.Remove();
-      return RewriteInPlace(existing, readable, oldSize, path, bytes);
-    }
+    if (!SameSecurity(existing.Get(), temp.Get())) return rewriteInstead(ERROR_ACCESS_DENIED);
     // It takes the old one's attributes (hidden, say) and its creation time.
     FILE_BASIC_INFO basic = {};
     basic.FileAttributes = info.dwFileAttributes & kKeptAttributes;
@@ -512,35 +643,24 @@ void ReplaceFileContent(const std::string& path, std::span<const std::uint8_t> b
     basic.CreationTime.HighPart = static_cast<LONG>(info.ftCreationTime.dwHighDateTime);
     ::SetFileInformationByHandle(temp.Get(), FileBasicInfo, &basic, sizeof basic);
   }
-  if (DWORD err = WriteAll(temp.Get(), bytes.data(), bytes.size())) throw ErrorFromSystem(static_cast<int>(err), path);
-  if (DWORD err = Flush(temp.Get())) throw ErrorFromSystem(static_cast<int>(err), path);
-  if (DWORD err = temp.Close()) throw ErrorFromSystem(static_cast<int>(err), path);
-  existing.Close();  // a file held open here could not be replaced
+  if (DWORD err = WriteAll(temp.Get(), bytes.data(), bytes.size()))
+    throw temp.Removed(ErrorFromSystem(static_cast<int>(err), path));
+  if (DWORD err = Flush(temp.Get())) throw temp.Removed(ErrorFromSystem(static_cast<int>(err), path));
+  existing.Close();  // a file held open here could not be replaced by MoveFileExW
 
-  // The new file takes the old one's place with MoveFileExW, not ReplaceFileW. ReplaceFileW
-  // would keep the old file's attributes, security, creation time and streams, but it is no
-  // single step: failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT, Windows' leaves the old file
-  // gone and the new one under its temporary name; Wine's moves the old file aside and
-  // deletes it before it moves the new one in (a crash between leaves neither) and leaves a
-  // file of its own (rfNNNN.tmp) when it fails. MoveFileExW is one rename: on failure both
-  // files are as they were, and MOVEFILE_WRITE_THROUGH returns once the rename is on the
-  // disk. What it does not keep is seen to above: the attributes and creation time are
-  // copied, and a file whose owner or access list the new file would not have is rewritten
-  // in place.
-  if (::MoveFileExW(temp.Name().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    temp.Keep();
-    return;
-  }
-  const DWORD err = ::GetLastError();
-  temp.Remove();
-  // Another program holds the file open without letting it be deleted, or the folder lets
+  // A rename, not ReplaceFileW: ReplaceFileW is documented to keep more of the old file (its
+  // streams, its security, its object ID), but failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT
+  // it leaves the old file gone and the new one under its temporary name, where a rename
+  // leaves both files as they were. What a rename does not keep is seen to here: the
+  // attributes and the creation time are copied above, and a file whose owner or access
+  // list the new file would not have is rewritten in place. Alternate data streams, EFS
+  // encryption and the object ID of the old file are not kept.
+  const DWORD err = Retrying([&] { return temp.MoveOver(target); });
+  if (err == 0) return;
+  // Another program holds the file open without letting it be replaced, or the folder lets
   // no file be renamed over it: the file itself may still be written.
-  if (exists && (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)) {
-    existing = openExisting();
-    if (!existing.Valid()) throw ErrorFromSystem(static_cast<int>(::GetLastError()), path);
-    return RewriteInPlace(existing, readable, oldSize, path, bytes);
-  }
-  throw ErrorFromSystem(static_cast<int>(err), path);
+  if (exists && (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)) return rewriteInstead(err);
+  throw temp.Removed(ErrorFromSystem(static_cast<int>(err), path));
 }
 
 void PrepareStandardStreams() {
@@ -553,13 +673,6 @@ void PrepareStandardStreams() {
     const int fd = _fileno(stream);
     if (fd >= 0) _setmode(fd, _O_BINARY);
   }
-  // Text is UTF-8 (file names outside ASCII): a console shows it as such while the program
-  // runs, and gets its own code page back at the end.
-  if (IsConsole(::GetStdHandle(STD_OUTPUT_HANDLE)) || IsConsole(::GetStdHandle(STD_ERROR_HANDLE))) {
-    static UINT consoleCodePage = ::GetConsoleOutputCP();
-    if (consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
-      std::atexit([] { ::SetConsoleOutputCP(consoleCodePage); });
-  }
 }
 
 BoundedBytes ReadStandardInput(std::size_t limit) {
@@ -569,8 +682,10 @@ BoundedBytes ReadStandardInput(std::size_t limit) {
 }
 
 void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
+  static std::string pending;
   const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
   const DWORD err = (out == nullptr || out == INVALID_HANDLE_VALUE) ? static_cast<DWORD>(ERROR_INVALID_HANDLE)
+                    : IsConsole(out)                                ? win32::WriteToConsole(out, pending, bytes)
                                                                     : WriteAll(out, bytes.data(), bytes.size());
   if (err == 0) return;
   throw StandardOutputError{ErrorFromSystem(static_cast<int>(err), "-"),
@@ -580,9 +695,25 @@ void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
 
 bool StandardOutputIsTerminal() { return IsConsole(::GetStdHandle(STD_OUTPUT_HANDLE)); }
 
+void WriteStandardError(std::span<const std::uint8_t> bytes) {
+  static std::string pending;
+  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
+  if (IsConsole(err))
+    win32::WriteToConsole(err, pending, bytes);
+  else
+    WriteAll(err, bytes.data(), bytes.size());
+}
+
 void EndForBrokenPipe() {
   // Quietly, as SIGPIPE ends a program on POSIX, with a status that says it did not finish.
   ::ExitProcess(2);
 }
+
+namespace win32 {
+
+void SetSystemCallHook(SystemCallHook hook) { systemCallHook.store(hook); }
+
+}  // namespace win32
 
 }  // namespace quarvel

@@ -20,6 +20,8 @@
 #include "files/InOutError.h"
 #include "files/LevelSetFile.h"
 #include "files/SystemFiles.h"
+#include "files/win32/Seams.h"
+#include "files/win32/Utf16.h"
 #include "model/LevelSet.h"
 
 using namespace quarvel;
@@ -27,18 +29,13 @@ using namespace quarvel_test;
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
+std::wstring Wide(const std::string& utf8) { return Utf16FromUtf8(utf8); }
 
 // The names in a folder, as the system lists them (UTF-16).
 std::set<std::wstring> NamesIn(const std::string& folder) {
   std::set<std::wstring> names;
   WIN32_FIND_DATAW found;
-  const HANDLE find = ::FindFirstFileW(Wide(folder + "/*").c_str(), &found);
+  const HANDLE find = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = found.cFileName;
@@ -128,7 +125,190 @@ Bytes SavedBytes(const LevelSet& set) {
   return ReadAll(dir / "x.dag");
 }
 
+// Failures put in place of the file layer's system calls (files/win32/Seams.h), while this
+// object lives: for each call, its error number and how many times (kAlways: every time).
+constexpr int kAlways = -1;
+struct Fault {
+  win32::SystemCall Call;
+  DWORD Error;
+  int Times;
+};
+class Faults {
+ public:
+  explicit Faults(std::initializer_list<Fault> faults) {
+    for (const Fault& fault : faults) Pending().push_back(fault);
+    win32::SetSystemCallHook(&Hook);
+  }
+  Faults(const Faults&) = delete;
+  Faults& operator=(const Faults&) = delete;
+  ~Faults() {
+    win32::SetSystemCallHook(nullptr);
+    Pending().clear();
+  }
+
+ private:
+  static std::vector<Fault>& Pending() {
+    static std::vector<Fault> pending;
+    return pending;
+  }
+  static DWORD Hook(win32::SystemCall call) {
+    for (Fault& fault : Pending()) {
+      if (fault.Call != call || fault.Times == 0) continue;
+      if (fault.Times > 0) --fault.Times;
+      return fault.Error;
+    }
+    return 0;
+  }
+};
+
+std::uint64_t FileIndex(const std::string& path) {
+  const BY_HANDLE_FILE_INFORMATION info = InfoOf(path);
+  return (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+}
+
 }  // namespace
+
+// The one conversion of the Windows side: exact both ways, and a refusal that says where
+// for what has no spelling in the other encoding (a stand-in would name another file).
+TEST(WindowsText, ConvertsExactlyOrRefuses) {
+  const std::pair<std::string, std::wstring> exact[] = {
+      {"", L""},
+      {"plain.dag", L"plain.dag"},
+      {"niveaux-\xC3\xA9t\xC3\xA9.dag", L"niveaux-\u00e9t\u00e9.dag"},
+      {"\xD0\xBD\xD0\xB8\xD0\xB2\xD0\xBE", L"\u043d\u0438\u0432\u043e"},
+      {"\xF0\x9D\x84\x9E", L"\xD834\xDD1E"},  // U+1D11E, a pair in UTF-16
+  };
+  for (const auto& [utf8, utf16] : exact) {
+    EXPECT_EQ(Utf16FromUtf8(utf8), utf16) << utf8;
+    EXPECT_EQ(Utf8FromUtf16(utf16), utf8) << utf8;
+  }
+  const std::pair<std::string, std::string> badUtf8[] = {
+      {"ab\xE9.dag", "Not valid UTF-8: byte 0xE9 at 2"},
+      {"\xC0\x80", "Not valid UTF-8: byte 0xC0 at 0"},          // an overlong NUL
+      {"x\xED\xA0\x80", "Not valid UTF-8: byte 0xED at 1"},     // a surrogate spelt in UTF-8
+      {"\xC3\xA9\xE2\x82", "Not valid UTF-8: byte 0xE2 at 2"},  // cut short
+  };
+  for (const auto& [utf8, message] : badUtf8) {
+    try {
+      Utf16FromUtf8(utf8);
+      ADD_FAILURE() << message;
+    } catch (const TextEncodingError& error) {
+      EXPECT_STREQ(error.what(), message.c_str());
+    }
+  }
+  const std::pair<std::wstring, std::string> badUtf16[] = {
+      {L"ab\xD800", "An unpaired UTF-16 surrogate: U+D800 at 2"},
+      {L"\xDC00x", "An unpaired UTF-16 surrogate: U+DC00 at 0"},
+      {L"\xD834\xDD1E\xD834x", "An unpaired UTF-16 surrogate: U+D834 at 2"},
+  };
+  for (const auto& [utf16, message] : badUtf16) {
+    try {
+      Utf8FromUtf16(utf16);
+      ADD_FAILURE() << message;
+    } catch (const TextEncodingError& error) {
+      EXPECT_STREQ(error.what(), message.c_str());
+    }
+  }
+}
+
+// What real Windows does to a save and Wine does not, put in place of its calls: a scanner
+// holding the file being replaced for a moment or for good, a file system without POSIX
+// renames, a temporary file that will not go, a read failing while the old bytes are kept
+// aside. Each time the file holds the old bytes or the new ones, whole, and only a
+// temporary file that could not be removed is left, named in the message.
+TEST(WindowsFiles, SavesThroughWhatWindowsDoes) {
+  using enum win32::SystemCall;
+  enum Outcome { Replaced, RewrittenInPlace, Failed };
+  struct Case {
+    const char* what;
+    std::initializer_list<Fault> faults;
+    Outcome outcome;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"no POSIX rename (FAT)", {{RenameByHandle, ERROR_INVALID_PARAMETER, kAlways}}, Replaced, ""},
+      {"no POSIX rename (SMB)", {{RenameByHandle, ERROR_NOT_SUPPORTED, kAlways}}, Replaced, ""},
+      {"held once (5)", {{MoveFile, ERROR_ACCESS_DENIED, 1}}, Replaced, ""},
+      {"held once (32)", {{MoveFile, ERROR_SHARING_VIOLATION, 1}}, Replaced, ""},
+      {"held for good (5)", {{MoveFile, ERROR_ACCESS_DENIED, kAlways}}, RewrittenInPlace, ""},
+      {"held for good (32)", {{MoveFile, ERROR_SHARING_VIOLATION, kAlways}}, RewrittenInPlace, ""},
+      {"rename fails", {{MoveFile, ERROR_IO_DEVICE, kAlways}}, Failed, "I/O error 1117"},
+      {"rename fails, delete refused once",
+       {{MoveFile, ERROR_IO_DEVICE, kAlways}, {Delete, ERROR_SHARING_VIOLATION, 1}},
+       Failed,
+       "I/O error 1117"},
+      {"rename fails, delete refused for good",
+       {{MoveFile, ERROR_IO_DEVICE, kAlways}, {Delete, ERROR_ACCESS_DENIED, kAlways}},
+       Failed,
+       "I/O error 1117; the temporary file PATH.saving-"},
+      {"held for good, backup read fails",
+       {{MoveFile, ERROR_ACCESS_DENIED, kAlways}, {Read, ERROR_CRC, 1}},
+       Failed,
+       "I/O error 23"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir / "set.dag";
+    const Bytes old = PatternBytes(4 + 296, 1), fresh = PatternBytes(4 + 296 * 3, 2);
+    WriteRaw(path, old);
+    const std::uint64_t index = FileIndex(path);
+    std::pair<int, std::string> failure;
+    {
+      const Faults faults(c.faults);
+      failure = FailureOf([&] { ReplaceFileContent(path, fresh); });
+    }
+    std::set<std::wstring> names = NamesIn(dir.Path());
+    if (c.outcome == Failed) {
+      EXPECT_EQ(ReadAll(path), old) << c.what;
+      std::string expected = c.message;
+      if (auto at = expected.find("PATH"); at != std::string::npos) {
+        expected.replace(at, 4, path);
+        EXPECT_EQ(failure.second.substr(0, expected.size()), expected) << c.what;
+        EXPECT_TRUE(failure.second.ends_with(" could not be removed")) << failure.second;
+        EXPECT_EQ(names.size(), 2u) << c.what;
+        names.erase(L"set.dag");
+        ::DeleteFileW(Wide(dir.Path() + "/" + std::string(names.begin()->begin(), names.begin()->end())).c_str());
+        names = NamesIn(dir.Path());
+      } else {
+        EXPECT_EQ(failure.second, expected) << c.what;
+      }
+    } else {
+      EXPECT_EQ(failure.first, 0) << c.what << ": " << failure.second;
+      EXPECT_EQ(ReadAll(path), fresh) << c.what;
+      EXPECT_EQ(FileIndex(path) == index, c.outcome == RewrittenInPlace) << c.what;
+    }
+    EXPECT_EQ(names, std::set<std::wstring>{L"set.dag"}) << c.what;
+  }
+}
+
+// Names past MAX_PATH save and open whether or not the system's LongPathsEnabled is on: a
+// name of 250 characters (whose temporary name is kept under 255) and a path of 300.
+TEST(WindowsFiles, LongNamesSaveAndOpen) {
+  TempDir dir;
+  const std::string folder = dir / (std::string(120, 'f') + "/" + std::string(120, 'g'));
+  // The test's own calls take the long form (\\?\ and backslashes only).
+  auto longForm = [](std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "\\\\?\\" + path;
+  };
+  ASSERT_TRUE(::CreateDirectoryW(Wide(longForm(dir / std::string(120, 'f'))).c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryW(Wide(longForm(folder)).c_str(), nullptr));
+  // As Windows is by default, and Wine is not: a name past MAX_PATH without the prefix fails.
+  const Faults windows({{win32::SystemCall::UnprefixedLongName, ERROR_FILENAME_EXCED_RANGE, kAlways}});
+  for (const std::string& path : {dir / (std::string(246, 'n') + ".dag"), folder + "/set.dag"}) {
+    ASSERT_GT(path.size(), std::size_t{MAX_PATH}) << path;
+    for (int seed : {13, 14}) {  // a new file, then one replaced
+      const auto set = PlayableSet(seed);
+      EXPECT_NO_THROW(WriteLevelSetFile(path, *set)) << path.size();
+      auto target = NewSet();
+      EXPECT_NO_THROW(ReadLevelSetFile(path, *target)) << path.size();
+      EXPECT_TRUE(SameSet(*target, *set)) << path.size();
+    }
+    EXPECT_EQ(FileLength(path), 4u + 3 * 296);
+  }
+  EXPECT_EQ(NamesIn(dir.Path()).size(), 2u);
+  EXPECT_EQ(NamesIn(longForm(folder)).size(), 1u);
+}
 
 // Each refusal of the system with the code and message that the user sees, for reading
 // and for saving; a failed save leaves the old bytes and no file of its own.
