@@ -2,7 +2,6 @@
 // for a command line: nothing is written when nothing would be copied or when the save
 // would drop a level, unless --drop says so; --dry-run only tells.
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -142,7 +141,7 @@ int RunCopy(const ParsedArgs& parsed) {
     std::string lost = dropped > 0 ? Counted(static_cast<long long>(dropped), "level") : "";
     if (trailing > 0) lost += (lost.empty() ? "" : " and ") + Counted(static_cast<long long>(trailing), "byte");
     PrintError(targetFile, "The save would drop " + lost + "; nothing written (--drop allows it).");
-    std::fputs(DroppedLines(plan, targetShape, kWould).c_str(), stderr);
+    WriteErr(DroppedLines(plan, targetShape, kWould));
     return kStatusRefused;
   }
 
@@ -178,7 +177,7 @@ int RunCopy(const ParsedArgs& parsed) {
   const std::string report = Report(sourceFile, targetFile, copied, plan, targetShape, dryRun ? kWould : kDone);
   // The set itself goes to standard output: the report goes beside it.
   if (toStandardOutput) {
-    std::fputs(report.c_str(), stderr);
+    WriteErr(report);
   } else {
     WriteOut(report);
   }

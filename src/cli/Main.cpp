@@ -1,7 +1,6 @@
 // quarvel-levels: checks, draws, copies, exports, imports and compares level sets from the
 // command line. Loads no GUI library: `render` and `thumbnail` draw with the core's grid
 // picture. The commands are those of the table in Commands.h.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -27,7 +26,7 @@ void NothingAfter(int argc, char** argv, int used) {
 
 int Run(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs(ProgramHelp().c_str(), stderr);
+    WriteErr(ProgramHelp());
     return kStatusError;
   }
   const std::string name = argv[1];
