@@ -18,9 +18,7 @@
 #include "win32/Unit3.h"
 
 namespace Unit1 {
-quarvel::LevelSet LevelSet;
-quarvel::TCurrentLevel CurrentLevel = 0;
-quarvel::TCurrentBrush CurrentBrush = 0;
+quarvel::EditorSession Editor;
 }  // namespace Unit1
 
 TForm1* Form1 = nullptr;
@@ -155,11 +153,7 @@ void TForm1::ConnectHandlers() {
   DrawGrid1->SetOnDrawCell(
       [this](TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
              quarvel::Picture& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
-  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
-    const int code = quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow);
-    if (const quarvel::TileKind* tile = quarvel::FindTile(code)) return win32::Widen(tile->Label);
-    return L"Tile " + std::to_wstring(code);
-  });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) { return win32::Widen(Unit1::Editor.CellName(ACol, ARow)); });
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     win32::Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
   });
@@ -286,94 +280,4 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void TForm1::FormCreate(TForm1* /*Sender*/) {
-  quarvel::ClearLevelSet(Unit1::LevelSet);
-  Unit1::CurrentLevel = 0;
-  Unit1::CurrentBrush = 0;
-}
-
-quarvel::EditorState TForm1::State() { return {Unit1::LevelSet, Unit1::CurrentLevel}; }
-
-void TForm1::SetNumberField(quarvel::LevelNumber which, std::int32_t value) {
-  TSpinEdit* const fields[] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5};
-  fields[static_cast<int>(which)]->SetValue(value);
-}
-
-void TForm1::SetLevelField(std::int32_t value) { SpinEdit6->SetValue(value); }
-
-void TForm1::RepaintGrid() { DrawGrid1->RepaintAll(); }
-
-void TForm1::ShowPlainBox(std::string_view text, std::string_view caption) {
-  win32::ShowMessageBox(win32::Widen(text), win32::Widen(caption), win32::TMessageBoxStyle::Plain);
-}
-
-std::optional<std::string> TForm1::ChooseFileToOpen() {
-  if (!OpenDialog1.Execute(hwnd_)) return std::nullopt;
-  return win32::Narrow(OpenDialog1.FileName());
-}
-
-std::optional<std::string> TForm1::ChooseFileToSave() {
-  if (!SaveDialog1.Execute(hwnd_)) return std::nullopt;
-  return win32::Narrow(SaveDialog1.FileName());
-}
-
-std::optional<quarvel::CopyRange> TForm1::AskCopyRange() {
-  if (!Form2->ShowModal(hwnd_)) return std::nullopt;
-  return quarvel::CopyRange{Form2->SpinEdit1->Value(), Form2->SpinEdit2->Value(), Form2->SpinEdit3->Value()};
-}
-
-// Editing: palette, grid, number fields, Level field, Check Level.
-
-void TForm1::DrawGrid1DrawCell(TDrawGrid* /*Sender*/, int ACol, int ARow, const quarvel::PixelRect& Rect,
-                               TGridDrawState /*State*/, quarvel::Picture& Canvas) {
-  quarvel::DrawTile(Canvas, Rect, quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow));
-}
-
-void TForm1::DrawGrid1SelectCell(TDrawGrid* /*Sender*/, int ACol, int ARow, bool& /*CanSelect*/) {
-  quarvel::WriteCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow, quarvel::Low16(Unit1::CurrentBrush));
-}
-
-void TForm1::BitBtn1Click(HWND) { Unit1::CurrentBrush = quarvel::Empty; }
-void TForm1::BitBtn2Click(HWND) { Unit1::CurrentBrush = quarvel::RedBlock; }
-void TForm1::BitBtn3Click(HWND) { Unit1::CurrentBrush = quarvel::GreenBlock; }
-void TForm1::BitBtn4Click(HWND) { Unit1::CurrentBrush = quarvel::BlueBlock; }
-void TForm1::BitBtn5Click(HWND) { Unit1::CurrentBrush = quarvel::YellowBlock; }
-void TForm1::BitBtn6Click(HWND) { Unit1::CurrentBrush = quarvel::GrayBlock; }
-void TForm1::BitBtn7Click(HWND) { Unit1::CurrentBrush = quarvel::CannonLeft; }
-void TForm1::BitBtn8Click(HWND) { Unit1::CurrentBrush = quarvel::CannonDown; }
-void TForm1::BitBtn9Click(HWND) { Unit1::CurrentBrush = quarvel::CannonRight; }
-void TForm1::BitBtn10Click(HWND) { Unit1::CurrentBrush = quarvel::CannonUp; }
-
-void TForm1::SpinEdit1Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Rubies, SpinEdit1->Value());
-}
-void TForm1::SpinEdit2Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Emeralds, SpinEdit2->Value());
-}
-void TForm1::SpinEdit3Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Sapphires, SpinEdit3->Value());
-}
-void TForm1::SpinEdit4Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Bombs, SpinEdit4->Value());
-}
-void TForm1::SpinEdit5Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Time, SpinEdit5->Value());
-}
-
-void TForm1::SpinEdit6Change(TSpinEdit*) { quarvel::ChangeLevelShown(State(), *this, SpinEdit6->Value()); }
-
-void TForm1::Button1Click(HWND) { quarvel::CheckLevel(State(), *this); }
-
-// The menu commands.
-
-void TForm1::N1Click(HMENU) { quarvel::NewSet(State(), *this); }
-
-void TForm1::N2Click(HMENU) { quarvel::OpenSet(State(), *this); }
-
-void TForm1::N3Click(HMENU) { quarvel::SaveSet(State(), *this); }
-
-void TForm1::N5Click(HMENU) { ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
-
-void TForm1::N7Click(HMENU) { quarvel::CopyFromFile(State(), *this); }
-
-void TForm1::About2Click(HMENU) { Form3->Execute(hwnd_); }
+void TForm1::FormCreate(TForm1* /*Sender*/) { Unit1::Editor.Start(); }

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "editor/EditorCommands.h"
+#include "editor/EditorSession.h"
 #include "model/LevelSet.h"
 #include "win32/Controls.h"
 #include "win32/DrawGrid.h"
@@ -13,11 +13,12 @@
 #include "win32/SpinEdit.h"
 #include "win32/Win32Support.h"
 
-// The level data and the editor state live for the whole run, outside the window.
+// The editor, with the level data and its state, lives for the whole run, outside the window.
 namespace Unit1 {
-extern quarvel::LevelSet LevelSet;
-extern quarvel::TCurrentLevel CurrentLevel;
-extern quarvel::TCurrentBrush CurrentBrush;
+extern quarvel::EditorSession Editor;
+inline quarvel::LevelSet& LevelSet = Editor.Set;
+inline quarvel::TCurrentLevel& CurrentLevel = Editor.Level;
+inline quarvel::TCurrentBrush& CurrentBrush = Editor.Brush;
 }  // namespace Unit1
 
 class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
@@ -62,7 +63,8 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   TFileDialog OpenDialog1{TFileDialog::TKind::Open};  // Open Set and Copy
   TFileDialog SaveDialog1{TFileDialog::TKind::Save};  // Save Set
 
-  // Handlers.
+  // Handlers. Editing (grid, palette, fields, Check Level) is in Unit1Editing.cpp,
+  // the menu commands in Unit1Commands.cpp.
   void FormCreate(TForm1* Sender);
   void DrawGrid1DrawCell(TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
                          quarvel::Picture& Canvas);
@@ -101,7 +103,7 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   void FitClientArea();
   void Command(int id, HWND control);
 
-  // What the editor's commands (editor/EditorCommands.h) need of this window.
+  // What the editor's session needs of this window; in Unit1Commands.cpp.
   void SetNumberField(quarvel::LevelNumber which, std::int32_t value) override;
   void SetLevelField(std::int32_t value) override;
   void RepaintGrid() override;
@@ -109,7 +111,6 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   std::optional<std::string> ChooseFileToOpen() override;
   std::optional<std::string> ChooseFileToSave() override;
   std::optional<quarvel::CopyRange> AskCopyRange() override;
-  static quarvel::EditorState State();
 
   UINT dpi_ = 96;
   HWND activeControl_ = nullptr;  // the control that held the focus when the window was left
