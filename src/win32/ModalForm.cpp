@@ -1,14 +1,29 @@
 #include "win32/ModalForm.h"
 
-#include "win32/Shell.h"
+#include <algorithm>
 
-void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, int width,
-                            int height, HWND owner) {
+#include "win32/EventLoop.h"
+#include "win32/FormFont.h"
+
+void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style,
+                            const WindowLayout::TFormPlace& form, HWND owner) {
   RegisterClassOnce(className, 0, ::GetSysColorBrush(COLOR_BTNFACE));
+  form_ = form;
   dpi_ = ::GetDpiForSystem();
-  RECT frame{0, 0, win32::Scaled(width, dpi_), win32::Scaled(height, dpi_)};
+  RECT frame{0, 0, win32::Scaled(form.ClientWidth, dpi_), win32::Scaled(form.ClientHeight, dpi_)};
   ::AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
   Create(exStyle, className, caption, style, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr);
+}
+
+POINT TModalForm::FirstPlace(HWND owner) const {
+  if (form_.Left >= 0) return POINT{win32::Scaled(form_.Left, dpi_), win32::Scaled(form_.Top, dpi_)};
+  RECT frame, own;
+  ::GetWindowRect(owner, &frame);
+  ::GetWindowRect(hwnd_, &own);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  const int left = frame.left + (frame.right - frame.left - width) / 2;
+  const int top = frame.top + (frame.bottom - frame.top - height) / 2;
+  return POINT{std::max(0, left), std::max(0, top)};
 }
 
 bool TModalForm::ShowModal(HWND owner) {
@@ -49,13 +64,7 @@ LRESULT TModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       EndModal(false);
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = HDC(wParam);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
-    }
     default:
-      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      return TForm::HandleMessage(message, wParam, lParam);
   }
 }

@@ -8,14 +8,15 @@
 #include <string>
 
 #include "editor/EditorTexts.h"
+#include "editor/FieldRanges.h"
 #include "editor/Layout.h"
+#include "editor/Palette.h"
 #include "model/Tiles.h"
-#include "picture/TilePixels.h"
 #include "win32/Application.h"
 #include "win32/Controls.h"
-#include "win32/Shell.h"
-#include "win32/Unit2.h"
-#include "win32/Unit3.h"
+#include "win32/FormFont.h"
+#include "win32/ReportError.h"
+#include "win32/Text.h"
 
 namespace Unit1 {
 quarvel::EditorSession Editor;
@@ -33,17 +34,43 @@ using WindowLayout::TControlPlace;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
-// The palette buttons in tab order with the tile each shows: BitBtn1 .. BitBtn6 hold tiles
-// 0 .. 5, BitBtn7 .. BitBtn10 tiles 9 .. 6.
-constexpr int kPaletteTile[10] = {0, 1, 2, 3, 4, 5, 9, 8, 7, 6};
-constexpr const char* kPaletteName[10] = {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5",
-                                          "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10"};
+// Each palette button (in the palette's order, editor/Palette.h) and its click handler.
+struct TPaletteSlot {
+  HWND TForm1::*Button;
+  void (TForm1::*Click)(HWND);
+};
+constexpr TPaletteSlot kPaletteSlots[] = {
+    {&TForm1::BitBtn1, &TForm1::BitBtn1Click}, {&TForm1::BitBtn2, &TForm1::BitBtn2Click},
+    {&TForm1::BitBtn3, &TForm1::BitBtn3Click}, {&TForm1::BitBtn4, &TForm1::BitBtn4Click},
+    {&TForm1::BitBtn5, &TForm1::BitBtn5Click}, {&TForm1::BitBtn6, &TForm1::BitBtn6Click},
+    {&TForm1::BitBtn7, &TForm1::BitBtn7Click}, {&TForm1::BitBtn8, &TForm1::BitBtn8Click},
+    {&TForm1::BitBtn9, &TForm1::BitBtn9Click}, {&TForm1::BitBtn10, &TForm1::BitBtn10Click},
+};
+static_assert(std::size(kPaletteSlots) == std::size(quarvel::kPalette));
 
-const TControlPlace& Row(const char* name) {
-  for (const TControlPlace& place : kMainWindow)
-    if (std::string_view(name) == place.Name) return place;
-  return kMainWindow[0];
-}
+// Each integer field with its label: the five numbers, then the Level field.
+struct TFieldSlot {
+  TSpinEdit* TForm1::*Field;
+  HWND TForm1::*Label;
+  TControlPlace FieldPlace;
+  TControlPlace LabelPlace;
+  const char* Caption;
+  const wchar_t* Text;  // its text at start
+};
+constexpr TFieldSlot kFieldSlots[] = {
+    {&TForm1::SpinEdit1, &TForm1::Label1, At(kMainWindow, "SpinEdit1"), At(kMainWindow, "Label1"),
+     quarvel::kNumberLabels[0], L"0"},
+    {&TForm1::SpinEdit2, &TForm1::Label2, At(kMainWindow, "SpinEdit2"), At(kMainWindow, "Label2"),
+     quarvel::kNumberLabels[1], L"0"},
+    {&TForm1::SpinEdit3, &TForm1::Label3, At(kMainWindow, "SpinEdit3"), At(kMainWindow, "Label3"),
+     quarvel::kNumberLabels[2], L"0"},
+    {&TForm1::SpinEdit4, &TForm1::Label4, At(kMainWindow, "SpinEdit4"), At(kMainWindow, "Label4"),
+     quarvel::kNumberLabels[3], L"0"},
+    {&TForm1::SpinEdit5, &TForm1::Label5, At(kMainWindow, "SpinEdit5"), At(kMainWindow, "Label5"),
+     quarvel::kNumberLabels[4], L"0"},
+    {&TForm1::SpinEdit6, &TForm1::Label6, At(kMainWindow, "SpinEdit6"), At(kMainWindow, "Label6"), quarvel::kLevelLabel,
+     L"1"},
+};
 
 }  // namespace
 
@@ -53,8 +80,9 @@ TForm1::TForm1() {
       ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   RegisterClassOnce(L"TForm1", 0, ::GetSysColorBrush(COLOR_BTNFACE), icon);
   CreateMenu();
-  Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle, win32::Scaled(kLeft, dpi_),
-         win32::Scaled(kTop, dpi_), 0, 0, Application ? Application->Handle() : nullptr, MainMenu1);
+  Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle,
+         win32::Scaled(WindowLayout::kForm1.Left, dpi_), win32::Scaled(WindowLayout::kForm1.Top, dpi_), 0, 0,
+         Application ? Application->Handle() : nullptr, MainMenu1);
   dpi_ = ::GetDpiForWindow(hwnd_) ? ::GetDpiForWindow(hwnd_) : dpi_;
   FitClientArea();
   CreateControls();
@@ -87,9 +115,10 @@ void TForm1::CreateMenu() {
 }
 
 void TForm1::FitClientArea() {
-  // The frame around a client area of 256 x 477 below the menu bar, as the system draws it;
-  // then measured, in case the menu bar came out another height.
-  const int width = win32::Scaled(kClientWidth, dpi_), height = win32::Scaled(kClientHeight, dpi_);
+  // The frame around the client area below the menu bar, as the system draws it; then
+  // measured, in case the menu bar came out another height.
+  const int width = win32::Scaled(WindowLayout::kForm1.ClientWidth, dpi_);
+  const int height = win32::Scaled(WindowLayout::kForm1.ClientHeight, dpi_);
   RECT frame{0, 0, width, height};
   ::AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
   ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -105,55 +134,36 @@ void TForm1::FitClientArea() {
 }
 
 void TForm1::CreateControls() {
-  const HFONT font = win32::FormFont(dpi_);
-  auto s = [this](int pixels) { return win32::Scaled(pixels, dpi_); };
   ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
+  DrawGrid1 = new TDrawGrid(hwnd_);
+  Place(At(kMainWindow, "DrawGrid1"), DrawGrid1->Handle(), TSizing::Own);
 
-  // Created in tab order: the dialog manager's Tab follows the order of the children.
-  DrawGrid1 = new TDrawGrid(hwnd_, s(At(kMainWindow, "DrawGrid1").Left), s(At(kMainWindow, "DrawGrid1").Top));
-  TSpinEdit** fields[] = {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit6};
-  const char* fieldNames[] = {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "SpinEdit5", "SpinEdit6"};
-  auto newField = [&](int index) {
-    const TControlPlace& place = Row(fieldNames[index]);
-    *fields[index] =
-        new TSpinEdit(hwnd_, s(place.Left), s(place.Top), s(place.Width), s(place.Height), index == 5 ? L"1" : L"0");
-    (*fields[index])->SetFont(font);
-  };
-  for (const TControlPlace& place : WindowLayout::TabOrder(kMainWindow)) {
-    const std::string_view name = place.Name;
-    if (name == "DrawGrid1") continue;
-    if (name.starts_with("SpinEdit")) {
-      newField(name.back() - '1');
-    } else if (name.starts_with("BitBtn")) {
-      for (int i = 0; i < 10; ++i) {
-        if (name != kPaletteName[i]) continue;
-        // The tile's name as the button's text: screen readers say it; the face shows the picture.
-        BitBtns[std::size_t(i)] =
-            win32::NewButton(hwnd_, kBitBtn1 + i, win32::Widen(quarvel::kTiles[kPaletteTile[i]].Label).c_str(),
-                             s(place.Left), s(place.Top), s(place.Width), s(place.Height), font, true);
-      }
-    } else if (name == "Button1") {
-      Button1 = win32::NewButton(hwnd_, kButton1, win32::Widen(quarvel::kCheckLevelCaption).c_str(), s(place.Left),
-                                 s(place.Top), s(place.Width), s(place.Height), font);
-    }
+  constexpr auto palettePlaces = WindowLayout::AtEach(kMainWindow, quarvel::kPaletteNames);
+  for (std::size_t i = 0; i < palettePlaces.size(); ++i) {
+    // The tile's name as the button's text: screen readers say it; the face shows the picture.
+    const std::wstring name = win32::Widen(quarvel::kTiles[quarvel::kPalette[i].Code].Label);
+    this->*kPaletteSlots[i].Button =
+        Place(palettePlaces[i], win32::NewButton(hwnd_, kBitBtn1 + int(i), name.c_str(), true));
   }
-  SpinEdit6->SetRange(1, 256);
 
-  HWND* labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
-  const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
-  for (int i = 0; i < 6; ++i) {
-    const TControlPlace& place = Row(labelNames[i]);
-    const char* caption = i < 5 ? quarvel::kNumberLabels[i] : quarvel::kLevelLabel;
-    *labels[i] = win32::NewLabel(hwnd_, win32::Widen(caption).c_str(), s(place.Left), s(place.Top), font, s(13));
-    (*fields[i])->SetName(win32::Widen(caption));
+  for (const TFieldSlot& slot : kFieldSlots) {
+    const std::wstring caption = win32::Widen(slot.Caption);
+    TSpinEdit* field = this->*slot.Field = new TSpinEdit(hwnd_, slot.Text);
+    field->SetName(caption);  // for screen readers
+    Place(slot.FieldPlace, field->Handle());
+    this->*slot.Label = Place(slot.LabelPlace, win32::NewLabel(hwnd_, caption.c_str()));
   }
+  SpinEdit6->SetRange(quarvel::kLevelFieldRange.Min, quarvel::kLevelFieldRange.Max);
+  Button1 = Place(At(kMainWindow, "Button1"),
+                  win32::NewButton(hwnd_, kButton1, win32::Widen(quarvel::kCheckLevelCaption).c_str()));
+  SetTabOrder(kMainWindow);
 }
 
 void TForm1::ConnectHandlers() {
   DrawGrid1->SetOnDrawCell(
       [this](TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
              quarvel::Picture& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
-  DrawGrid1->SetOnCellName([](int ACol, int ARow) { return win32::Widen(Unit1::Editor.CellName(ACol, ARow)); });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) { return Unit1::Editor.CellName(ACol, ARow); });
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     win32::Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
   });
@@ -191,13 +201,8 @@ void TForm1::Show(int showCommand) {
 }
 
 void TForm1::Command(int id, HWND control) {
-  using Click = void (TForm1::*)(HWND);
-  static constexpr Click palette[10] = {&TForm1::BitBtn1Click, &TForm1::BitBtn2Click, &TForm1::BitBtn3Click,
-                                        &TForm1::BitBtn4Click, &TForm1::BitBtn5Click, &TForm1::BitBtn6Click,
-                                        &TForm1::BitBtn7Click, &TForm1::BitBtn8Click, &TForm1::BitBtn9Click,
-                                        &TForm1::BitBtn10Click};
-  if (id >= kBitBtn1 && id < kBitBtn1 + 10) {
-    (this->*palette[id - kBitBtn1])(control);
+  if (id >= kBitBtn1 && id < kBitBtn1 + int(std::size(kPaletteSlots))) {
+    (this->*kPaletteSlots[id - kBitBtn1].Click)(control);
     return;
   }
   switch (id) {
@@ -235,16 +240,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       const int index = int(item.CtlID) - kBitBtn1;
-      if (index < 0 || index >= 10) return FALSE;
-      win32::DrawPaletteButton(item, ImageList1, kPaletteTile[index], dpi_);
+      if (index < 0 || index >= quarvel::kPaletteSize) return FALSE;
+      win32::DrawPaletteButton(item, ImageList1, quarvel::kPalette[index].Code, dpi_);
       return TRUE;
-    }
-    case WM_CTLCOLORSTATIC: {
-      // Labels on the button face, in the window-text colour.
-      HDC dc = HDC(wParam);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_ACTIVATE:
       // The window's active control keeps its place while another window is in front.
@@ -277,7 +275,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  return TForm::HandleMessage(message, wParam, lParam);
 }
 
 void TForm1::FormCreate(TForm1* /*Sender*/) { Unit1::Editor.Start(); }

@@ -1,6 +1,7 @@
 // The main window's menu commands (New Set, Open Set, Save Set, Copy, Exit, About), and
 // what the editor's session needs of this window.
-#include "win32/Shell.h"
+#include "win32/MessageBox.h"
+#include "win32/Text.h"
 #include "win32/Unit1.h"
 #include "win32/Unit2.h"
 #include "win32/Unit3.h"

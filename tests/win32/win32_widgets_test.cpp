@@ -13,8 +13,8 @@
 
 #include "model/Tiles.h"
 #include "picture/GridPicture.h"
+#include "win32/Beep.h"
 #include "win32/DrawGrid.h"
-#include "win32/Shell.h"
 #include "win32/SpinEdit.h"
 
 namespace {
@@ -61,7 +61,8 @@ class IntegerField : public ::testing::Test {
   void SetUp() override {
     beeps = 0;
     win32::SetBeepHandler(CountBeep);
-    field = new TSpinEdit(host.hwnd, 10, 10, 65, 22, L"0");
+    field = new TSpinEdit(host.hwnd, L"0");
+    ::MoveWindow(field->Handle(), 10, 10, 65, 22, TRUE);
     field->SetOnChange([this](TSpinEdit*) { changes.push_back(field->Text()); });
   }
   void TearDown() override {
@@ -189,15 +190,15 @@ TEST_F(IntegerField, ButtonsStepOnReleaseAndRepeatWhileHeld) {
 class Grid : public ::testing::Test {
  protected:
   void SetUp() override {
-    grid = new TDrawGrid(host.hwnd, 8, 8);
+    grid = new TDrawGrid(host.hwnd);
+    ::SetWindowPos(grid->Handle(), nullptr, 8, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     quarvel::ClearLevelSet(set);
     grid->SetOnSelectCell([this](TDrawGrid*, int ACol, int ARow, bool&) {
       moves.push_back({ACol, ARow});
       quarvel::WriteCell(set, 0, ACol, ARow, brush);
     });
     grid->SetOnCellName([this](int ACol, int ARow) {
-      const std::string_view label = quarvel::kTiles[quarvel::ReadCell(set, 0, ACol, ARow)].Label;
-      return std::wstring(label.begin(), label.end());
+      return std::string(quarvel::kTiles[quarvel::ReadCell(set, 0, ACol, ARow)].Label);
     });
     grid->SetOnDrawCell(
         [this](TDrawGrid*, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState,

@@ -1,0 +1,73 @@
+#include "win32/Form.h"
+
+#include <string>
+#include <string_view>
+
+#include "win32/FormFont.h"
+
+namespace win32 {
+
+namespace {
+
+// A label's height: a line of the form font at 96 dpi.
+constexpr int kLabelHeight = 13;
+
+SIZE TextSize(HWND control, HFONT font) {
+  const int length = ::GetWindowTextLengthW(control);
+  std::wstring text(std::size_t(length) + 1, L'\0');
+  text.resize(std::size_t(::GetWindowTextW(control, text.data(), length + 1)));
+  HDC dc = ::GetDC(control);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(control, dc);
+  return size;
+}
+
+}  // namespace
+
+HWND TForm::Place(const WindowLayout::TControlPlace& place, HWND control, TSizing sizing) {
+  placed_.push_back({place, control, sizing});
+  Move(placed_.back());
+  return control;
+}
+
+void TForm::Move(const TPlaced& placed) const {
+  const HFONT font = FormFont(dpi_);
+  ::SendMessageW(placed.Control, WM_SETFONT, WPARAM(font), FALSE);
+  const WindowLayout::TControlPlace& place = placed.Place;
+  const int left = Scaled(place.Left, dpi_), top = Scaled(place.Top, dpi_);
+  if (placed.Sizing == TSizing::Own) {
+    ::SetWindowPos(placed.Control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  const bool label = place.Width < 0;
+  const int width = label ? TextSize(placed.Control, font).cx : Scaled(place.Width, dpi_);
+  const int height = Scaled(label ? kLabelHeight : place.Height, dpi_);
+  ::SetWindowPos(placed.Control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetTabOrder(std::span<const WindowLayout::TControlPlace> table) {
+  HWND previous = HWND_TOP;
+  for (const WindowLayout::TControlPlace& place : WindowLayout::TabOrder(table)) {
+    for (const TPlaced& placed : placed_) {
+      if (std::string_view(placed.Place.Name) != place.Name) continue;
+      ::SetWindowPos(placed.Control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      previous = placed.Control;
+    }
+  }
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC) {
+    // Labels, and the read-only About text, on the button face in the window-text colour.
+    HDC dc = HDC(wParam);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
+  }
+  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace win32

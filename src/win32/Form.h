@@ -1,0 +1,41 @@
+#pragma once
+// A window of the editor's own (the main window, Levels Copy, About): its controls placed
+// from its layout table (editor/Layout.h) at the window's dpi, in the table's tab order,
+// with labels on the button face.
+
+#include <span>
+#include <vector>
+
+#include "editor/Layout.h"
+#include "win32/Window.h"
+
+namespace win32 {
+
+class TForm : public TWindow {
+ protected:
+  // How a placed control is sized: by the table, or by itself (the grid, by its cells).
+  enum class TSizing { Table, Own };
+
+  // Puts `control` at `place`, in the form font, at the window's dpi: a label (no width in
+  // the table) as wide as its text and a line of the font high. Kept for the tab order.
+  HWND Place(const WindowLayout::TControlPlace& place, HWND control, TSizing sizing = TSizing::Table);
+  // Orders the placed controls as the tab order of `table`: the dialog manager's Tab
+  // follows the order of the children.
+  void SetTabOrder(std::span<const WindowLayout::TControlPlace> table);
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  UINT dpi_ = 96;
+
+ private:
+  struct TPlaced {
+    WindowLayout::TControlPlace Place;
+    HWND Control;
+    TSizing Sizing;
+  };
+  void Move(const TPlaced& placed) const;
+
+  std::vector<TPlaced> placed_;
+};
+
+}  // namespace win32
