@@ -60,12 +60,28 @@ void TForm::SetTabOrder(std::span<const WindowLayout::TControlPlace> table) {
 }
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CTLCOLORSTATIC) {
-    // Labels, and the read-only About text, on the button face in the window-text colour.
-    HDC dc = HDC(wParam);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-    return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
+  switch (message) {
+    case WM_CTLCOLORSTATIC: {
+      // Labels, and the read-only About text, on the button face in the window-text colour.
+      HDC dc = HDC(wParam);
+      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ACTIVATE:
+      // The window's active control keeps its place while another window is in front.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) activeControl_ = focus;
+        return 0;
+      }
+      if (activeControl_ && ::IsWindow(activeControl_) && !::IsIconic(hwnd_)) {
+        ::SetFocus(activeControl_);
+        return 0;
+      }
+      break;
+    default:
+      break;
   }
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }

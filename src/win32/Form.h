@@ -1,7 +1,8 @@
 #pragma once
 // A window of the editor's own (the main window, Levels Copy, About): its controls placed
 // from its layout table (editor/Layout.h) at the window's dpi, in the table's tab order,
-// with labels on the button face.
+// with labels on the button face; the control that had the keyboard when another window
+// (a box, a dialog, another program) took it has it again when the window is active again.
 
 #include <span>
 #include <vector>
@@ -26,6 +27,7 @@ class TForm : public TWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   UINT dpi_ = 96;
+  HWND activeControl_ = nullptr;  // the control that held the focus when the window was left
 
  private:
   struct TPlaced {

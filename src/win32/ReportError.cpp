@@ -12,7 +12,8 @@ namespace win32 {
 void ReportError(const std::exception& error) {
   // A button held down when the error struck would never see its release behind the box.
   ::ReleaseCapture();
-  ShowMessageBox(Widen(quarvel::ErrorReportText(error)), ProgramTitle(), TMessageBoxStyle::Error);
+  // The box speaks for the window the error struck in: the one active in this thread.
+  ShowMessageBox(::GetActiveWindow(), Widen(quarvel::ErrorReportText(error)), ProgramTitle(), TMessageBoxStyle::Error);
 }
 
 void Dispatch(const std::function<void()>& handler) {

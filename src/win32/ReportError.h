@@ -7,7 +7,7 @@
 namespace win32 {
 
 // Shows the error's report (editor/ErrorReport.h) under the program title, with the error
-// icon. A mouse hold is let go first.
+// icon, in a box owned by the active window. A mouse hold is let go first.
 void ReportError(const std::exception& error);
 
 // Runs a handler; an error escaping it goes to ReportError.

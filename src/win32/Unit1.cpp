@@ -244,18 +244,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       win32::DrawPaletteButton(item, ImageList1, quarvel::kPalette[index].Code, dpi_);
       return TRUE;
     }
-    case WM_ACTIVATE:
-      // The window's active control keeps its place while another window is in front.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = ::GetFocus();
-        if (focus && ::IsChild(hwnd_, focus)) activeControl_ = focus;
-        return 0;
-      }
-      if (activeControl_ && ::IsWindow(activeControl_) && !::IsIconic(hwnd_)) {
-        ::SetFocus(activeControl_);
-        return 0;
-      }
-      break;
     case WM_SYSCOMMAND:
       // Minimised, the program is its taskbar button alone (Application).
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application) {

@@ -124,8 +124,6 @@ class TForm1 : public win32::TForm, private quarvel::EditorWindow {
   std::optional<std::string> ChooseFileToOpen() override;
   std::optional<std::string> ChooseFileToSave() override;
   std::optional<quarvel::CopyRange> AskCopyRange() override;
-
-  HWND activeControl_ = nullptr;  // the control that held the focus when the window was left
 };
 
 extern TForm1* Form1;

@@ -18,7 +18,7 @@ void TForm1::SetLevelField(std::int32_t value) { SpinEdit6->SetValue(value); }
 void TForm1::RepaintGrid() { DrawGrid1->RepaintAll(); }
 
 void TForm1::ShowPlainBox(std::string_view text, std::string_view caption) {
-  win32::ShowMessageBox(win32::Widen(text), win32::Widen(caption), win32::TMessageBoxStyle::Plain);
+  win32::ShowMessageBox(hwnd_, win32::Widen(text), win32::Widen(caption), win32::TMessageBoxStyle::Plain);
 }
 
 std::optional<std::string> TForm1::ChooseFileToOpen() {

@@ -15,6 +15,9 @@
 // Each command may follow "--desktop NAME": the probe then looks at the desktop NAME (Wine's
 // explorer /desktop=NAME), and fails while there is none of that name.
 //   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
+//   window_probe owner TITLE      the owner of each visible top-level window titled TITLE,
+//                                 one line each: "owner CLASS|OWNER CLASS|OWNER TITLE", or
+//                                 "owner CLASS|none" for a window of no owner
 //   window_probe pixels TITLE OUT [CLASS]
 //                                 the client area of the window TITLE, or of its control
 //                                 of class CLASS, read from the screen, as a P6 image in OUT
@@ -58,6 +61,16 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   ::ScreenToClient(parent, &corner);
   std::printf("  child %s|%s|%ld %ld %ld %ld\n", ClassOf(child).c_str(), Text(child).c_str(), corner.x, corner.y,
               r.right - r.left, r.bottom - r.top);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintOwner(HWND hwnd, LPARAM title) {
+  if (!::IsWindowVisible(hwnd) || Text(hwnd) != *reinterpret_cast<const std::string*>(title)) return TRUE;
+  const HWND owner = ::GetWindow(hwnd, GW_OWNER);
+  if (owner)
+    std::printf("owner %s|%s|%s\n", ClassOf(hwnd).c_str(), ClassOf(owner).c_str(), Text(owner).c_str());
+  else
+    std::printf("owner %s|none\n", ClassOf(hwnd).c_str());
   return TRUE;
 }
 
@@ -111,6 +124,11 @@ int wmain(int argc, wchar_t** argv) {
     const HWND hwnd = FindByTitle(argv[2]);
     return hwnd && ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
+  if (what == L"owner" && argc > 2) {
+    const std::string title = Utf8(argv[2]);
+    ::EnumWindows(PrintOwner, reinterpret_cast<LPARAM>(&title));
+    return 0;
+  }
   if (what == L"focus" && argc > 2) {
     const HWND hwnd = FindByTitle(argv[2]);
     if (!hwnd) return 1;
@@ -157,7 +175,7 @@ int wmain(int argc, wchar_t** argv) {
     return std::fclose(out) == 0 ? 0 : 1;
   }
   std::fprintf(stderr,
-               "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | pixels TITLE OUT "
-               "[CLASS]\n");
+               "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | owner TITLE | "
+               "pixels TITLE OUT [CLASS]\n");
   return 2;
 }
