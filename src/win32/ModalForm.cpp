@@ -1,9 +1,8 @@
 #include "win32/ModalForm.h"
 
-#include <algorithm>
-
 #include "win32/EventLoop.h"
 #include "win32/FormFont.h"
+#include "win32/ScreenPlace.h"
 
 void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style,
                             const WindowLayout::TFormPlace& form, HWND owner) {
@@ -17,13 +16,11 @@ void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DW
 
 POINT TModalForm::FirstPlace(HWND owner) const {
   if (form_.Left >= 0) return POINT{win32::Scaled(form_.Left, dpi_), win32::Scaled(form_.Top, dpi_)};
-  RECT frame, own;
-  ::GetWindowRect(owner, &frame);
+  RECT over, own;
+  ::GetWindowRect(owner, &over);
   ::GetWindowRect(hwnd_, &own);
-  const int width = own.right - own.left, height = own.bottom - own.top;
-  const int left = frame.left + (frame.right - frame.left - width) / 2;
-  const int top = frame.top + (frame.bottom - frame.top - height) / 2;
-  return POINT{std::max(0, left), std::max(0, top)};
+  const RECT centred = win32::CentredOver(own, over);
+  return POINT{centred.left, centred.top};
 }
 
 bool TModalForm::ShowModal(HWND owner) {
@@ -33,6 +30,8 @@ bool TModalForm::ShowModal(HWND owner) {
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     focus_ = FirstFocus();
   }
+  // At every showing: the screen or its scale may have changed since the last.
+  win32::MoveOntoWorkArea(hwnd_);
   // While the window is open its owner takes no input, but still repaints.
   ::EnableWindow(owner, FALSE);
   ::ShowWindow(hwnd_, SW_SHOW);

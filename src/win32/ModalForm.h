@@ -1,7 +1,8 @@
 #pragma once
 // A dialog window shown modally by a command: the owner takes no input while it is open,
-// it hides when closed, and it keeps its place, its values and its focused control for the
-// next showing. Escape closes nothing; the close command (Alt+F4) counts as Cancel.
+// it hides when closed, and it keeps its place (moved onto the work area, if need be, at
+// every showing), its values and its focused control for the next showing. Escape closes nothing; the close command
+// (Alt+F4) counts as Cancel.
 
 #include "editor/Layout.h"
 #include "win32/Form.h"

@@ -4,7 +4,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "editor/EditorTexts.h"
@@ -16,6 +16,7 @@
 #include "win32/Controls.h"
 #include "win32/FormFont.h"
 #include "win32/ReportError.h"
+#include "win32/ScreenPlace.h"
 #include "win32/Text.h"
 
 namespace Unit1 {
@@ -178,17 +179,7 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::Show(int showCommand) {
   // A window that would run off its screen's work area moves onto it, as far as it fits.
-  RECT frame;
-  ::GetWindowRect(hwnd_, &frame);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    const int left = std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
-    const int top = std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
-    if (left != frame.left || top != frame.top)
-      ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  win32::MoveOntoWorkArea(hwnd_);
   activeControl_ = DrawGrid1->Handle();
   if (Application)
     Application->Show(showCommand);

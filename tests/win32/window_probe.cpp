@@ -15,6 +15,8 @@
 // Each command may follow "--desktop NAME": the probe then looks at the desktop NAME (Wine's
 // explorer /desktop=NAME), and fails while there is none of that name.
 //   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
+//   window_probe workarea         the work area of the primary monitor (the screen less the
+//                                 taskbar): "workarea L T R B"
 //   window_probe owner TITLE      the owner of each visible top-level window titled TITLE,
 //                                 one line each: "owner CLASS|OWNER CLASS|OWNER TITLE", or
 //                                 "owner CLASS|none" for a window of no owner
@@ -124,6 +126,14 @@ int wmain(int argc, wchar_t** argv) {
     const HWND hwnd = FindByTitle(argv[2]);
     return hwnd && ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
+  if (what == L"workarea") {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) return 1;
+    const RECT& r = monitor.rcWork;
+    std::printf("workarea %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
   if (what == L"owner" && argc > 2) {
     const std::string title = Utf8(argv[2]);
     ::EnumWindows(PrintOwner, reinterpret_cast<LPARAM>(&title));
@@ -176,6 +186,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::fprintf(stderr,
                "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | owner TITLE | "
-               "pixels TITLE OUT [CLASS]\n");
+               "workarea | pixels TITLE OUT [CLASS]\n");
   return 2;
 }
