@@ -53,6 +53,11 @@ TDrawGrid::TDrawGrid(HWND parent) {
   Create(0, L"TDrawGrid", win32::Widen(quarvel::kGridName).c_str(),
          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, quarvel::kGridWidth, quarvel::kGridHeight, parent,
          nullptr);
+  if (const UINT dpi = ::GetDpiForWindow(hwnd_)) dpi_ = dpi;
+  FitToCells();
+}
+
+void TDrawGrid::FitToCells() {
   const quarvel::GridLayout layout = CurrentLayout();
   ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width, layout.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -69,10 +74,7 @@ IAccessible* TDrawGrid::Accessible() {
   return accessible_;
 }
 
-quarvel::GridLayout TDrawGrid::CurrentLayout() const {
-  const UINT dpi = ::GetDpiForWindow(hwnd_);
-  return quarvel::GridAtRatio((dpi ? dpi : 96) / 96.0);
-}
+quarvel::GridLayout TDrawGrid::CurrentLayout() const { return quarvel::GridAtRatio(dpi_ / 96.0); }
 
 void TDrawGrid::RepaintAll() {
   ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -211,6 +213,12 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return PaintNow();
     case WM_ERASEBKGND:
       return 1;
+    case WM_DPICHANGED_AFTERPARENT:
+      // Its window tells the new dpi; the system, which tells none, has it at the window.
+      dpi_ = wParam ? UINT(wParam) : ::GetDpiForWindow(hwnd_);
+      FitToCells();
+      ::InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_GETOBJECT:

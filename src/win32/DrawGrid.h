@@ -72,6 +72,8 @@ class TDrawGrid : public win32::TWindow, private TGridView {
   // The picture with the frame and the cells that meet `dirty` drawn; the rest of it is the
   // base colour.
   quarvel::Picture Compose(const RECT& dirty) const;
+  // Sized by its cells at its dpi.
+  void FitToCells();
   bool MoveTo(quarvel::TGridCell cell);
   void InvalidateCell(quarvel::TGridCell cell);
   // The cell under a point of the client area, nothing off the cells.
@@ -94,6 +96,7 @@ class TDrawGrid : public win32::TWindow, private TGridView {
   CellNameHandler onCellName_;
   TGridAccessible* accessible_ = nullptr;  // made at the first question of a screen reader
   quarvel::TGridCell cell_;
+  UINT dpi_ = 96;  // its window's
   bool active_ = false;
   bool dragging_ = false;
   bool stepping_ = false;  // the 60 ms drag steps are running

@@ -48,6 +48,37 @@ void TForm::Move(const TPlaced& placed) const {
   ::SetWindowPos(placed.Control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TForm::FitClientArea() {
+  const int width = Scaled(form_.ClientWidth, dpi_), height = Scaled(form_.ClientHeight, dpi_);
+  RECT frame{0, 0, width, height};
+  ::AdjustWindowRectExForDpi(&frame, DWORD(::GetWindowLongPtrW(hwnd_, GWL_STYLE)), ::GetMenu(hwnd_) != nullptr,
+                             DWORD(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  ::GetClientRect(hwnd_, &client);
+  if (client.right != width || client.bottom != height) {
+    RECT window;
+    ::GetWindowRect(hwnd_, &window);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + width - client.right,
+                   window.bottom - window.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::ChangeDpi(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
+  for (const TPlaced& placed : placed_) {
+    // The dpi first, so that a control of ours lays out its parts for it when it is sized.
+    ::SendMessageW(placed.Control, WM_DPICHANGED_AFTERPARENT, dpi_, 0);
+    Move(placed);
+  }
+  DpiChanged();
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void TForm::SetTabOrder(std::span<const WindowLayout::TControlPlace> table) {
   HWND previous = HWND_TOP;
   for (const WindowLayout::TControlPlace& place : WindowLayout::TabOrder(table)) {
@@ -68,6 +99,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
       return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_DPICHANGED:
+      ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ACTIVATE:
       // The window's active control keeps its place while another window is in front.
       if (LOWORD(wParam) == WA_INACTIVE) {

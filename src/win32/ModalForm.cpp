@@ -4,12 +4,10 @@
 #include "win32/FormFont.h"
 #include "win32/ScreenPlace.h"
 
-void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style,
-                            const WindowLayout::TFormPlace& form, HWND owner) {
+void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, HWND owner) {
   RegisterClassOnce(className, 0, ::GetSysColorBrush(COLOR_BTNFACE));
-  form_ = form;
   dpi_ = ::GetDpiForSystem();
-  RECT frame{0, 0, win32::Scaled(form.ClientWidth, dpi_), win32::Scaled(form.ClientHeight, dpi_)};
+  RECT frame{0, 0, win32::Scaled(form_.ClientWidth, dpi_), win32::Scaled(form_.ClientHeight, dpi_)};
   ::AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
   Create(exStyle, className, caption, style, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr);
 }

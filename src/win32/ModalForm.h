@@ -13,10 +13,10 @@ class TModalForm : public win32::TForm {
   bool ShowModal(HWND owner);
 
  protected:
-  // Makes a hidden popup window with `exStyle` and `style` around the client area of `form`
-  // owned by `owner`; it first opens at the place of `form`, or centred over its owner.
-  void CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style,
-                  const WindowLayout::TFormPlace& form, HWND owner);
+  explicit TModalForm(const WindowLayout::TFormPlace& form) : TForm(form) {}
+  // Makes a hidden popup window with `exStyle` and `style` around the form's client area,
+  // owned by `owner`; it first opens at the form's place, or centred over its owner.
+  void CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, HWND owner);
   // Closes the window with the result OK or Cancel.
   void EndModal(bool ok);
   // The control that takes the focus the first time.
@@ -29,7 +29,6 @@ class TModalForm : public win32::TForm {
   // Where the window stands when it is first shown (screen pixels of its frame).
   POINT FirstPlace(HWND owner) const;
 
-  WindowLayout::TFormPlace form_{};
   bool placed_ = false;
   bool done_ = false;
   bool ok_ = false;

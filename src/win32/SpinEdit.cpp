@@ -27,11 +27,6 @@ std::wstring DecimalSeparator() {
   return buffer;
 }
 
-UINT DpiOf(HWND hwnd) {
-  const UINT dpi = ::GetDpiForWindow(hwnd);
-  return dpi ? dpi : 96;
-}
-
 }  // namespace
 
 TSpinEdit::TSpinEdit(HWND parent, const wchar_t* text) {
@@ -42,6 +37,7 @@ TSpinEdit::TSpinEdit(HWND parent, const wchar_t* text) {
   edit_ = ::CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, 0, 0, 0, 0,
                             hwnd_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SetWindowSubclass(edit_, EditProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (const UINT dpi = ::GetDpiForWindow(hwnd_)) dpi_ = dpi;
 }
 
 TSpinEdit::~TSpinEdit() {
@@ -97,7 +93,7 @@ void TSpinEdit::Step(int delta) { SetValue(quarvel::StepValue(Value(), delta)); 
 void TSpinEdit::LayoutParts() {
   RECT client;
   ::GetClientRect(hwnd_, &client);
-  const UINT dpi = DpiOf(hwnd_);
+  const UINT dpi = dpi_;
   const int frame = win32::Scaled(kFrame, dpi);
   const int buttons = win32::Scaled(kButtonWidth, dpi);
   // The text sits one pixel in from the edge, as in a bordered edit box.
@@ -108,7 +104,7 @@ void TSpinEdit::LayoutParts() {
 RECT TSpinEdit::PartRect(Part part) const {
   RECT client;
   ::GetClientRect(hwnd_, &client);
-  const UINT dpi = DpiOf(hwnd_);
+  const UINT dpi = dpi_;
   const int frame = win32::Scaled(kFrame, dpi);
   const int buttons = win32::Scaled(kButtonWidth, dpi);
   const int innerTop = frame, innerBottom = client.bottom - frame;
@@ -134,7 +130,7 @@ void TSpinEdit::Paint(HDC dc, const RECT& /*dirty*/) {
   ::GetClientRect(hwnd_, &client);
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
   ::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
-  const UINT dpi = DpiOf(hwnd_);
+  const UINT dpi = dpi_;
   const int unit = win32::Scaled(1, dpi);
   for (Part part : {Part::Up, Part::Down}) {
     RECT r = PartRect(part);
@@ -161,6 +157,12 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return PaintNow();
     case WM_SIZE:
       LayoutParts();
+      return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+      // Its window tells the new dpi; the system, which tells none, has it at the window.
+      dpi_ = wParam ? UINT(wParam) : ::GetDpiForWindow(hwnd_);
+      LayoutParts();
+      ::InvalidateRect(hwnd_, nullptr, TRUE);
       return 0;
     case WM_SETFONT:
       // The field's font is its edit box's.

@@ -62,6 +62,7 @@ class TSpinEdit : public win32::TWindow {
   void Paint(HDC dc, const RECT& dirty) override;
 
   HWND edit_ = nullptr;
+  UINT dpi_ = 96;  // its window's
   std::int32_t minValue_ = 0;
   std::int32_t maxValue_ = 0;
   ChangeHandler onChange_;

@@ -75,7 +75,7 @@ constexpr TFieldSlot kFieldSlots[] = {
 
 }  // namespace
 
-TForm1::TForm1() {
+TForm1::TForm1() : TForm(WindowLayout::kForm1) {
   dpi_ = ::GetDpiForSystem();
   HICON icon = static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -115,23 +115,9 @@ void TForm1::CreateMenu() {
   ::AppendMenuW(MainMenu1, MF_POPUP, UINT_PTR(About1), win32::Widen(quarvel::kHelpMenu).c_str());
 }
 
-void TForm1::FitClientArea() {
-  // The frame around the client area below the menu bar, as the system draws it; then
-  // measured, in case the menu bar came out another height.
-  const int width = win32::Scaled(WindowLayout::kForm1.ClientWidth, dpi_);
-  const int height = win32::Scaled(WindowLayout::kForm1.ClientHeight, dpi_);
-  RECT frame{0, 0, width, height};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT client;
-  ::GetClientRect(hwnd_, &client);
-  if (client.right != width || client.bottom != height) {
-    RECT window;
-    ::GetWindowRect(hwnd_, &window);
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + width - client.right,
-                   window.bottom - window.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+void TForm1::DpiChanged() {
+  if (ImageList1) ::ImageList_Destroy(ImageList1);
+  ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
 }
 
 void TForm1::CreateControls() {

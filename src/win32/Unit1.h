@@ -113,7 +113,7 @@ class TForm1 : public win32::TForm, private quarvel::EditorWindow {
   void CreateMenu();
   void CreateControls();
   void ConnectHandlers();
-  void FitClientArea();
+  void DpiChanged() override;
   void Command(int id, HWND control);
 
   // What the editor's session needs of this window; in Unit1Commands.cpp.

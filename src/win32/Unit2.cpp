@@ -12,10 +12,10 @@ using WindowLayout::At;
 using WindowLayout::kLevelsCopy;
 }  // namespace
 
-TForm2::TForm2(HWND owner) {
+TForm2::TForm2(HWND owner) : TModalForm(WindowLayout::kForm2) {
   // A dialog frame of fixed size with no icon, no system menu and no close box.
   CreateForm(L"TForm2", win32::Widen(quarvel::kLevelsCopyCaption).c_str(), WS_EX_DLGMODALFRAME,
-             WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, WindowLayout::kForm2, owner);
+             WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, owner);
   TSpinEdit* TForm2::*const fields[] = {&TForm2::SpinEdit1, &TForm2::SpinEdit2, &TForm2::SpinEdit3};
   HWND TForm2::*const labels[] = {&TForm2::Label1, &TForm2::Label2, &TForm2::Label3};
   using Names = std::array<std::string_view, 3>;

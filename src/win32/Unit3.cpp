@@ -11,10 +11,10 @@ using WindowLayout::At;
 using WindowLayout::kAbout;
 }  // namespace
 
-TForm3::TForm3(HWND owner) {
+TForm3::TForm3(HWND owner) : TModalForm(WindowLayout::kForm3) {
   // A tool window of fixed size with a caption only: no icon, no system menu, no close box.
   CreateForm(L"TForm3", win32::Widen(quarvel::kAboutCaption).c_str(), WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME,
-             WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, WindowLayout::kForm3, owner);
+             WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, owner);
   std::wstring text;
   for (const char* line : quarvel::kAboutLines) {
     if (!text.empty()) text += L"\r\n";

@@ -15,6 +15,11 @@
 // Each command may follow "--desktop NAME": the probe then looks at the desktop NAME (Wine's
 // explorer /desktop=NAME), and fails while there is none of that name.
 //   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
+//   window_probe dpi TITLE FROM TO
+//                                 tells the window titled TITLE that its dpi changed from
+//                                 FROM to TO, as Windows does when it moves to a monitor of
+//                                 another scale (WM_DPICHANGED), with the frame Windows
+//                                 suggests: its corner kept, its size scaled
 //   window_probe workarea         the work area of the primary monitor (the screen less the
 //                                 taskbar): "workarea L T R B"
 //   window_probe owner TITLE      the owner of each visible top-level window titled TITLE,
@@ -126,6 +131,28 @@ int wmain(int argc, wchar_t** argv) {
     const HWND hwnd = FindByTitle(argv[2]);
     return hwnd && ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
+  if (what == L"dpi" && argc > 4) {
+    const HWND hwnd = FindByTitle(argv[2]);
+    const int from = std::stoi(argv[3]), to = std::stoi(argv[4]);
+    RECT frame;
+    if (!hwnd || from <= 0 || to <= 0 || !::GetWindowRect(hwnd, &frame)) return 1;
+    const RECT suggested{frame.left, frame.top, frame.left + ::MulDiv(frame.right - frame.left, to, from),
+                         frame.top + ::MulDiv(frame.bottom - frame.top, to, from)};
+    // The frame must reach the window's own process: it is written into it, and the message
+    // carries its address there.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    const HANDLE target = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    if (!target) return 1;
+    void* there = ::VirtualAllocEx(target, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written = there && ::WriteProcessMemory(target, there, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    const bool sent = written && ::SendMessageTimeoutW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), LPARAM(there),
+                                                       SMTO_ABORTIFHUNG, 5000, &result);
+    if (there) ::VirtualFreeEx(target, there, 0, MEM_RELEASE);
+    ::CloseHandle(target);
+    return sent ? 0 : 1;
+  }
   if (what == L"workarea") {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -186,6 +213,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::fprintf(stderr,
                "usage: window_probe [--desktop NAME] windows | taskbar | focus TITLE | close TITLE | owner TITLE | "
-               "workarea | pixels TITLE OUT [CLASS]\n");
+               "workarea | dpi TITLE FROM TO | pixels TITLE OUT [CLASS]\n");
   return 2;
 }
