@@ -7,33 +7,11 @@
 #   editor_dpi_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE
 set -euo pipefail
 WINE=$1 APP=$2 PROBE=$3
-TMP=$(mktemp -d /tmp/quarvel-win32-dpi.XXXXXX)
-APP_PID=""
-OK=0
-DESKTOP='HKCU\Control Panel\Desktop'
-reg_value() { { "$WINE" reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
-saved_dpi=$(reg_value "$DESKTOP" LogPixels)
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  if [ -n "$saved_dpi" ]; then
-    "$WINE" reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$((saved_dpi))" /f >/dev/null 2>&1
-  else
-    "$WINE" reg delete "$DESKTOP" /v LogPixels /f >/dev/null 2>&1
-  fi
-  if [ "$OK" = 1 ]; then rm -rf "$TMP"; else echo "files kept in $TMP" >&2; fi
-}
-trap cleanup EXIT
-fail() {
-  import -window root "$TMP/failure.png" 2>/dev/null || true
-  echo "FAIL: $*" >&2
-  exit 1
-}
-probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-source "$(dirname "$0")/painting.sh"
-winname() { echo "Z:${1//\//\\}"; }
+RUN=dpi
+source "$(dirname "$0")/e2e_run.sh"
 main_window() { probe windows | awk -F'|' '/^window /{show = ($1 == "window TForm1")} show'; }
 start() {
-  "$WINE" reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  set_dpi "$1"
   "$WINE" "$APP" >"$TMP/app-$1.log" 2>&1 &
   APP_PID=$!
   local main=""
@@ -63,42 +41,48 @@ stop() {
   wait "$APP_PID" || fail "exit status $?"
   APP_PID=""
 }
-# The main window's client area, controls and pixels, as "$TMP/$1.txt" and "$TMP/$1.ppm",
-# once they hold still.
+# The main window's client area, controls and pixels, as "$TMP/$1.txt" and "$TMP/$1.ppm".
 capture() {
+  main_window | sed 's/^window \([^|]*|[^|]*\)|frame [-0-9 ]*|client [-0-9]* [-0-9]* /\1|client /' >"$TMP/$1.txt"
+  probe pixels "Quarvel Levels Editor" "$(winname "$TMP/$1.ppm")"
+}
+# Once the window manager has followed the new frame, the capture $2 is the capture $1, of
+# a start at $3 dpi.
+expect_same() {
+  for _ in $(seq 100); do
+    capture "$2"
+    cmp -s "$TMP/$1.txt" "$TMP/$2.txt" && cmp -s "$TMP/$1.ppm" "$TMP/$2.ppm" && return 0
+    sleep 0.1
+  done
+  diff "$TMP/$1.txt" "$TMP/$2.txt" >&2 || fail "after the change to $3 dpi the controls are not where a start puts them"
+  convert "$TMP/$1.ppm" "$TMP/$1.png" 2>/dev/null || true
+  convert "$TMP/$2.ppm" "$TMP/$2.png" 2>/dev/null || true
+  fail "after the change to $3 dpi the pixels are not a start's: see $TMP/$1.png and $2.png"
+}
+# A start's capture, once it holds still.
+capture_start() {
   local last=""
   for _ in $(seq 50); do
-    main_window | sed 's/^window \([^|]*|[^|]*\)|frame [-0-9 ]*|client [-0-9]* [-0-9]* /\1|client /' >"$TMP/$1.txt"
-    probe pixels "Quarvel Levels Editor" "$(winname "$TMP/$1.ppm")"
+    capture "$1"
     local now
-    now=$(md5sum <"$TMP/$1.txt")$(md5sum <"$TMP/$1.ppm")
+    now=$(cat "$TMP/$1.txt" "$TMP/$1.ppm" | md5sum)
     [ "$now" = "$last" ] && return 0
     last=$now
     sleep 0.2
   done
 }
-expect_same() {
-  diff "$TMP/$1.txt" "$TMP/$2.txt" >&2 || fail "after the change to $3 dpi the controls are not where a start puts them"
-  cmp -s "$TMP/$1.ppm" "$TMP/$2.ppm" || {
-    convert "$TMP/$1.ppm" "$TMP/$1.png" 2>/dev/null || true
-    convert "$TMP/$2.ppm" "$TMP/$2.png" 2>/dev/null || true
-    fail "after the change to $3 dpi the pixels are not a start's: see $TMP/$1.png and $2.png"
-  }
-}
 
 start 144
-capture start-144
+capture_start start-144
 stop
 start 96
-capture start-96
+capture_start start-96
 read -r _ left top _ _ < <(main_window | grep -o 'frame [-0-9 ]*')
 probe dpi "Quarvel Levels Editor" 96 144 || fail "WM_DPICHANGED could not be sent"
-capture changed-144
 expect_same start-144 changed-144 144
 read -r _ l t _ _ < <(main_window | grep -o 'frame [-0-9 ]*')
 [ "$l,$t" = "$left,$top" ] || fail "the suggested frame's corner $left,$top was not taken: $l,$t"
 probe dpi "Quarvel Levels Editor" 144 96 || fail "WM_DPICHANGED could not be sent"
-capture changed-96
 expect_same start-96 changed-96 96
 stop
 OK=1
