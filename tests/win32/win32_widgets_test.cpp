@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -296,6 +297,27 @@ TEST_F(Grid, ItsPixelsAreTheCoresGridPictureInEveryCellState) {
   EXPECT_FALSE(grid->IsActiveControl());
   EXPECT_EQ(grid->Compose(),
             quarvel::GridPicture(set, 0, SystemGridColours(), layout, quarvel::CurrentCell{4, 4, false}));
+}
+
+TEST_F(Grid, AMoveRepaintsOnlyTheCellsItLeavesAndEnters) {
+  std::vector<std::pair<int, int>> drawn;
+  grid->SetOnDrawCell(
+      [&](TDrawGrid*, int ACol, int ARow, const quarvel::PixelRect&, TGridDrawState, quarvel::Picture&) {
+        drawn.push_back({ACol, ARow});
+      });
+  ::UpdateWindow(grid->Handle());
+  const std::pair<UINT, std::vector<std::pair<int, int>>> cases[] = {{VK_RIGHT, {{0, 0}, {1, 0}}},
+                                                                     {VK_DOWN, {{1, 0}, {1, 1}}}};
+  for (const auto& [key, cells] : cases) {
+    drawn.clear();
+    ::SendMessageW(grid->Handle(), WM_KEYDOWN, key, 1);
+    ::UpdateWindow(grid->Handle());
+    std::ranges::sort(drawn);
+    EXPECT_EQ(drawn, cells) << "key " << key;
+  }
+  drawn.clear();
+  grid->RepaintAll();
+  EXPECT_EQ(drawn.size(), std::size_t(quarvel::kColumns * quarvel::kRows));
 }
 
 struct CellCase {
