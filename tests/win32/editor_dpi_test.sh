@@ -3,13 +3,16 @@
 # window moves to a monitor of another scale), under Wine on a display of its own with
 # openbox (on_display.sh runs this script): told 96 -> 144 dpi and back, the main window
 # takes the suggested frame's corner, and its client area, every control's place and every
-# pixel are those of a start at that dpi (Wine's LogPixels) after the same painting.
+# pixel are those of a start at that dpi (Wine's LogPixels) after the same painting; so are
+# About's.
 #   editor_dpi_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE
 set -euo pipefail
 WINE=$1 APP=$2 PROBE=$3
 RUN=dpi
 source "$(dirname "$0")/e2e_run.sh"
-main_window() { probe windows | awk -F'|' '/^window /{show = ($1 == "window TForm1")} show'; }
+# The lines of the top-level window of class $1 (TForm1 when none).
+window_lines() { probe windows | awk -F'|' -v c="window ${1:-TForm1}" '/^window /{show = ($1 == c)} show'; }
+main_window() { window_lines TForm1; }
 start() {
   set_dpi "$1"
   "$WINE" "$APP" >"$TMP/app-$1.log" 2>&1 &
@@ -41,10 +44,24 @@ stop() {
   wait "$APP_PID" || fail "exit status $?"
   APP_PID=""
 }
-# The main window's client area, controls and pixels, as "$TMP/$1.txt" and "$TMP/$1.ppm".
+# The client area, controls and pixels of the window $WINDOW (class|title), as
+# "$TMP/$1.txt" and "$TMP/$1.ppm".
+WINDOW="TForm1|Quarvel Levels Editor"
 capture() {
-  main_window | sed 's/^window \([^|]*|[^|]*\)|frame [-0-9 ]*|client [-0-9]* [-0-9]* /\1|client /' >"$TMP/$1.txt"
-  probe pixels "Quarvel Levels Editor" "$(winname "$TMP/$1.ppm")"
+  window_lines "${WINDOW%%|*}" | sed 's/^window \([^|]*|[^|]*\)|frame [-0-9 ]*|client [-0-9]* [-0-9]* /\1|client /' \
+    >"$TMP/$1.txt"
+  probe pixels "${WINDOW#*|}" "$(winname "$TMP/$1.ppm")"
+}
+# About, opened from the Help menu, then the window captured.
+open_about() {
+  xdotool mousemove $((CX + $(s 60))) $((CY - 8)) click 1
+  sleep 0.3
+  xdotool key Down Return
+  for _ in $(seq 100); do
+    [ -n "$(window_lines TForm3)" ] && return 0
+    sleep 0.1
+  done
+  fail "About did not open at $DPI dpi"
 }
 # Once the window manager has followed the new frame, the capture $2 is the capture $1, of
 # a start at $3 dpi.
@@ -74,6 +91,9 @@ capture_start() {
 
 start 144
 capture_start start-144
+open_about
+WINDOW="TForm3|About" capture_start about-144
+xdotool key Return
 stop
 start 96
 capture_start start-96
@@ -84,6 +104,14 @@ read -r _ l t _ _ < <(main_window | grep -o 'frame [-0-9 ]*')
 [ "$l,$t" = "$left,$top" ] || fail "the suggested frame's corner $left,$top was not taken: $l,$t"
 probe dpi "Quarvel Levels Editor" 144 96 || fail "WM_DPICHANGED could not be sent"
 expect_same start-96 changed-96 96
+# About, the same way: its frame, its text and its button.
+open_about
+WINDOW="TForm3|About" capture_start about-96
+probe dpi About 96 144 || fail "WM_DPICHANGED could not be sent to About"
+WINDOW="TForm3|About" expect_same about-144 about-changed-144 144
+probe dpi About 144 96 || fail "WM_DPICHANGED could not be sent to About"
+WINDOW="TForm3|About" expect_same about-96 about-changed-96 96
+xdotool key Return
 stop
 OK=1
 echo "PASS"
