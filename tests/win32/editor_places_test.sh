@@ -95,6 +95,13 @@ for SIZE in 1024x768 1280x1024; do
     expect_place "the box" "$box" "$x" "$y"
     xdotool key Return
     wait_gone "Error!"
+    # In Wine's own desktop too, the keyboard is back at the button that had it.
+    for _ in $(seq 50); do
+      probe focus "Quarvel Levels Editor" | grep -q '^  child Button|Check Level|' && break
+      sleep 0.1
+    done
+    probe focus "Quarvel Levels Editor" | grep -q '^  child Button|Check Level|' ||
+      fail "after the box the keyboard is at $(probe focus "Quarvel Levels Editor"), not at Check Level"
 
     # About, from the Help menu.
     xdotool mousemove $((CX + $(s 60))) $((CY - 8)) click 1
