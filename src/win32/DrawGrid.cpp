@@ -5,6 +5,7 @@
 
 #include "editor/EditorTexts.h"
 #include "editor/GridCells.h"
+#include "win32/Dpi.h"
 #include "win32/GridAccessible.h"
 #include "win32/Text.h"
 
@@ -53,7 +54,7 @@ TDrawGrid::TDrawGrid(HWND parent) {
   Create(0, L"TDrawGrid", win32::Widen(quarvel::kGridName).c_str(),
          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, quarvel::kGridWidth, quarvel::kGridHeight, parent,
          nullptr);
-  if (const UINT dpi = ::GetDpiForWindow(hwnd_)) dpi_ = dpi;
+  if (const UINT dpi = win32::WindowDpi(hwnd_)) dpi_ = dpi;
   FitToCells();
 }
 
@@ -215,7 +216,7 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_DPICHANGED_AFTERPARENT:
       // Its window tells the new dpi; the system, which tells none, has it at the window.
-      dpi_ = wParam ? UINT(wParam) : ::GetDpiForWindow(hwnd_);
+      dpi_ = wParam ? UINT(wParam) : win32::WindowDpi(hwnd_);
       FitToCells();
       ::InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "win32/Dpi.h"
 #include "win32/FormFont.h"
 
 namespace win32 {
@@ -51,8 +52,8 @@ void TForm::Move(const TPlaced& placed) const {
 void TForm::FitClientArea() {
   const int width = Scaled(form_.ClientWidth, dpi_), height = Scaled(form_.ClientHeight, dpi_);
   RECT frame{0, 0, width, height};
-  ::AdjustWindowRectExForDpi(&frame, DWORD(::GetWindowLongPtrW(hwnd_, GWL_STYLE)), ::GetMenu(hwnd_) != nullptr,
-                             DWORD(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
+  AdjustWindowRectForDpi(&frame, DWORD(::GetWindowLongPtrW(hwnd_, GWL_STYLE)), ::GetMenu(hwnd_) != nullptr,
+                         DWORD(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
   ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;

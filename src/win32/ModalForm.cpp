@@ -1,14 +1,15 @@
 #include "win32/ModalForm.h"
 
+#include "win32/Dpi.h"
 #include "win32/EventLoop.h"
 #include "win32/FormFont.h"
 #include "win32/ScreenPlace.h"
 
 void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, HWND owner) {
   RegisterClassOnce(className, 0, ::GetSysColorBrush(COLOR_BTNFACE));
-  dpi_ = ::GetDpiForSystem();
+  dpi_ = win32::SystemDpi();
   RECT frame{0, 0, win32::Scaled(form_.ClientWidth, dpi_), win32::Scaled(form_.ClientHeight, dpi_)};
-  ::AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
+  win32::AdjustWindowRectForDpi(&frame, style, FALSE, exStyle, dpi_);
   Create(exStyle, className, caption, style, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr);
 }
 

@@ -6,6 +6,7 @@
 
 #include "editor/IntegerText.h"
 #include "win32/Beep.h"
+#include "win32/Dpi.h"
 #include "win32/FormFont.h"
 #include "win32/ReportError.h"
 
@@ -37,7 +38,7 @@ TSpinEdit::TSpinEdit(HWND parent, const wchar_t* text) {
   edit_ = ::CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, 0, 0, 0, 0,
                             hwnd_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SetWindowSubclass(edit_, EditProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
-  if (const UINT dpi = ::GetDpiForWindow(hwnd_)) dpi_ = dpi;
+  if (const UINT dpi = win32::WindowDpi(hwnd_)) dpi_ = dpi;
 }
 
 TSpinEdit::~TSpinEdit() {
@@ -160,7 +161,7 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED_AFTERPARENT:
       // Its window tells the new dpi; the system, which tells none, has it at the window.
-      dpi_ = wParam ? UINT(wParam) : ::GetDpiForWindow(hwnd_);
+      dpi_ = wParam ? UINT(wParam) : win32::WindowDpi(hwnd_);
       LayoutParts();
       ::InvalidateRect(hwnd_, nullptr, TRUE);
       return 0;

@@ -14,6 +14,7 @@
 #include "model/Tiles.h"
 #include "win32/Application.h"
 #include "win32/Controls.h"
+#include "win32/Dpi.h"
 #include "win32/FormFont.h"
 #include "win32/ReportError.h"
 #include "win32/ScreenPlace.h"
@@ -76,7 +77,7 @@ constexpr TFieldSlot kFieldSlots[] = {
 }  // namespace
 
 TForm1::TForm1() : TForm(WindowLayout::kForm1) {
-  dpi_ = ::GetDpiForSystem();
+  dpi_ = win32::SystemDpi();
   HICON icon = static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   RegisterClassOnce(L"TForm1", 0, ::GetSysColorBrush(COLOR_BTNFACE), icon);
@@ -84,7 +85,7 @@ TForm1::TForm1() : TForm(WindowLayout::kForm1) {
   Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle,
          win32::Scaled(WindowLayout::kForm1.Left, dpi_), win32::Scaled(WindowLayout::kForm1.Top, dpi_), 0, 0,
          Application ? Application->Handle() : nullptr, MainMenu1);
-  dpi_ = ::GetDpiForWindow(hwnd_) ? ::GetDpiForWindow(hwnd_) : dpi_;
+  dpi_ = win32::WindowDpi(hwnd_) ? win32::WindowDpi(hwnd_) : dpi_;
   FitClientArea();
   CreateControls();
   FormCreate(this);
