@@ -5,44 +5,8 @@
 #   editor_e2e_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE DAG_FIXTURE.EXE HOLD_FILE.EXE
 set -euo pipefail
 WINE=$1 APP=$2 PROBE=$3 FIXTURE=$4 HOLD=$5
-TMP=$(mktemp -d /tmp/quarvel-win32-e2e.XXXXXX)
-APP_PID=""
-OK=0
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  if [ "$OK" = 1 ]; then rm -rf "$TMP"; else echo "files kept in $TMP" >&2; fi
-}
-trap cleanup EXIT
-fail() {
-  import -window root "$TMP/failure.png" 2>/dev/null || true
-  echo "FAIL: $*" >&2
-  "$WINE" "$PROBE" windows >&2 || true
-  exit 1
-}
-probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-source "$(dirname "$0")/painting.sh"
-# The Windows name of a file of the work dir.
-winname() { echo "Z:${1//\//\\}"; }
-
-# Waits until the probe lists a top-level window titled $1; prints its line and children.
-# The program's taskbar window (TApplication), titled with the program title as the error
-# boxes are, is none of them.
-wait_window() {
-  local title=$1 out
-  for _ in $(seq 100); do
-    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t && $1 != "window TApplication")} show')
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.1
-  done
-  fail "no window titled '$title'"
-}
-wait_gone() {
-  for _ in $(seq 100); do
-    probe windows | grep -v '^window TApplication|' | grep -q "^window [^|]*|$1|" || return 0
-    sleep 0.1
-  done
-  fail "window '$1' still open"
-}
+RUN=e2e
+source "$(dirname "$0")/e2e_run.sh"
 
 "$WINE" "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!

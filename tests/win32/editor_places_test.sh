@@ -19,22 +19,6 @@ on_exit() {
   probe close "Quarvel Levels Editor" >/dev/null
   kill "$DESKTOP_PID" 2>/dev/null
 }
-wait_window() {
-  local title=$1 out
-  for _ in $(seq 150); do
-    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t && $1 != "window TApplication")} show')
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.1
-  done
-  fail "no window titled '$title' at $DPI dpi on $SIZE"
-}
-wait_gone() {
-  for _ in $(seq 100); do
-    probe windows | grep -v '^window TApplication|' | grep -q "^window [^|]*|$1|" || return 0
-    sleep 0.1
-  done
-  fail "window '$1' still open"
-}
 frame_of() { grep -o '^window .*frame [-0-9 ]*' <<<"$1" | grep -o 'frame [-0-9 ]*' | cut -d' ' -f2-; }
 # The window titled $1 (window lines $2) wanted to open with its frame's corner at $3,$4:
 # it is there, moved just enough to lie on the work area WL WT WR WB, its top at the work
