@@ -116,13 +116,16 @@ void TForm1::CreateMenu() {
   ::AppendMenuW(MainMenu1, MF_POPUP, UINT_PTR(About1), win32::Widen(quarvel::kHelpMenu).c_str());
 }
 
-void TForm1::DpiChanged() {
+void TForm1::MakeTilePictures() {
+  // As large as the grid's cells at the window's dpi.
   if (ImageList1) ::ImageList_Destroy(ImageList1);
   ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
 }
 
+void TForm1::DpiChanged() { MakeTilePictures(); }
+
 void TForm1::CreateControls() {
-  ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
+  MakeTilePictures();
   DrawGrid1 = new TDrawGrid(hwnd_);
   Place(At(kMainWindow, "DrawGrid1"), DrawGrid1->Handle(), TSizing::Own);
 

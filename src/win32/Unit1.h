@@ -72,7 +72,7 @@ class TForm1 : public win32::TForm, private quarvel::EditorWindow {
   HMENU MainMenu1;
   HMENU File1;                                        // "Levels"
   HMENU About1;                                       // "Help"
-  HIMAGELIST ImageList1;                              // the palette buttons' pictures
+  HIMAGELIST ImageList1 = nullptr;                    // the palette buttons' pictures
   TFileDialog OpenDialog1{TFileDialog::TKind::Open};  // Open Set and Copy
   TFileDialog SaveDialog1{TFileDialog::TKind::Save};  // Save Set
 
@@ -113,6 +113,7 @@ class TForm1 : public win32::TForm, private quarvel::EditorWindow {
   void CreateMenu();
   void CreateControls();
   void ConnectHandlers();
+  void MakeTilePictures();
   void DpiChanged() override;
   void Command(int id, HWND control);
 
