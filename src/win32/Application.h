@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "win32/Win32Support.h"
+#include "win32/Window.h"
 
 class TApplication : public win32::TWindow {
  public:

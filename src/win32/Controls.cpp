@@ -4,20 +4,13 @@
 
 #include "picture/GridPicture.h"
 #include "picture/TilePixels.h"
+#include "win32/FormFont.h"
 
 namespace win32 {
 
-HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font, int height) {
-  HDC dc = ::GetDC(parent);
-  HGDIOBJ old = ::SelectObject(dc, font);
-  SIZE size{};
-  ::GetTextExtentPoint32W(dc, caption, int(wcslen(caption)), &size);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(parent, dc);
-  HWND label = ::CreateWindowExW(0, L"STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, left, top,
-                                 size.cx, height, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(label, WM_SETFONT, WPARAM(font), FALSE);
-  return label;
+HWND NewLabel(HWND parent, const wchar_t* caption) {
+  return ::CreateWindowExW(0, L"STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, parent,
+                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 namespace {
@@ -31,12 +24,10 @@ LRESULT CALLBACK EnterPresses(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 }  // namespace
 
-HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
-               bool ownerDraw) {
+HWND NewButton(HWND parent, int id, const wchar_t* caption, bool ownerDraw) {
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | (ownerDraw ? BS_OWNERDRAW : BS_PUSHBUTTON);
-  HWND button = ::CreateWindowExW(0, L"BUTTON", caption, style, left, top, width, height, parent,
+  HWND button = ::CreateWindowExW(0, L"BUTTON", caption, style, 0, 0, 0, 0, parent,
                                   reinterpret_cast<HMENU>(INT_PTR(id)), ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(button, WM_SETFONT, WPARAM(font), FALSE);
   // Enter presses the focused button, however the focus came to it.
   ::SetWindowSubclass(button, EnterPresses, 1, 0);
   return button;

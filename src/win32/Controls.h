@@ -6,18 +6,15 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include "win32/Win32Support.h"
-
 namespace win32 {
 
-// A label with `caption` at (left, top), as wide as its text in `font` and `height` high
-// (a line of the form font: 13 pixels at 96 dpi).
-HWND NewLabel(HWND parent, const wchar_t* caption, int left, int top, HFONT font, int height);
+// A label with `caption`, of no size until its window places it (TForm::Place).
+HWND NewLabel(HWND parent, const wchar_t* caption);
 
-// A push button; `ownerDraw` for one whose face the parent draws (WM_DRAWITEM). Enter
-// presses it while it has the focus, as Space does, however the focus came to it.
-HWND NewButton(HWND parent, int id, const wchar_t* caption, int left, int top, int width, int height, HFONT font,
-               bool ownerDraw = false);
+// A push button, of no size until its window places it; `ownerDraw` for one whose face the
+// parent draws (WM_DRAWITEM). Enter presses it while it has the focus, as Space does,
+// however the focus came to it.
+HWND NewButton(HWND parent, int id, const wchar_t* caption, bool ownerDraw = false);
 
 // The ten tile pictures as an image list with masks (ImageList1), each `size` pixels square
 // (20 at 96 dpi), stretched pixel for pixel.

@@ -1,17 +1,38 @@
 #include "win32/DrawGrid.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include "editor/EditorTexts.h"
+#include "editor/GridCells.h"
 #include "win32/Dpi.h"
 #include "win32/GridAccessible.h"
+#include "win32/Text.h"
 
 namespace {
 
+using quarvel::TGridCell;
+using quarvel::TGridKey;
+
 constexpr UINT_PTR kDragTimer = 1;
-constexpr int kLastCol = TDrawGrid::kColCount - 1;
-constexpr int kLastRow = TDrawGrid::kRowCount - 1;
+
+// The grid's keys.
+constexpr std::pair<WPARAM, TGridKey> kKeys[] = {
+    {VK_UP, TGridKey::Up},     {VK_DOWN, TGridKey::Down}, {VK_LEFT, TGridKey::Left},    {VK_RIGHT, TGridKey::Right},
+    {VK_HOME, TGridKey::Home}, {VK_END, TGridKey::End},   {VK_PRIOR, TGridKey::PageUp}, {VK_NEXT, TGridKey::PageDown},
+};
 
 quarvel::Rgb FromColorRef(COLORREF c) { return quarvel::OpaqueRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+RECT ToRect(const quarvel::PixelRect& r) { return RECT{r.X, r.Y, r.X + r.Width, r.Y + r.Height}; }
+
+bool Meets(const quarvel::PixelRect& cell, const RECT& dirty) {
+  const RECT square = ToRect(cell);
+  RECT common;
+  return ::IntersectRect(&common, &square, &dirty) != FALSE;
+}
+
+POINT PointOf(LPARAM lParam) { return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}; }
 
 }  // namespace
 
@@ -27,11 +48,17 @@ quarvel::GridColours SystemGridColours() {
   return colours;
 }
 
-TDrawGrid::TDrawGrid(HWND parent, int left, int top) {
+TDrawGrid::TDrawGrid(HWND parent) {
   RegisterClassOnce(L"TDrawGrid", CS_DBLCLKS, nullptr);
   // Its text is its name for screen readers.
-  Create(0, L"TDrawGrid", L"Level grid", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, left, top,
-         quarvel::kGridWidth, quarvel::kGridHeight, parent, nullptr);
+  Create(0, L"TDrawGrid", win32::Widen(quarvel::kGridName).c_str(),
+         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, quarvel::kGridWidth, quarvel::kGridHeight, parent,
+         nullptr);
+  if (const UINT dpi = win32::WindowDpi(hwnd_)) dpi_ = dpi;
+  FitToCells();
+}
+
+void TDrawGrid::FitToCells() {
   const quarvel::GridLayout layout = CurrentLayout();
   ::SetWindowPos(hwnd_, nullptr, 0, 0, layout.width, layout.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -43,45 +70,44 @@ TDrawGrid::~TDrawGrid() {
 }
 
 IAccessible* TDrawGrid::Accessible() {
-  if (!accessible_) accessible_ = new TGridAccessible(this);
+  if (!accessible_) accessible_ = new TGridAccessible(*this);
   accessible_->AddRef();
   return accessible_;
 }
 
-quarvel::GridLayout TDrawGrid::CurrentLayout() const {
-  const UINT dpi = win32::WindowDpi(hwnd_);
-  return quarvel::GridAtRatio((dpi ? dpi : 96) / 96.0);
-}
+quarvel::GridLayout TDrawGrid::CurrentLayout() const { return quarvel::GridAtRatio(dpi_ / 96.0); }
 
 void TDrawGrid::RepaintAll() {
   ::InvalidateRect(hwnd_, nullptr, FALSE);
   ::UpdateWindow(hwnd_);
 }
 
-void TDrawGrid::InvalidateCell(int ACol, int ARow) {
-  const quarvel::PixelRect cell = CurrentLayout().geometry.Cell(ACol, ARow);
-  const RECT r{cell.X, cell.Y, cell.X + cell.Width, cell.Y + cell.Height};
+RECT TDrawGrid::CellRect(TGridCell cell) const { return ToRect(CurrentLayout().geometry.Cell(cell.Col, cell.Row)); }
+
+void TDrawGrid::InvalidateCell(TGridCell cell) {
+  const RECT r = CellRect(cell);
   ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
-bool TDrawGrid::CellAt(POINT point, int& ACol, int& ARow) const {
-  const quarvel::GridGeometry g = CurrentLayout().geometry;
-  const int x = point.x - g.origin, y = point.y - g.origin;
-  if (x < 0 || y < 0 || x >= kColCount * g.pitch || y >= kRowCount * g.pitch) return false;
-  ACol = x / g.pitch;
-  ARow = y / g.pitch;
-  return true;
+std::string TDrawGrid::CellName(TGridCell cell) const {
+  return onCellName_ ? onCellName_(cell.Col, cell.Row) : std::string();
 }
 
-bool TDrawGrid::MoveTo(int ACol, int ARow) {
+std::optional<TGridCell> TDrawGrid::CellAt(POINT point) const {
+  const quarvel::GridGeometry g = CurrentLayout().geometry;
+  const int x = point.x - g.origin, y = point.y - g.origin;
+  if (x < 0 || y < 0 || x >= quarvel::kColumns * g.pitch || y >= quarvel::kRows * g.pitch) return std::nullopt;
+  return TGridCell{x / g.pitch, y / g.pitch};
+}
+
+bool TDrawGrid::MoveTo(TGridCell cell) {
   bool canSelect = true;
-  if (onSelectCell_) onSelectCell_(this, ACol, ARow, canSelect);
+  if (onSelectCell_) onSelectCell_(this, cell.Col, cell.Row, canSelect);
   if (!canSelect) return false;
-  InvalidateCell(col_, row_);
-  col_ = ACol;
-  row_ = ARow;
-  InvalidateCell(col_, row_);
-  ::NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd_, OBJID_CLIENT, row_ * kColCount + col_ + 1);
+  InvalidateCell(cell_);
+  cell_ = cell;
+  InvalidateCell(cell_);
+  ::NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd_, OBJID_CLIENT, TGridAccessible::ChildId(cell_));
   return true;
 }
 
@@ -108,61 +134,48 @@ void TDrawGrid::DragStep() {
   ::GetCursorPos(&pointer);
   ::ScreenToClient(hwnd_, &pointer);
   const quarvel::GridGeometry g = CurrentLayout().geometry;
-  const int x = pointer.x - g.origin, y = pointer.y - g.origin;
-  const int dc = x < 0 ? -1 : (x >= kColCount * g.pitch ? 1 : 0);
-  const int dr = y < 0 ? -1 : (y >= kRowCount * g.pitch ? 1 : 0);
-  const int c = std::clamp(col_ + dc, 0, kLastCol);
-  const int r = std::clamp(row_ + dr, 0, kLastRow);
-  if (c != col_ || r != row_) MoveTo(c, r);
+  // -1 before the first cell, 1 past the last, 0 within the cells' span.
+  auto outside = [&g](int at, int cells) { return at < g.origin ? -1 : (at >= g.origin + cells * g.pitch ? 1 : 0); };
+  const TGridCell next =
+      quarvel::CellAfterDragStep(cell_, outside(pointer.x, quarvel::kColumns), outside(pointer.y, quarvel::kRows));
+  if (next != cell_) MoveTo(next);
 }
 
 void TDrawGrid::KeyDown(WPARAM key) {
+  const auto found = std::ranges::find(kKeys, key, &std::pair<WPARAM, TGridKey>::first);
+  if (found == std::end(kKeys)) return;
   const bool ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
-  int c = col_, r = row_;
-  switch (key) {
-    case VK_UP:
-      if (!ctrl) r = std::clamp(r - 1, 0, kLastRow);
-      break;
-    case VK_DOWN:
-      if (!ctrl) r = std::clamp(r + 1, 0, kLastRow);
-      break;
-    case VK_LEFT:
-      c = ctrl ? 0 : std::clamp(c - 1, 0, kLastCol);
-      break;
-    case VK_RIGHT:
-      c = ctrl ? kLastCol : std::clamp(c + 1, 0, kLastCol);
-      break;
-    case VK_HOME:
-      c = 0;
-      if (ctrl) r = 0;
-      break;
-    case VK_END:
-      c = kLastCol;
-      if (ctrl) r = kLastRow;
-      break;
-    case VK_PRIOR:
-      r = std::clamp(r - kLastRow, 0, kLastRow);
-      break;
-    case VK_NEXT:
-      r = std::clamp(r + kLastRow, 0, kLastRow);
-      break;
-    default:
-      return;
+  const TGridCell next = quarvel::CellAfterKey(cell_, found->second, ctrl);
+  if (next != cell_) MoveTo(next);
+}
+
+void TDrawGrid::Wheel(int delta) {
+  // One row a notch, each row a move of its own; none past the grid's edge.
+  const int rows = wheel_.Add(delta);
+  const TGridKey key = rows < 0 ? TGridKey::Up : TGridKey::Down;
+  for (int step = 0; step < std::abs(rows); ++step) {
+    const TGridCell next = quarvel::CellAfterKey(cell_, key, false);
+    if (next != cell_) MoveTo(next);
   }
-  if (c != col_ || r != row_) MoveTo(c, r);
 }
 
 quarvel::Picture TDrawGrid::Compose() const {
+  const quarvel::GridLayout layout = CurrentLayout();
+  return Compose(RECT{0, 0, layout.width, layout.height});
+}
+
+quarvel::Picture TDrawGrid::Compose(const RECT& dirty) const {
   const quarvel::GridLayout layout = CurrentLayout();
   const quarvel::GridColours colours = SystemGridColours();
   quarvel::Picture canvas(layout.width, layout.height, colours.Base);
   for (const quarvel::ColouredRect& fill : quarvel::GridFrame(colours, layout)) canvas.Fill(fill.rect, fill.colour);
   const quarvel::GridGeometry& g = layout.geometry;
-  for (int c = 0; c < kColCount; ++c) {
-    for (int r = 0; r < kRowCount; ++r) {
+  for (int c = 0; c < quarvel::kColumns; ++c) {
+    for (int r = 0; r < quarvel::kRows; ++r) {
       const quarvel::PixelRect cell = g.Cell(c, r);
+      if (!Meets(cell, dirty)) continue;
       TGridDrawState state;
-      state.Selected = c == col_ && r == row_;
+      state.Selected = TGridCell{c, r} == cell_;
       state.Focused = state.Selected && active_;
       canvas.Fill(cell, state.Selected && !state.Focused ? colours.Highlight : colours.Base);
       if (onDrawCell_) onDrawCell_(const_cast<TDrawGrid*>(this), c, r, cell, state, canvas);
@@ -172,8 +185,17 @@ quarvel::Picture TDrawGrid::Compose() const {
   return canvas;
 }
 
-void TDrawGrid::Paint(HDC dc) {
-  const quarvel::Picture picture = Compose();
+void TDrawGrid::Paint(HDC dc, const RECT& dirty) {
+  const quarvel::Picture whole = Compose(dirty);
+  // Only the part asked for goes to the screen: outside it, cells were not drawn.
+  const RECT part{std::max(0L, dirty.left), std::max(0L, dirty.top), std::min(LONG(whole.Width), dirty.right),
+                  std::min(LONG(whole.Height), dirty.bottom)};
+  if (part.left >= part.right || part.top >= part.bottom) return;
+  quarvel::Picture picture(int(part.right - part.left), int(part.bottom - part.top));
+  for (int y = 0; y < picture.Height; ++y) {
+    const auto row = whole.Pixels.begin() + (part.top + y) * whole.Width + part.left;
+    std::copy(row, row + picture.Width, picture.Pixels.begin() + y * picture.Width);
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = picture.Width;
@@ -182,8 +204,8 @@ void TDrawGrid::Paint(HDC dc) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   // 0xAARRGGBB in memory is B, G, R, A: a 32-bit DIB's own order.
-  ::SetDIBitsToDevice(dc, 0, 0, DWORD(picture.Width), DWORD(picture.Height), 0, 0, 0, UINT(picture.Height),
-                      picture.Pixels.data(), &info, DIB_RGB_COLORS);
+  ::SetDIBitsToDevice(dc, part.left, part.top, DWORD(picture.Width), DWORD(picture.Height), 0, 0, 0,
+                      UINT(picture.Height), picture.Pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -192,6 +214,12 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return PaintNow();
     case WM_ERASEBKGND:
       return 1;
+    case WM_DPICHANGED_AFTERPARENT:
+      // Its window tells the new dpi; the system, which tells none, has it at the window.
+      dpi_ = wParam ? UINT(wParam) : win32::WindowDpi(hwnd_);
+      FitToCells();
+      ::InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_GETOBJECT:
@@ -204,8 +232,8 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_SETFOCUS:
       active_ = true;
-      InvalidateCell(col_, row_);
-      ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, row_ * kColCount + col_ + 1);
+      InvalidateCell(cell_);
+      ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, TGridAccessible::ChildId(cell_));
       return 0;
     case WM_KILLFOCUS: {
       // Still the window's active control while another window (a box, a dialog) or the
@@ -214,7 +242,7 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const HWND root = ::GetAncestor(hwnd_, GA_ROOT);
       if (to && to != root && ::GetAncestor(to, GA_ROOT) == root) {
         active_ = false;
-        InvalidateCell(col_, row_);
+        InvalidateCell(cell_);
       }
       return 0;
     }
@@ -223,11 +251,11 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // cell is painted.
       ::SetFocus(hwnd_);
       if (dragging_) return 0;
-      int c, r;
-      if (!CellAt(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}, c, r)) return 0;
+      const std::optional<TGridCell> cell = CellAt(PointOf(lParam));
+      if (!cell) return 0;
       dragging_ = true;
       ::SetCapture(hwnd_);
-      MoveTo(c, r);
+      MoveTo(*cell);
       return 0;
     }
     case WM_LBUTTONDBLCLK:  // the second press of a double click neither moves nor drags
@@ -243,10 +271,9 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::ReleaseCapture();
         return 0;
       }
-      int c, r;
-      if (CellAt(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}, c, r)) {
+      if (const std::optional<TGridCell> cell = CellAt(PointOf(lParam))) {
         SetStepping(false);
-        if (c != col_ || r != row_) MoveTo(c, r);
+        if (*cell != cell_) MoveTo(*cell);
       } else {
         SetStepping(true);
       }
@@ -255,8 +282,8 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: {
       if (!dragging_) return 0;
       ::ReleaseCapture();  // WM_CAPTURECHANGED ends the drag
-      int c, r;
-      if (CellAt(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}, c, r) && (c != col_ || r != row_)) MoveTo(c, r);
+      const std::optional<TGridCell> cell = CellAt(PointOf(lParam));
+      if (cell && *cell != cell_) MoveTo(*cell);
       return 0;
     }
     case WM_CAPTURECHANGED:
@@ -265,20 +292,9 @@ LRESULT TDrawGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kDragTimer) DragStep();
       return 0;
-    case WM_MOUSEWHEEL: {
-      if (::GetFocus() != hwnd_) return 0;
-      // Turns add up with their signs: a part turn back takes away from what was collected.
-      wheelRemainder_ += GET_WHEEL_DELTA_WPARAM(wParam);
-      while (wheelRemainder_ >= kWheelNotch) {  // turned up
-        wheelRemainder_ -= kWheelNotch;
-        if (row_ > 0) MoveTo(col_, row_ - 1);
-      }
-      while (wheelRemainder_ <= -kWheelNotch) {  // turned down
-        wheelRemainder_ += kWheelNotch;
-        if (row_ < kLastRow) MoveTo(col_, row_ + 1);
-      }
+    case WM_MOUSEWHEEL:
+      if (::GetFocus() == hwnd_) Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
-    }
     case WM_KEYDOWN:
       KeyDown(wParam);
       return 0;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor/EditorTexts.h"
-#include "win32/Win32Support.h"
+#include "win32/Text.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "win32/DrawGrid.h"
+#include "editor/EditorTexts.h"
+#include "win32/Text.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ LRESULT TGridAccessible::HandOver(IAccessible* accessible, WPARAM wParam) {
   return resultFromObject ? resultFromObject(__uuidof(IAccessible), wParam, accessible) : 0;
 }
 
-TGridAccessible::TGridAccessible(TDrawGrid* grid) : grid_(grid) {}
+TGridAccessible::TGridAccessible(const TGridView& grid) : grid_(&grid) {}
 
 TGridAccessible::~TGridAccessible() {
   if (standard_) standard_->Release();
@@ -68,7 +69,7 @@ IAccessible* TGridAccessible::Standard() {
   static const CreateStandard createStandard =
       LibraryFunction<CreateStandard>(L"oleacc.dll", "CreateStdAccessibleObject");
   if (!standard_ && grid_ && createStandard)
-    createStandard(grid_->Handle(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
+    createStandard(grid_->GridWindow(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
   return standard_;
 }
 
@@ -131,12 +132,8 @@ HRESULT TGridAccessible::get_accName(VARIANT child, BSTR* name) {
   if (!grid_) return E_FAIL;
   const long id = Id(child);
   if (id < 0) return E_INVALIDARG;
-  if (id == kSelf) {
-    wchar_t text[128] = {};
-    ::GetWindowTextW(grid_->Handle(), text, 128);
-    return Text(text, name);
-  }
-  return Text(grid_->CellName(int((id - 1) % 11), int((id - 1) / 11)), name);
+  if (id == kSelf) return Text(win32::Widen(quarvel::kGridName), name);
+  return Text(win32::Widen(grid_->CellName(CellOf(id))), name);
 }
 
 HRESULT TGridAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -149,8 +146,7 @@ HRESULT TGridAccessible::get_accDescription(VARIANT child, BSTR* description) {
   const long id = Id(child);
   if (id < 0) return E_INVALIDARG;
   if (id == kSelf) return Text(L"", description);
-  return Text(L"Column " + std::to_wstring((id - 1) % 11 + 1) + L", row " + std::to_wstring((id - 1) / 11 + 1),
-              description);
+  return Text(win32::Widen(quarvel::CellPlace(CellOf(id))), description);
 }
 
 HRESULT TGridAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -167,13 +163,13 @@ HRESULT TGridAccessible::get_accState(VARIANT child, VARIANT* state) {
   if (!grid_) return E_FAIL;
   const long id = Id(child);
   if (id < 0) return E_INVALIDARG;
-  const bool focused = ::GetFocus() == grid_->Handle();
+  const bool focused = ::GetFocus() == grid_->GridWindow();
   long bits = STATE_SYSTEM_FOCUSABLE;
   if (id == kSelf) {
     if (focused) bits |= STATE_SYSTEM_FOCUSED;
   } else {
     bits |= STATE_SYSTEM_SELECTABLE;
-    if (id == ChildId(grid_->Col(), grid_->Row())) bits |= STATE_SYSTEM_SELECTED | (focused ? STATE_SYSTEM_FOCUSED : 0);
+    if (id == ChildId(grid_->CurrentCell())) bits |= STATE_SYSTEM_SELECTED | (focused ? STATE_SYSTEM_FOCUSED : 0);
   }
   *state = ChildVariant(bits);
   return S_OK;
@@ -197,8 +193,8 @@ HRESULT TGridAccessible::get_accFocus(VARIANT* child) {
   if (!child) return E_POINTER;
   ClearVariant(child);
   if (!grid_) return E_FAIL;
-  if (::GetFocus() != grid_->Handle()) return S_FALSE;
-  *child = ChildVariant(ChildId(grid_->Col(), grid_->Row()));
+  if (::GetFocus() != grid_->GridWindow()) return S_FALSE;
+  *child = ChildVariant(ChildId(grid_->CurrentCell()));
   return S_OK;
 }
 
@@ -206,7 +202,7 @@ HRESULT TGridAccessible::get_accSelection(VARIANT* children) {
   if (!children) return E_POINTER;
   ClearVariant(children);
   if (!grid_) return E_FAIL;
-  *children = ChildVariant(ChildId(grid_->Col(), grid_->Row()));
+  *children = ChildVariant(ChildId(grid_->CurrentCell()));
   return S_OK;
 }
 
@@ -225,12 +221,11 @@ HRESULT TGridAccessible::accLocation(long* left, long* top, long* width, long* h
   if (id < 0) return E_INVALIDARG;
   RECT r;
   if (id == kSelf) {
-    ::GetClientRect(grid_->Handle(), &r);
+    ::GetClientRect(grid_->GridWindow(), &r);
   } else {
-    const quarvel::PixelRect cell = grid_->CurrentLayout().geometry.Cell(int((id - 1) % 11), int((id - 1) / 11));
-    r = RECT{cell.X, cell.Y, cell.X + cell.Width, cell.Y + cell.Height};
+    r = grid_->CellRect(CellOf(id));
   }
-  ::MapWindowPoints(grid_->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  ::MapWindowPoints(grid_->GridWindow(), nullptr, reinterpret_cast<POINT*>(&r), 2);
   *left = r.left;
   *top = r.top;
   *width = r.right - r.left;
@@ -253,17 +248,17 @@ HRESULT TGridAccessible::accNavigate(long direction, VARIANT start, VARIANT* end
       return standard ? standard->accNavigate(direction, start, end) : S_FALSE;
     }
   } else {
-    const long col = (id - 1) % 11, row = (id - 1) / 11;
-    struct Step {
-      long direction;
-      bool possible;
-      long by;
-    };
-    const Step steps[] = {{NAVDIR_NEXT, id < kCellCount, 1}, {NAVDIR_PREVIOUS, id > 1, -1},
-                          {NAVDIR_LEFT, col > 0, -1},        {NAVDIR_RIGHT, col < 10, 1},
-                          {NAVDIR_UP, row > 0, -11},         {NAVDIR_DOWN, row < 12, 11}};
-    for (const Step& step : steps)
-      if (step.direction == direction && step.possible) to = id + step.by;
+    // Next and previous go through the cells in their order; the arrows to the neighbour.
+    constexpr std::pair<long, quarvel::TGridDirection> kArrows[] = {{NAVDIR_LEFT, quarvel::TGridDirection::Left},
+                                                                    {NAVDIR_RIGHT, quarvel::TGridDirection::Right},
+                                                                    {NAVDIR_UP, quarvel::TGridDirection::Up},
+                                                                    {NAVDIR_DOWN, quarvel::TGridDirection::Down}};
+    if (direction == NAVDIR_NEXT && id < kCellCount) to = id + 1;
+    if (direction == NAVDIR_PREVIOUS && id > 1) to = id - 1;
+    for (const auto& [arrow, towards] : kArrows) {
+      if (arrow != direction) continue;
+      if (const std::optional<quarvel::TGridCell> next = quarvel::Neighbour(CellOf(id), towards)) to = ChildId(*next);
+    }
   }
   if (to == 0) return S_FALSE;
   *end = ChildVariant(to);
@@ -275,12 +270,12 @@ HRESULT TGridAccessible::accHitTest(long left, long top, VARIANT* child) {
   ClearVariant(child);
   if (!grid_) return E_FAIL;
   POINT point{left, top};
-  ::ScreenToClient(grid_->Handle(), &point);
+  ::ScreenToClient(grid_->GridWindow(), &point);
   RECT client;
-  ::GetClientRect(grid_->Handle(), &client);
+  ::GetClientRect(grid_->GridWindow(), &client);
   if (!::PtInRect(&client, point)) return S_FALSE;
-  int col = 0, row = 0;
-  *child = ChildVariant(grid_->CellAt(point, col, row) ? ChildId(col, row) : kSelf);
+  const std::optional<quarvel::TGridCell> cell = grid_->CellAt(point);
+  *child = ChildVariant(cell ? ChildId(*cell) : kSelf);
   return S_OK;
 }
 

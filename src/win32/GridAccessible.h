@@ -1,20 +1,21 @@
 #pragma once
 // What screen readers are told about the level grid, through Active Accessibility (the grid
-// answers WM_GETOBJECT with it): a table named after the grid, whose 143 children are its
-// cells, child id 1 + column + 11 x row (column i % 11 of row i / 11 for child i + 1). A cell
-// is named after its tile ("Red block"), described by its place ("Column 3, row 6", counted
-// from 1), selected when it is the current cell, and focused when it is the current cell
-// while the grid has the focus; its location is its square on the screen.
+// answers WM_GETOBJECT with it): a table named after the grid, whose children are its cells
+// in editor/GridCells.h's order, child id 1 + the cell's index. A cell is named after its
+// tile ("Red block"), described by its place ("Column 3, row 6"), selected when it is the
+// current cell, and focused when it is the current cell while the grid has the focus; its
+// location is its square on the screen. It reads the grid through TGridView alone.
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <oleacc.h>
 
-class TDrawGrid;
+#include "editor/GridCells.h"
+#include "win32/GridView.h"
 
 class TGridAccessible final : public IAccessible {
  public:
-  explicit TGridAccessible(TDrawGrid* grid);
+  explicit TGridAccessible(const TGridView& grid);
   // The grid is going: every later question fails.
   void Disconnect();
 
@@ -55,17 +56,19 @@ class TGridAccessible final : public IAccessible {
   // The answer to WM_GETOBJECT that hands `accessible` to the asking program.
   static LRESULT HandOver(IAccessible* accessible, WPARAM wParam);
 
-  static constexpr long kCellCount = 11 * 13;
+  static constexpr long kCellCount = quarvel::kGridCellCount;
   // The child id of a cell.
-  static long ChildId(int ACol, int ARow) { return 1 + ACol + 11 * ARow; }
+  static long ChildId(quarvel::TGridCell cell) { return 1 + quarvel::ChildIndex(cell); }
 
  private:
   ~TGridAccessible();
-  // The child id that `child` names: 0 for the grid itself, 1..143 for a cell, -1 for none.
+  // The child id that `child` names: 0 for the grid itself, 1 up for a cell, -1 for none.
   static long Id(const VARIANT& child);
+  // The cell of a child id of a cell.
+  static quarvel::TGridCell CellOf(long id) { return *quarvel::ChildCell(int(id - 1)); }
   IAccessible* Standard();  // the system's object for the grid's window, for its parent
 
   LONG references_ = 1;
-  TDrawGrid* grid_;
+  const TGridView* grid_;
   IAccessible* standard_ = nullptr;
 };

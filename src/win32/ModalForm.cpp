@@ -1,15 +1,25 @@
 #include "win32/ModalForm.h"
 
 #include "win32/Dpi.h"
-#include "win32/Shell.h"
+#include "win32/EventLoop.h"
+#include "win32/FormFont.h"
+#include "win32/ScreenPlace.h"
 
-void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, int width,
-                            int height, HWND owner) {
+void TModalForm::CreateForm(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, HWND owner) {
   RegisterClassOnce(className, 0, ::GetSysColorBrush(COLOR_BTNFACE));
   dpi_ = win32::SystemDpi();
-  RECT frame{0, 0, win32::Scaled(width, dpi_), win32::Scaled(height, dpi_)};
+  RECT frame{0, 0, win32::Scaled(form_.ClientWidth, dpi_), win32::Scaled(form_.ClientHeight, dpi_)};
   win32::AdjustWindowRectForDpi(&frame, style, FALSE, exStyle, dpi_);
   Create(exStyle, className, caption, style, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr);
+}
+
+POINT TModalForm::FirstPlace(HWND owner) const {
+  if (form_.Left >= 0) return POINT{win32::Scaled(form_.Left, dpi_), win32::Scaled(form_.Top, dpi_)};
+  RECT over, own;
+  ::GetWindowRect(owner, &over);
+  ::GetWindowRect(hwnd_, &own);
+  const RECT centred = win32::CentredOver(own, over);
+  return POINT{centred.left, centred.top};
 }
 
 bool TModalForm::ShowModal(HWND owner) {
@@ -19,6 +29,8 @@ bool TModalForm::ShowModal(HWND owner) {
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     focus_ = FirstFocus();
   }
+  // At every showing: the screen or its scale may have changed since the last.
+  win32::MoveOntoWorkArea(hwnd_);
   // While the window is open its owner takes no input, but still repaints.
   ::EnableWindow(owner, FALSE);
   ::ShowWindow(hwnd_, SW_SHOW);
@@ -50,13 +62,7 @@ LRESULT TModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       EndModal(false);
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = HDC(wParam);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
-    }
     default:
-      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      return TForm::HandleMessage(message, wParam, lParam);
   }
 }

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "win32/Application.h"
-#include "win32/Shell.h"
+#include "win32/EventLoop.h"
+#include "win32/ProgramTitle.h"
 #include "win32/Unit1.h"
 #include "win32/Unit2.h"
 #include "win32/Unit3.h"

@@ -5,8 +5,10 @@
 #include <commctrl.h>
 
 #include "editor/IntegerText.h"
+#include "win32/Beep.h"
 #include "win32/Dpi.h"
-#include "win32/Shell.h"
+#include "win32/FormFont.h"
+#include "win32/ReportError.h"
 
 namespace {
 
@@ -26,22 +28,17 @@ std::wstring DecimalSeparator() {
   return buffer;
 }
 
-UINT DpiOf(HWND hwnd) {
-  const UINT dpi = win32::WindowDpi(hwnd);
-  return dpi ? dpi : 96;
-}
-
 }  // namespace
 
-TSpinEdit::TSpinEdit(HWND parent, int left, int top, int width, int height, const wchar_t* text) {
+TSpinEdit::TSpinEdit(HWND parent, const wchar_t* text) {
   RegisterClassOnce(L"TSpinEdit", 0, nullptr);
   // The field holds its edit box for the dialog manager: Tab goes into it.
-  Create(WS_EX_CONTROLPARENT, L"TSpinEdit", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
-         width, height, parent, nullptr);
+  Create(WS_EX_CONTROLPARENT, L"TSpinEdit", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+         parent, nullptr);
   edit_ = ::CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, 0, 0, 0, 0,
                             hwnd_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SetWindowSubclass(edit_, EditProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
-  Layout(left, top, width, height);
+  if (const UINT dpi = win32::WindowDpi(hwnd_)) dpi_ = dpi;
 }
 
 TSpinEdit::~TSpinEdit() {
@@ -94,21 +91,21 @@ void TSpinEdit::Changed() {
 
 void TSpinEdit::Step(int delta) { SetValue(quarvel::StepValue(Value(), delta)); }
 
-void TSpinEdit::SetFont(HFONT font) { ::SendMessageW(edit_, WM_SETFONT, WPARAM(font), TRUE); }
-
-void TSpinEdit::Layout(int left, int top, int width, int height) {
-  ::MoveWindow(hwnd_, left, top, width, height, TRUE);
-  const UINT dpi = DpiOf(hwnd_);
+void TSpinEdit::LayoutParts() {
+  RECT client;
+  ::GetClientRect(hwnd_, &client);
+  const UINT dpi = dpi_;
   const int frame = win32::Scaled(kFrame, dpi);
   const int buttons = win32::Scaled(kButtonWidth, dpi);
   // The text sits one pixel in from the edge, as in a bordered edit box.
-  ::MoveWindow(edit_, frame + 1, frame + 1, width - 2 * frame - buttons - 1, height - 2 * frame - 1, TRUE);
+  ::MoveWindow(edit_, frame + 1, frame + 1, client.right - 2 * frame - buttons - 1, client.bottom - 2 * frame - 1,
+               TRUE);
 }
 
 RECT TSpinEdit::PartRect(Part part) const {
   RECT client;
   ::GetClientRect(hwnd_, &client);
-  const UINT dpi = DpiOf(hwnd_);
+  const UINT dpi = dpi_;
   const int frame = win32::Scaled(kFrame, dpi);
   const int buttons = win32::Scaled(kButtonWidth, dpi);
   const int innerTop = frame, innerBottom = client.bottom - frame;
@@ -129,12 +126,12 @@ TSpinEdit::Part TSpinEdit::PartAt(POINT point) const {
   return Part::None;
 }
 
-void TSpinEdit::Paint(HDC dc) {
+void TSpinEdit::Paint(HDC dc, const RECT& /*dirty*/) {
   RECT client;
   ::GetClientRect(hwnd_, &client);
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
   ::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
-  const UINT dpi = DpiOf(hwnd_);
+  const UINT dpi = dpi_;
   const int unit = win32::Scaled(1, dpi);
   for (Part part : {Part::Up, Part::Down}) {
     RECT r = PartRect(part);
@@ -159,6 +156,19 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       return PaintNow();
+    case WM_SIZE:
+      LayoutParts();
+      return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+      // Its window tells the new dpi; the system, which tells none, has it at the window.
+      dpi_ = wParam ? UINT(wParam) : win32::WindowDpi(hwnd_);
+      LayoutParts();
+      ::InvalidateRect(hwnd_, nullptr, TRUE);
+      return 0;
+    case WM_SETFONT:
+      // The field's font is its edit box's.
+      ::SendMessageW(edit_, WM_SETFONT, wParam, TRUE);
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_COMMAND:

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "win32/Win32Support.h"
+#include "win32/Window.h"
 
 class TSpinEdit : public win32::TWindow {
  public:
@@ -19,8 +19,8 @@ class TSpinEdit : public win32::TWindow {
   static constexpr UINT kRepeatIntervalMs = 100;
   static constexpr int kButtonWidth = 15;  // at 96 dpi
 
-  // A field at (left, top), width x height in the parent's client pixels, with `text`.
-  TSpinEdit(HWND parent, int left, int top, int width, int height, const wchar_t* text);
+  // A field with `text`, of no size until it is placed; its parts follow its size.
+  TSpinEdit(HWND parent, const wchar_t* text);
   ~TSpinEdit() override;
 
   void SetRange(std::int32_t minValue, std::int32_t maxValue);
@@ -44,10 +44,6 @@ class TSpinEdit : public win32::TWindow {
   // Names the field after its label for screen readers: the field's own text, and a label
   // of no size just before its edit box, where the system looks for an edit box's name.
   void SetName(const std::wstring& name);
-  // The window's fonts and sizes for `dpi`.
-  void SetFont(HFONT font);
-  // Places the field and its parts at the given size.
-  void Layout(int left, int top, int width, int height);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,9 +57,12 @@ class TSpinEdit : public win32::TWindow {
   void Changed();
   RECT PartRect(Part part) const;
   Part PartAt(POINT point) const;
-  void Paint(HDC dc) override;
+  // The edit box inside the frame, beside the buttons.
+  void LayoutParts();
+  void Paint(HDC dc, const RECT& dirty) override;
 
   HWND edit_ = nullptr;
+  UINT dpi_ = 96;  // its window's
   std::int32_t minValue_ = 0;
   std::int32_t maxValue_ = 0;
   ChangeHandler onChange_;

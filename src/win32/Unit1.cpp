@@ -4,24 +4,24 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "editor/EditorTexts.h"
+#include "editor/FieldRanges.h"
 #include "editor/Layout.h"
+#include "editor/Palette.h"
 #include "model/Tiles.h"
-#include "picture/TilePixels.h"
 #include "win32/Application.h"
 #include "win32/Controls.h"
 #include "win32/Dpi.h"
-#include "win32/Shell.h"
-#include "win32/Unit2.h"
-#include "win32/Unit3.h"
+#include "win32/FormFont.h"
+#include "win32/ReportError.h"
+#include "win32/ScreenPlace.h"
+#include "win32/Text.h"
 
 namespace Unit1 {
-quarvel::LevelSet LevelSet;
-quarvel::TCurrentLevel CurrentLevel = 0;
-quarvel::TCurrentBrush CurrentBrush = 0;
+quarvel::EditorSession Editor;
 }  // namespace Unit1
 
 TForm1* Form1 = nullptr;
@@ -36,28 +36,55 @@ using WindowLayout::TControlPlace;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
-// The palette buttons in tab order with the tile each shows: BitBtn1 .. BitBtn6 hold tiles
-// 0 .. 5, BitBtn7 .. BitBtn10 tiles 9 .. 6.
-constexpr int kPaletteTile[10] = {0, 1, 2, 3, 4, 5, 9, 8, 7, 6};
-constexpr const char* kPaletteName[10] = {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5",
-                                          "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10"};
+// Each palette button (in the palette's order, editor/Palette.h) and its click handler.
+struct TPaletteSlot {
+  HWND TForm1::*Button;
+  void (TForm1::*Click)(HWND);
+};
+constexpr TPaletteSlot kPaletteSlots[] = {
+    {&TForm1::BitBtn1, &TForm1::BitBtn1Click}, {&TForm1::BitBtn2, &TForm1::BitBtn2Click},
+    {&TForm1::BitBtn3, &TForm1::BitBtn3Click}, {&TForm1::BitBtn4, &TForm1::BitBtn4Click},
+    {&TForm1::BitBtn5, &TForm1::BitBtn5Click}, {&TForm1::BitBtn6, &TForm1::BitBtn6Click},
+    {&TForm1::BitBtn7, &TForm1::BitBtn7Click}, {&TForm1::BitBtn8, &TForm1::BitBtn8Click},
+    {&TForm1::BitBtn9, &TForm1::BitBtn9Click}, {&TForm1::BitBtn10, &TForm1::BitBtn10Click},
+};
+static_assert(std::size(kPaletteSlots) == std::size(quarvel::kPalette));
 
-const TControlPlace& Row(const char* name) {
-  for (const TControlPlace& place : kMainWindow)
-    if (std::string_view(name) == place.Name) return place;
-  return kMainWindow[0];
-}
+// Each integer field with its label: the five numbers, then the Level field.
+struct TFieldSlot {
+  TSpinEdit* TForm1::*Field;
+  HWND TForm1::*Label;
+  TControlPlace FieldPlace;
+  TControlPlace LabelPlace;
+  const char* Caption;
+  const wchar_t* Text;  // its text at start
+};
+constexpr TFieldSlot kFieldSlots[] = {
+    {&TForm1::SpinEdit1, &TForm1::Label1, At(kMainWindow, "SpinEdit1"), At(kMainWindow, "Label1"),
+     quarvel::kNumberLabels[0], L"0"},
+    {&TForm1::SpinEdit2, &TForm1::Label2, At(kMainWindow, "SpinEdit2"), At(kMainWindow, "Label2"),
+     quarvel::kNumberLabels[1], L"0"},
+    {&TForm1::SpinEdit3, &TForm1::Label3, At(kMainWindow, "SpinEdit3"), At(kMainWindow, "Label3"),
+     quarvel::kNumberLabels[2], L"0"},
+    {&TForm1::SpinEdit4, &TForm1::Label4, At(kMainWindow, "SpinEdit4"), At(kMainWindow, "Label4"),
+     quarvel::kNumberLabels[3], L"0"},
+    {&TForm1::SpinEdit5, &TForm1::Label5, At(kMainWindow, "SpinEdit5"), At(kMainWindow, "Label5"),
+     quarvel::kNumberLabels[4], L"0"},
+    {&TForm1::SpinEdit6, &TForm1::Label6, At(kMainWindow, "SpinEdit6"), At(kMainWindow, "Label6"), quarvel::kLevelLabel,
+     L"1"},
+};
 
 }  // namespace
 
-TForm1::TForm1() {
+TForm1::TForm1() : TForm(WindowLayout::kForm1) {
   dpi_ = win32::SystemDpi();
   HICON icon = static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   RegisterClassOnce(L"TForm1", 0, ::GetSysColorBrush(COLOR_BTNFACE), icon);
   CreateMenu();
-  Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle, win32::Scaled(kLeft, dpi_),
-         win32::Scaled(kTop, dpi_), 0, 0, Application ? Application->Handle() : nullptr, MainMenu1);
+  Create(kExStyle, L"TForm1", win32::Widen(quarvel::kMainCaption).c_str(), kStyle,
+         win32::Scaled(WindowLayout::kForm1.Left, dpi_), win32::Scaled(WindowLayout::kForm1.Top, dpi_), 0, 0,
+         Application ? Application->Handle() : nullptr, MainMenu1);
   dpi_ = win32::WindowDpi(hwnd_) ? win32::WindowDpi(hwnd_) : dpi_;
   FitClientArea();
   CreateControls();
@@ -89,78 +116,45 @@ void TForm1::CreateMenu() {
   ::AppendMenuW(MainMenu1, MF_POPUP, UINT_PTR(About1), win32::Widen(quarvel::kHelpMenu).c_str());
 }
 
-void TForm1::FitClientArea() {
-  // The frame around a client area of 256 x 477 below the menu bar, as the system draws it;
-  // then measured, in case the menu bar came out another height.
-  const int width = win32::Scaled(kClientWidth, dpi_), height = win32::Scaled(kClientHeight, dpi_);
-  RECT frame{0, 0, width, height};
-  win32::AdjustWindowRectForDpi(&frame, kStyle, TRUE, kExStyle, dpi_);
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT client;
-  ::GetClientRect(hwnd_, &client);
-  if (client.right != width || client.bottom != height) {
-    RECT window;
-    ::GetWindowRect(hwnd_, &window);
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + width - client.right,
-                   window.bottom - window.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+void TForm1::MakeTilePictures() {
+  // As large as the grid's cells at the window's dpi.
+  if (ImageList1) ::ImageList_Destroy(ImageList1);
+  ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
 }
 
+void TForm1::DpiChanged() { MakeTilePictures(); }
+
 void TForm1::CreateControls() {
-  const HFONT font = win32::FormFont(dpi_);
-  auto s = [this](int pixels) { return win32::Scaled(pixels, dpi_); };
-  ImageList1 = win32::NewTileImageList(quarvel::GridAtRatio(dpi_ / 96.0).geometry.cell);
+  MakeTilePictures();
+  DrawGrid1 = new TDrawGrid(hwnd_);
+  Place(At(kMainWindow, "DrawGrid1"), DrawGrid1->Handle(), TSizing::Own);
 
-  // Created in tab order: the dialog manager's Tab follows the order of the children.
-  DrawGrid1 = new TDrawGrid(hwnd_, s(At(kMainWindow, "DrawGrid1").Left), s(At(kMainWindow, "DrawGrid1").Top));
-  TSpinEdit** fields[] = {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit6};
-  const char* fieldNames[] = {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "SpinEdit5", "SpinEdit6"};
-  auto newField = [&](int index) {
-    const TControlPlace& place = Row(fieldNames[index]);
-    *fields[index] =
-        new TSpinEdit(hwnd_, s(place.Left), s(place.Top), s(place.Width), s(place.Height), index == 5 ? L"1" : L"0");
-    (*fields[index])->SetFont(font);
-  };
-  for (const TControlPlace& place : WindowLayout::TabOrder(kMainWindow)) {
-    const std::string_view name = place.Name;
-    if (name == "DrawGrid1") continue;
-    if (name.starts_with("SpinEdit")) {
-      newField(name.back() - '1');
-    } else if (name.starts_with("BitBtn")) {
-      for (int i = 0; i < 10; ++i) {
-        if (name != kPaletteName[i]) continue;
-        // The tile's name as the button's text: screen readers say it; the face shows the picture.
-        BitBtns[std::size_t(i)] =
-            win32::NewButton(hwnd_, kBitBtn1 + i, win32::Widen(quarvel::kTiles[kPaletteTile[i]].Label).c_str(),
-                             s(place.Left), s(place.Top), s(place.Width), s(place.Height), font, true);
-      }
-    } else if (name == "Button1") {
-      Button1 = win32::NewButton(hwnd_, kButton1, win32::Widen(quarvel::kCheckLevelCaption).c_str(), s(place.Left),
-                                 s(place.Top), s(place.Width), s(place.Height), font);
-    }
+  constexpr auto palettePlaces = WindowLayout::AtEach(kMainWindow, quarvel::kPaletteNames);
+  for (std::size_t i = 0; i < palettePlaces.size(); ++i) {
+    // The tile's name as the button's text: screen readers say it; the face shows the picture.
+    const std::wstring name = win32::Widen(quarvel::kTiles[quarvel::kPalette[i].Code].Label);
+    this->*kPaletteSlots[i].Button =
+        Place(palettePlaces[i], win32::NewButton(hwnd_, kBitBtn1 + int(i), name.c_str(), true));
   }
-  SpinEdit6->SetRange(1, 256);
 
-  HWND* labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
-  const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
-  for (int i = 0; i < 6; ++i) {
-    const TControlPlace& place = Row(labelNames[i]);
-    const char* caption = i < 5 ? quarvel::kNumberLabels[i] : quarvel::kLevelLabel;
-    *labels[i] = win32::NewLabel(hwnd_, win32::Widen(caption).c_str(), s(place.Left), s(place.Top), font, s(13));
-    (*fields[i])->SetName(win32::Widen(caption));
+  for (const TFieldSlot& slot : kFieldSlots) {
+    const std::wstring caption = win32::Widen(slot.Caption);
+    TSpinEdit* field = this->*slot.Field = new TSpinEdit(hwnd_, slot.Text);
+    field->SetName(caption);  // for screen readers
+    Place(slot.FieldPlace, field->Handle());
+    this->*slot.Label = Place(slot.LabelPlace, win32::NewLabel(hwnd_, caption.c_str()));
   }
+  SpinEdit6->SetRange(quarvel::kLevelFieldRange.Min, quarvel::kLevelFieldRange.Max);
+  Button1 = Place(At(kMainWindow, "Button1"),
+                  win32::NewButton(hwnd_, kButton1, win32::Widen(quarvel::kCheckLevelCaption).c_str()));
+  SetTabOrder(kMainWindow);
 }
 
 void TForm1::ConnectHandlers() {
   DrawGrid1->SetOnDrawCell(
       [this](TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
              quarvel::Picture& Canvas) { DrawGrid1DrawCell(Sender, ACol, ARow, Rect, State, Canvas); });
-  DrawGrid1->SetOnCellName([](int ACol, int ARow) {
-    const int code = quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow);
-    if (const quarvel::TileKind* tile = quarvel::FindTile(code)) return win32::Widen(tile->Label);
-    return L"Tile " + std::to_wstring(code);
-  });
+  DrawGrid1->SetOnCellName([](int ACol, int ARow) { return Unit1::Editor.CellName(ACol, ARow); });
   DrawGrid1->SetOnSelectCell([this](TDrawGrid* Sender, int ACol, int ARow, bool& CanSelect) {
     win32::Dispatch([&] { DrawGrid1SelectCell(Sender, ACol, ARow, CanSelect); });
   });
@@ -175,17 +169,7 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::Show(int showCommand) {
   // A window that would run off its screen's work area moves onto it, as far as it fits.
-  RECT frame;
-  ::GetWindowRect(hwnd_, &frame);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    const int left = std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
-    const int top = std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
-    if (left != frame.left || top != frame.top)
-      ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  win32::MoveOntoWorkArea(hwnd_);
   activeControl_ = DrawGrid1->Handle();
   if (Application)
     Application->Show(showCommand);
@@ -198,13 +182,8 @@ void TForm1::Show(int showCommand) {
 }
 
 void TForm1::Command(int id, HWND control) {
-  using Click = void (TForm1::*)(HWND);
-  static constexpr Click palette[10] = {&TForm1::BitBtn1Click, &TForm1::BitBtn2Click, &TForm1::BitBtn3Click,
-                                        &TForm1::BitBtn4Click, &TForm1::BitBtn5Click, &TForm1::BitBtn6Click,
-                                        &TForm1::BitBtn7Click, &TForm1::BitBtn8Click, &TForm1::BitBtn9Click,
-                                        &TForm1::BitBtn10Click};
-  if (id >= kBitBtn1 && id < kBitBtn1 + 10) {
-    (this->*palette[id - kBitBtn1])(control);
+  if (id >= kBitBtn1 && id < kBitBtn1 + int(std::size(kPaletteSlots))) {
+    (this->*kPaletteSlots[id - kBitBtn1].Click)(control);
     return;
   }
   switch (id) {
@@ -242,29 +221,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       const int index = int(item.CtlID) - kBitBtn1;
-      if (index < 0 || index >= 10) return FALSE;
-      win32::DrawPaletteButton(item, ImageList1, kPaletteTile[index], dpi_);
+      if (index < 0 || index >= quarvel::kPaletteSize) return FALSE;
+      win32::DrawPaletteButton(item, ImageList1, quarvel::kPalette[index].Code, dpi_);
       return TRUE;
     }
-    case WM_CTLCOLORSTATIC: {
-      // Labels on the button face, in the window-text colour.
-      HDC dc = HDC(wParam);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      return LRESULT(::GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_ACTIVATE:
-      // The window's active control keeps its place while another window is in front.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = ::GetFocus();
-        if (focus && ::IsChild(hwnd_, focus)) activeControl_ = focus;
-        return 0;
-      }
-      if (activeControl_ && ::IsWindow(activeControl_) && !::IsIconic(hwnd_)) {
-        ::SetFocus(activeControl_);
-        return 0;
-      }
-      break;
     case WM_SYSCOMMAND:
       // Minimised, the program is its taskbar button alone (Application).
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application) {
@@ -284,97 +244,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  return TForm::HandleMessage(message, wParam, lParam);
 }
 
-void TForm1::FormCreate(TForm1* /*Sender*/) {
-  quarvel::ClearLevelSet(Unit1::LevelSet);
-  Unit1::CurrentLevel = 0;
-  Unit1::CurrentBrush = 0;
-}
-
-quarvel::EditorState TForm1::State() { return {Unit1::LevelSet, Unit1::CurrentLevel}; }
-
-void TForm1::SetNumberField(quarvel::LevelNumber which, std::int32_t value) {
-  TSpinEdit* const fields[] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5};
-  fields[static_cast<int>(which)]->SetValue(value);
-}
-
-void TForm1::SetLevelField(std::int32_t value) { SpinEdit6->SetValue(value); }
-
-void TForm1::RepaintGrid() { DrawGrid1->RepaintAll(); }
-
-void TForm1::ShowPlainBox(std::string_view text, std::string_view caption) {
-  win32::ShowMessageBox(win32::Widen(text), win32::Widen(caption), win32::TMessageBoxStyle::Plain);
-}
-
-std::optional<std::string> TForm1::ChooseFileToOpen() {
-  if (!OpenDialog1.Execute(hwnd_)) return std::nullopt;
-  return win32::Narrow(OpenDialog1.FileName());
-}
-
-std::optional<std::string> TForm1::ChooseFileToSave() {
-  if (!SaveDialog1.Execute(hwnd_)) return std::nullopt;
-  return win32::Narrow(SaveDialog1.FileName());
-}
-
-std::optional<quarvel::CopyRange> TForm1::AskCopyRange() {
-  if (!Form2->ShowModal(hwnd_)) return std::nullopt;
-  return quarvel::CopyRange{Form2->SpinEdit1->Value(), Form2->SpinEdit2->Value(), Form2->SpinEdit3->Value()};
-}
-
-// Editing: palette, grid, number fields, Level field, Check Level.
-
-void TForm1::DrawGrid1DrawCell(TDrawGrid* /*Sender*/, int ACol, int ARow, const quarvel::PixelRect& Rect,
-                               TGridDrawState /*State*/, quarvel::Picture& Canvas) {
-  quarvel::DrawTile(Canvas, Rect, quarvel::ReadCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow));
-}
-
-void TForm1::DrawGrid1SelectCell(TDrawGrid* /*Sender*/, int ACol, int ARow, bool& /*CanSelect*/) {
-  quarvel::WriteCell(Unit1::LevelSet, Unit1::CurrentLevel, ACol, ARow, quarvel::Low16(Unit1::CurrentBrush));
-}
-
-void TForm1::BitBtn1Click(HWND) { Unit1::CurrentBrush = quarvel::Empty; }
-void TForm1::BitBtn2Click(HWND) { Unit1::CurrentBrush = quarvel::RedBlock; }
-void TForm1::BitBtn3Click(HWND) { Unit1::CurrentBrush = quarvel::GreenBlock; }
-void TForm1::BitBtn4Click(HWND) { Unit1::CurrentBrush = quarvel::BlueBlock; }
-void TForm1::BitBtn5Click(HWND) { Unit1::CurrentBrush = quarvel::YellowBlock; }
-void TForm1::BitBtn6Click(HWND) { Unit1::CurrentBrush = quarvel::GrayBlock; }
-void TForm1::BitBtn7Click(HWND) { Unit1::CurrentBrush = quarvel::CannonLeft; }
-void TForm1::BitBtn8Click(HWND) { Unit1::CurrentBrush = quarvel::CannonDown; }
-void TForm1::BitBtn9Click(HWND) { Unit1::CurrentBrush = quarvel::CannonRight; }
-void TForm1::BitBtn10Click(HWND) { Unit1::CurrentBrush = quarvel::CannonUp; }
-
-void TForm1::SpinEdit1Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Rubies, SpinEdit1->Value());
-}
-void TForm1::SpinEdit2Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Emeralds, SpinEdit2->Value());
-}
-void TForm1::SpinEdit3Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Sapphires, SpinEdit3->Value());
-}
-void TForm1::SpinEdit4Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Bombs, SpinEdit4->Value());
-}
-void TForm1::SpinEdit5Change(TSpinEdit*) {
-  quarvel::WriteNumber(Unit1::LevelSet, Unit1::CurrentLevel, quarvel::LevelNumber::Time, SpinEdit5->Value());
-}
-
-void TForm1::SpinEdit6Change(TSpinEdit*) { quarvel::ChangeLevelShown(State(), *this, SpinEdit6->Value()); }
-
-void TForm1::Button1Click(HWND) { quarvel::CheckLevel(State(), *this); }
-
-// The menu commands.
-
-void TForm1::N1Click(HMENU) { quarvel::NewSet(State(), *this); }
-
-void TForm1::N2Click(HMENU) { quarvel::OpenSet(State(), *this); }
-
-void TForm1::N3Click(HMENU) { quarvel::SaveSet(State(), *this); }
-
-void TForm1::N5Click(HMENU) { ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
-
-void TForm1::N7Click(HMENU) { quarvel::CopyFromFile(State(), *this); }
-
-void TForm1::About2Click(HMENU) { Form3->Execute(hwnd_); }
+void TForm1::FormCreate(TForm1* /*Sender*/) { Unit1::Editor.Start(); }

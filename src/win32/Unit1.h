@@ -2,41 +2,39 @@
 // The main window: the level grid, the palette, the five number fields, the Level field,
 // Check Level and the menu; with the level data it edits.
 
-#include <array>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
 #include <string>
 
-#include "editor/EditorCommands.h"
+#include "editor/EditorSession.h"
 #include "model/LevelSet.h"
-#include "win32/Controls.h"
 #include "win32/DrawGrid.h"
 #include "win32/FileDialog.h"
+#include "win32/Form.h"
 #include "win32/SpinEdit.h"
-#include "win32/Win32Support.h"
 
-// The level data and the editor state live for the whole run, outside the window.
+// The editor, with the level data and its state, lives for the whole run, outside the window.
 namespace Unit1 {
-extern quarvel::LevelSet LevelSet;
-extern quarvel::TCurrentLevel CurrentLevel;
-extern quarvel::TCurrentBrush CurrentBrush;
+extern quarvel::EditorSession Editor;
+inline quarvel::LevelSet& LevelSet = Editor.Set;
+inline quarvel::TCurrentLevel& CurrentLevel = Editor.Level;
+inline quarvel::TCurrentBrush& CurrentBrush = Editor.Brush;
 }  // namespace Unit1
 
-class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
+class TForm1 : public win32::TForm, private quarvel::EditorWindow {
  public:
-  static constexpr int kClientWidth = 256;
-  static constexpr int kClientHeight = 477;
-  static constexpr int kLeft = 204;  // where the window opens, when it fits there
-  static constexpr int kTop = 129;
-
   // Menu items and buttons, by their command numbers (none is IDOK or IDCANCEL, which the
   // dialog manager sends for Enter and Escape).
   enum : int {
-    kN1 = 201,  // Levels > New Set
-    kN2,        // Levels > Open Set
-    kN3,        // Levels > Save Set
-    kN7,        // Levels > Copy
-    kN5,        // Levels > Exit
-    kAbout2,    // Help > About
-    kBitBtn1 = 301,
+    kN1 = 201,       // Levels > New Set
+    kN2,             // Levels > Open Set
+    kN3,             // Levels > Save Set
+    kN7,             // Levels > Copy
+    kN5,             // Levels > Exit
+    kAbout2,         // Help > About
+    kBitBtn1 = 301,  // to BitBtn10, in the palette's order
     kButton1 = 311,
   };
 
@@ -47,9 +45,23 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   void Show(int showCommand);
 
   // Controls, by their layout names.
-  TDrawGrid* DrawGrid1;            // the level grid, 11 x 13 cells
-  std::array<HWND, 10> BitBtns{};  // BitBtn1 .. BitBtn10, palette
-  HWND Label1, Label2, Label3, Label4, Label5, Label6;
+  TDrawGrid* DrawGrid1;  // the level grid, 11 x 13 cells
+  HWND BitBtn1;          // palette: Empty (tile 0)
+  HWND BitBtn2;          // palette: red block (1)
+  HWND BitBtn3;          // palette: green block (2)
+  HWND BitBtn4;          // palette: blue block (3)
+  HWND BitBtn5;          // palette: yellow block (4)
+  HWND BitBtn6;          // palette: grey block (5)
+  HWND BitBtn7;          // palette: cannon left (9)
+  HWND BitBtn8;          // palette: cannon down (8)
+  HWND BitBtn9;          // palette: cannon right (7)
+  HWND BitBtn10;         // palette: cannon up (6)
+  HWND Label1;           // "Rubies"
+  HWND Label2;           // "Emeralds"
+  HWND Label3;           // "Sapphires"
+  HWND Label4;           // "Bombs"
+  HWND Label5;           // "Time"
+  HWND Label6;           // "Level"
   TSpinEdit* SpinEdit1;  // Rubies
   TSpinEdit* SpinEdit2;  // Emeralds
   TSpinEdit* SpinEdit3;  // Sapphires
@@ -57,12 +69,15 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   TSpinEdit* SpinEdit5;  // Time
   TSpinEdit* SpinEdit6;  // Level, 1..256
   HWND Button1;          // "Check Level"
-  HMENU MainMenu1, File1, About1;
-  HIMAGELIST ImageList1;
+  HMENU MainMenu1;
+  HMENU File1;                                        // "Levels"
+  HMENU About1;                                       // "Help"
+  HIMAGELIST ImageList1 = nullptr;                    // the palette buttons' pictures
   TFileDialog OpenDialog1{TFileDialog::TKind::Open};  // Open Set and Copy
   TFileDialog SaveDialog1{TFileDialog::TKind::Save};  // Save Set
 
-  // Handlers.
+  // Handlers. Editing (grid, palette, fields, Check Level) is in Unit1Editing.cpp,
+  // the menu commands in Unit1Commands.cpp.
   void FormCreate(TForm1* Sender);
   void DrawGrid1DrawCell(TDrawGrid* Sender, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState State,
                          quarvel::Picture& Canvas);
@@ -98,10 +113,11 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   void CreateMenu();
   void CreateControls();
   void ConnectHandlers();
-  void FitClientArea();
+  void MakeTilePictures();
+  void DpiChanged() override;
   void Command(int id, HWND control);
 
-  // What the editor's commands (editor/EditorCommands.h) need of this window.
+  // What the editor's session needs of this window; in Unit1Commands.cpp.
   void SetNumberField(quarvel::LevelNumber which, std::int32_t value) override;
   void SetLevelField(std::int32_t value) override;
   void RepaintGrid() override;
@@ -109,10 +125,6 @@ class TForm1 : public win32::TWindow, private quarvel::EditorWindow {
   std::optional<std::string> ChooseFileToOpen() override;
   std::optional<std::string> ChooseFileToSave() override;
   std::optional<quarvel::CopyRange> AskCopyRange() override;
-  static quarvel::EditorState State();
-
-  UINT dpi_ = 96;
-  HWND activeControl_ = nullptr;  // the control that held the focus when the window was left
 };
 
 extern TForm1* Form1;

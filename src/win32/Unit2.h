@@ -6,10 +6,6 @@
 
 class TForm2 : public TModalForm {
  public:
-  static constexpr int kClientWidth = 198;
-  static constexpr int kClientHeight = 202;
-  static constexpr int kLeft = 436;  // where it first stands
-  static constexpr int kTop = 396;
   enum : int { kButton1 = 401, kButton2 };
 
   explicit TForm2(HWND owner);
@@ -25,7 +21,6 @@ class TForm2 : public TModalForm {
   HWND Button2;          // Cancel
 
  protected:
-  POINT FirstPlace(HWND owner) override;
   HWND FirstFocus() override { return SpinEdit1->Editor(); }
   void Clicked(int id) override;
 };

@@ -5,8 +5,6 @@
 
 class TForm3 : public TModalForm {
  public:
-  static constexpr int kClientWidth = 232;
-  static constexpr int kClientHeight = 243;
   enum : int { kButton1 = 501 };
 
   explicit TForm3(HWND owner);
@@ -21,7 +19,6 @@ class TForm3 : public TModalForm {
   void Execute(HWND owner);
 
  protected:
-  POINT FirstPlace(HWND owner) override;
   HWND FirstFocus() override { return Button1; }
   void Clicked(int id) override;
 };

@@ -5,51 +5,16 @@
 #   editor_e2e_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE DAG_FIXTURE.EXE HOLD_FILE.EXE
 set -euo pipefail
 WINE=$1 APP=$2 PROBE=$3 FIXTURE=$4 HOLD=$5
-TMP=$(mktemp -d /tmp/quarvel-win32-e2e.XXXXXX)
-APP_PID=""
-OK=0
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  if [ "$OK" = 1 ]; then rm -rf "$TMP"; else echo "files kept in $TMP" >&2; fi
-}
-trap cleanup EXIT
-fail() {
-  import -window root "$TMP/failure.png" 2>/dev/null || true
-  echo "FAIL: $*" >&2
-  "$WINE" "$PROBE" windows >&2 || true
-  exit 1
-}
-probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-source "$(dirname "$0")/painting.sh"
-# The Windows name of a file of the work dir.
-winname() { echo "Z:${1//\//\\}"; }
-
-# Waits until the probe lists a top-level window titled $1; prints its line and children.
-# The program's taskbar window (TApplication), titled with the program title as the error
-# boxes are, is none of them.
-wait_window() {
-  local title=$1 out
-  for _ in $(seq 100); do
-    out=$(probe windows | awk -v t="$title" -F'|' '/^window /{show = ($2 == t && $1 != "window TApplication")} show')
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.1
-  done
-  fail "no window titled '$title'"
-}
-wait_gone() {
-  for _ in $(seq 100); do
-    probe windows | grep -v '^window TApplication|' | grep -q "^window [^|]*|$1|" || return 0
-    sleep 0.1
-  done
-  fail "window '$1' still open"
-}
+RUN=e2e
+source "$(dirname "$0")/e2e_run.sh"
 
 "$WINE" "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!
 main=$(wait_window "Quarvel Levels Editor")
 
 # The frame at 204,129 and a client area of 256 x 477 below the menu bar.
-read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$main")
+read -r _ ML MT MR MB < <(grep -o 'frame [-0-9 ]*' <<<"$main")
+fl=$ML ft=$MT
 read -r _ CX CY CW CH < <(grep -o 'client [-0-9 ]*' <<<"$main")
 [ "$fl,$ft" = "204,129" ] || fail "main window at $fl,$ft"
 [ "$CW x $CH" = "256 x 477" ] || fail "client area $CW x $CH"
@@ -96,17 +61,38 @@ menu_item() {
   xdotool key --repeat "$1" --delay 50 Down
   xdotool key Return
 }
-# Answers the box titled $1, after checking its text $2.
+# The box or dialog titled $1 is owned by the main window: it has no taskbar button of its
+# own, and the main window takes no input while it is open.
+expect_owned() {
+  local owner
+  owner=$(probe owner "$1" | grep -v '^owner TApplication|')
+  grep -q '^owner [^|]*|TForm1|Quarvel Levels Editor$' <<<"$owner" || fail "'$1' is not the main window's: $owner"
+}
+# The window whose lines are $2, titled $1, opens over the main window: its centre on it.
+expect_over() {
+  local l t r b
+  read -r _ l t r b < <(grep -o '^window .*frame [-0-9 ]*' <<<"$2" | grep -o 'frame [-0-9 ]*')
+  local x=$(((l + r) / 2)) y=$(((t + b) / 2))
+  ((x > ML && x < MR && y > MT && y < MB)) || fail "'$1' at $l,$t-$r,$b is not over the main window"
+}
+# Answers the box titled $1, after checking its text $2, its owner and its place; then the
+# control that had the keyboard, $3 (when given), has it again.
 answer_box() {
   local box
   box=$(wait_window "$1")
   grep -qF "|$2|" <<<"$box" || fail "box '$1' does not say '$2': $box"
+  expect_owned "$1"
+  expect_over "$1" "$box"
   xdotool key Return
   wait_gone "$1"
+  [ -z "${3:-}" ] && return 0
+  for _ in $(seq 50); do [ "$(focused)" = "$3" ] && return 0; sleep 0.1; done
+  fail "after '$1' the keyboard is at $(focused), not at $3"
 }
 # Types the full name $2 into the file dialog titled $1 and confirms it.
 file_dialog() {
   wait_window "$1" >/dev/null
+  expect_owned "$1"
   sleep 0.3
   # The name the dialog offers (the last one confirmed) is replaced.
   xdotool key End shift+Home
@@ -125,7 +111,8 @@ click 200 362
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type 60
 click 60 460
-answer_box "Confirmation!" "This level is good to go!"
+CHECK_LEVEL="Button|Check Level|8 448 113 25"
+answer_box "Confirmation!" "This level is good to go!" "$CHECK_LEVEL"
 
 # Save Set: the warning, then the name without its extension.
 menu_item 3
@@ -138,7 +125,7 @@ cmp "$TMP/expected.dag" "$TMP/saved.dag" || fail "Save Set wrote other bytes"
 # Open Set of a missing file: the error box under the program title.
 menu_item 2
 file_dialog "Open" "$TMP/missing.dag"
-answer_box "Quarveledit" "File not found."
+answer_box "Quarveledit" "File not found." "$CHECK_LEVEL"
 
 # Open Set of a file another program holds open, sharing it with no one.
 mkfifo "$TMP/hold.in"
@@ -148,7 +135,7 @@ for _ in $(seq 100); do grep -q held "$TMP/hold.out" && break; sleep 0.1; done
 grep -q held "$TMP/hold.out" || fail "hold_file did not hold the file: $(cat "$TMP/hold.out")"
 menu_item 2
 file_dialog "Open" "$TMP/saved.dag"
-answer_box "Quarveledit" "I/O error 32."
+answer_box "Quarveledit" "I/O error 32." "$CHECK_LEVEL"
 exec 3>&-
 
 # Copy: a file of 10 levels, then Start from 2, Quantity 3, Insert after typed as 300,
@@ -160,6 +147,7 @@ for i in $(seq 10); do levels+=("$((10 + i)) 0 $i 0 0 0,0=$((i % 10))"); done
 menu_item 4
 file_dialog "Open" "$TMP/source.dag"
 copy=$(wait_window "Levels Copy")
+expect_owned "Levels Copy"
 read -r _ fl ft _ _ < <(grep -o 'frame [-0-9 ]*' <<<"$copy")
 [ "$fl,$ft" = "436,396" ] || fail "Levels Copy at $fl,$ft"
 grep -q 'client [0-9]* [0-9]* 198 202|' <<<"$copy" || fail "Levels Copy's client area: $copy"
@@ -187,6 +175,8 @@ xdotool mousemove $((CX + 60)) $((CY - 8)) click 1
 sleep 0.3
 xdotool key Down Return
 about=$(wait_window "About")
+expect_owned "About"
+expect_over "About" "$about"
 grep -q 'client [0-9]* [0-9]* 232 243|' <<<"$about" || fail "About's client area: $about"
 grep -qF "|Quarvel/Levels Editor /" <<<"$about" || fail "About's text: $about"
 xdotool key Return

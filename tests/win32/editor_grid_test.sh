@@ -11,44 +11,21 @@
 #   editor_grid_test.sh WINE QUARVELEDIT.EXE WINDOW_PROBE.EXE DAG_FIXTURE.EXE GRID_PICTURE.EXE
 set -euo pipefail
 WINE=$1 APP=$2 PROBE=$3 FIXTURE=$4 PICTURE=$5
-TMP=$(mktemp -d /tmp/quarvel-win32-grid.XXXXXX)
-APP_PID=""
-OK=0
-DESKTOP='HKCU\Control Panel\Desktop'
+RUN=grid
+source "$(dirname "$0")/e2e_run.sh"
 COLORS='HKCU\Control Panel\Colors'
 # The grid's colour roles and their values in the editor's standard colours.
 STANDARD=(Window "255 255 255" Hilight "48 140 198" ButtonShadow "106 104 100" ButtonHilight "255 255 255"
   ButtonDkShadow "0 0 0" ButtonLight "233 231 227")
-reg_value() { { "$WINE" reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
-saved_dpi=$(reg_value "$DESKTOP" LogPixels)
 declare -A saved_colours
 for ((i = 0; i < ${#STANDARD[@]}; i += 2)); do saved_colours[${STANDARD[i]}]=$(reg_value "$COLORS" "${STANDARD[i]}"); done
-restore_settings() {
-  if [ -n "$saved_dpi" ]; then
-    "$WINE" reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$((saved_dpi))" /f >/dev/null 2>&1
-  else
-    "$WINE" reg delete "$DESKTOP" /v LogPixels /f >/dev/null 2>&1
-  fi
+on_exit() {
   local name
   for name in "${!saved_colours[@]}"; do
     [ -n "${saved_colours[$name]}" ] && "$WINE" reg add "$COLORS" /v "$name" /d "${saved_colours[$name]}" /f >/dev/null 2>&1
   done
   return 0
 }
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  restore_settings
-  if [ "$OK" = 1 ]; then rm -rf "$TMP"; else echo "files kept in $TMP" >&2; fi
-}
-trap cleanup EXIT
-fail() {
-  import -window root "$TMP/failure.png" 2>/dev/null || true
-  echo "FAIL: $*" >&2
-  exit 1
-}
-probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-source "$(dirname "$0")/painting.sh"
-winname() { echo "Z:${1//\//\\}"; }
 for ((i = 0; i < ${#STANDARD[@]}; i += 2)); do
   "$WINE" reg add "$COLORS" /v "${STANDARD[i]}" /d "${STANDARD[i + 1]}" /f >/dev/null 2>&1
 done
@@ -73,7 +50,7 @@ expect_grid() {
 }
 
 for dpi in 96 144; do
-  "$WINE" reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  set_dpi "$dpi"
   "$WINE" "$APP" >"$TMP/app-$dpi.log" 2>&1 &
   APP_PID=$!
   main=""

@@ -7,14 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "model/Tiles.h"
 #include "picture/GridPicture.h"
+#include "win32/Beep.h"
 #include "win32/DrawGrid.h"
-#include "win32/Shell.h"
 #include "win32/SpinEdit.h"
 
 namespace {
@@ -61,7 +62,8 @@ class IntegerField : public ::testing::Test {
   void SetUp() override {
     beeps = 0;
     win32::SetBeepHandler(CountBeep);
-    field = new TSpinEdit(host.hwnd, 10, 10, 65, 22, L"0");
+    field = new TSpinEdit(host.hwnd, L"0");
+    ::MoveWindow(field->Handle(), 10, 10, 65, 22, TRUE);
     field->SetOnChange([this](TSpinEdit*) { changes.push_back(field->Text()); });
   }
   void TearDown() override {
@@ -189,15 +191,15 @@ TEST_F(IntegerField, ButtonsStepOnReleaseAndRepeatWhileHeld) {
 class Grid : public ::testing::Test {
  protected:
   void SetUp() override {
-    grid = new TDrawGrid(host.hwnd, 8, 8);
+    grid = new TDrawGrid(host.hwnd);
+    ::SetWindowPos(grid->Handle(), nullptr, 8, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     quarvel::ClearLevelSet(set);
     grid->SetOnSelectCell([this](TDrawGrid*, int ACol, int ARow, bool&) {
       moves.push_back({ACol, ARow});
       quarvel::WriteCell(set, 0, ACol, ARow, brush);
     });
     grid->SetOnCellName([this](int ACol, int ARow) {
-      const std::string_view label = quarvel::kTiles[quarvel::ReadCell(set, 0, ACol, ARow)].Label;
-      return std::wstring(label.begin(), label.end());
+      return std::string(quarvel::kTiles[quarvel::ReadCell(set, 0, ACol, ARow)].Label);
     });
     grid->SetOnDrawCell(
         [this](TDrawGrid*, int ACol, int ARow, const quarvel::PixelRect& Rect, TGridDrawState,
@@ -295,6 +297,27 @@ TEST_F(Grid, ItsPixelsAreTheCoresGridPictureInEveryCellState) {
   EXPECT_FALSE(grid->IsActiveControl());
   EXPECT_EQ(grid->Compose(),
             quarvel::GridPicture(set, 0, SystemGridColours(), layout, quarvel::CurrentCell{4, 4, false}));
+}
+
+TEST_F(Grid, AMoveRepaintsOnlyTheCellsItLeavesAndEnters) {
+  std::vector<std::pair<int, int>> drawn;
+  grid->SetOnDrawCell(
+      [&](TDrawGrid*, int ACol, int ARow, const quarvel::PixelRect&, TGridDrawState, quarvel::Picture&) {
+        drawn.push_back({ACol, ARow});
+      });
+  ::UpdateWindow(grid->Handle());
+  const std::pair<UINT, std::vector<std::pair<int, int>>> cases[] = {{VK_RIGHT, {{0, 0}, {1, 0}}},
+                                                                     {VK_DOWN, {{1, 0}, {1, 1}}}};
+  for (const auto& [key, cells] : cases) {
+    drawn.clear();
+    ::SendMessageW(grid->Handle(), WM_KEYDOWN, key, 1);
+    ::UpdateWindow(grid->Handle());
+    std::ranges::sort(drawn);
+    EXPECT_EQ(drawn, cells) << "key " << key;
+  }
+  drawn.clear();
+  grid->RepaintAll();
+  EXPECT_EQ(drawn.size(), std::size_t(quarvel::kColumns * quarvel::kRows));
 }
 
 struct CellCase {

@@ -17,6 +17,16 @@
 // Each command may follow "--desktop NAME": the probe then looks at the desktop NAME (Wine's
 // explorer /desktop=NAME), and fails while there is none of that name.
 //   window_probe close TITLE      asks the window titled TITLE to close, as the desktop does
+//   window_probe dpi TITLE FROM TO
+//                                 tells the window titled TITLE that its dpi changed from
+//                                 FROM to TO, as Windows does when it moves to a monitor of
+//                                 another scale (WM_DPICHANGED), with the frame Windows
+//                                 suggests: its corner kept, its size scaled
+//   window_probe workarea         the work area of the primary monitor (the screen less the
+//                                 taskbar): "workarea L T R B"
+//   window_probe owner TITLE      the owner of each visible top-level window titled TITLE,
+//                                 one line each: "owner CLASS|OWNER CLASS|OWNER TITLE", or
+//                                 "owner CLASS|none" for a window of no owner
 //   window_probe pixels TITLE OUT [CLASS]
 //                                 the client area of the window TITLE, or of its control
 //                                 of class CLASS, read from the screen, as a P6 image in OUT
@@ -60,6 +70,16 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   ::ScreenToClient(parent, &corner);
   std::printf("  child %s|%s|%ld %ld %ld %ld\n", ClassOf(child).c_str(), Text(child).c_str(), corner.x, corner.y,
               r.right - r.left, r.bottom - r.top);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintOwner(HWND hwnd, LPARAM title) {
+  if (!::IsWindowVisible(hwnd) || Text(hwnd) != *reinterpret_cast<const std::string*>(title)) return TRUE;
+  const HWND owner = ::GetWindow(hwnd, GW_OWNER);
+  if (owner)
+    std::printf("owner %s|%s|%s\n", ClassOf(hwnd).c_str(), ClassOf(owner).c_str(), Text(owner).c_str());
+  else
+    std::printf("owner %s|none\n", ClassOf(hwnd).c_str());
   return TRUE;
 }
 
@@ -118,6 +138,41 @@ int wmain(int argc, wchar_t** argv) {
     const HWND hwnd = FindByTitle(argv[2]);
     return hwnd && ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   }
+  if (what == L"dpi" && argc > 4) {
+    const HWND hwnd = FindByTitle(argv[2]);
+    const int from = std::stoi(argv[3]), to = std::stoi(argv[4]);
+    RECT frame;
+    if (!hwnd || from <= 0 || to <= 0 || !::GetWindowRect(hwnd, &frame)) return 1;
+    const RECT suggested{frame.left, frame.top, frame.left + ::MulDiv(frame.right - frame.left, to, from),
+                         frame.top + ::MulDiv(frame.bottom - frame.top, to, from)};
+    // The frame must reach the window's own process: it is written into it, and the message
+    // carries its address there.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    const HANDLE target = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    if (!target) return 1;
+    void* there = ::VirtualAllocEx(target, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written = there && ::WriteProcessMemory(target, there, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    const bool sent = written && ::SendMessageTimeoutW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), LPARAM(there),
+                                                       SMTO_ABORTIFHUNG, 5000, &result);
+    if (there) ::VirtualFreeEx(target, there, 0, MEM_RELEASE);
+    ::CloseHandle(target);
+    return sent ? 0 : 1;
+  }
+  if (what == L"workarea") {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) return 1;
+    const RECT& r = monitor.rcWork;
+    std::printf("workarea %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (what == L"owner" && argc > 2) {
+    const std::string title = Utf8(argv[2]);
+    ::EnumWindows(PrintOwner, reinterpret_cast<LPARAM>(&title));
+    return 0;
+  }
   if (what == L"focus" && argc > 2) {
     const HWND hwnd = FindByTitle(argv[2]);
     if (!hwnd) return 1;
@@ -163,9 +218,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     return std::fclose(out) == 0 ? 0 : 1;
   }
-  std::fprintf(
-      stderr,
-      "usage: window_probe [--desktop NAME] windows | active | taskbar | focus TITLE | close TITLE | pixels TITLE OUT "
-      "[CLASS]\n");
+  std::fprintf(stderr,
+               "usage: window_probe [--desktop NAME] windows | active | taskbar | focus TITLE | close TITLE | "
+               "owner TITLE | workarea | dpi TITLE FROM TO | pixels TITLE OUT [CLASS]
+");
   return 2;
 }

@@ -1,38 +1,10 @@
-#include "win32/Win32Support.h"
+#include "win32/Window.h"
 
-#include <map>
+#include <exception>
 
-#include "win32/Shell.h"
+#include "win32/ReportError.h"
 
 namespace win32 {
-
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(std::size_t(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(std::size_t(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
-
-HFONT FormFont(UINT dpi) {
-  static std::map<UINT, HFONT> fonts;
-  HFONT& font = fonts[dpi];
-  if (!font) {
-    // 8 points: 11 pixels high at 96 dpi.
-    font = ::CreateFontW(-MulDiv(8, int(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                         L"MS Sans Serif");
-  }
-  return font;
-}
 
 TWindow::~TWindow() {
   if (!hwnd_) return;
@@ -70,7 +42,7 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TWindow::PaintNow() {
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(hwnd_, &ps);
-  Paint(dc);
+  Paint(dc, ps.rcPaint);
   ::EndPaint(hwnd_, &ps);
   return 0;
 }
@@ -93,14 +65,6 @@ LRESULT CALLBACK TWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
   } catch (const std::exception& error) {
     ReportError(error);
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-}
-
-void Dispatch(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    ReportError(error);
   }
 }
 
