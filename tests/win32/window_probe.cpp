@@ -220,7 +220,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::fprintf(stderr,
                "usage: window_probe [--desktop NAME] windows | active | taskbar | focus TITLE | close TITLE | "
-               "owner TITLE | workarea | dpi TITLE FROM TO | pixels TITLE OUT [CLASS]
-");
+               "owner TITLE | workarea | dpi TITLE FROM TO | pixels TITLE OUT [CLASS]\n");
   return 2;
 }
