@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "qt/app/Application.h"
 #include "model/LevelSet.h"
+#include "qt/app/Application.h"
 #include "qt/forms/ProgramWindows.h"
 #include "qt/forms/Unit1.h"
 

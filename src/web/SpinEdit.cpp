@@ -2,7 +2,6 @@
 
 #include "editor/IntegerText.h"
 #include "web/Page.h"
-#include "editor/IntegerText.h"
 
 namespace web {
 
