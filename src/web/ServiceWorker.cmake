@@ -1,7 +1,7 @@
 # Writes ${SITE}/sw.js from ${TEMPLATE}, its cache named after the hash of the site's files
-# (sw.js aside), so that a new build replaces the cached app and an unchanged one keeps it.
-file(GLOB files RELATIVE ${SITE} ${SITE}/*)
-list(REMOVE_ITEM files sw.js)
+# (${FILES}, comma-separated, sw.js aside), so that a new build replaces the cached app and an
+# unchanged one keeps it.
+string(REPLACE "," ";" files "${FILES}")
 list(SORT files)
 set(hashes "")
 foreach(file ${files})

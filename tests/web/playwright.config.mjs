@@ -9,7 +9,7 @@ const port = process.env.QUARVEL_WEB_PORT;
 
 export default defineConfig({
   testDir: '.',
-  testMatch: '*.spec.mjs',
+  testMatch: '*.test.mjs',
   fullyParallel: true,
   workers: 2,
   timeout: 30000,
