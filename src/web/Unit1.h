@@ -1,7 +1,7 @@
 #pragma once
 // The main window in the page, TForm1: the grid, the palette, the fields and Check Level,
-// and the menu's commands. Its handlers hand every step to the editor (editor/
-// EditorCommands) and to the rules it stands on; what stays here is the page's own: the
+// and the menu's commands. Its handlers hand every step to the editor's session
+// (editor/EditorSession.h) and its rules; what stays here is the page's own: the
 // controls, the boxes and dialogs, and the files as a browser gives them.
 
 #include <memory>
